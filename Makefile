@@ -1,0 +1,45 @@
+# Entry points: every target installs what it needs first (tools/install-deps).
+JOBS ?= $(shell nproc)
+BUILD_RUN   := build/release
+BUILD_TEST  := build/test
+BUILD_BENCH := build/bench
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+
+.PHONY: deps build run test screenshot format lint bench bench-soak clean
+
+deps:
+	@tools/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD_RUN) -j $(JOBS) --target rovizez
+
+run: build
+	$(BUILD_RUN)/rovizez
+
+test: deps
+	cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DROVIZEZ_SANITIZE=ON >/dev/null
+	cmake --build $(BUILD_TEST) -j $(JOBS)
+	cd $(BUILD_TEST) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure
+
+screenshot: build
+	@tools/screenshot $(BUILD_RUN)/rovizez build/screenshot.png
+
+format: deps
+	clang-format -i $(SOURCES)
+
+lint: deps
+	clang-format --dry-run --Werror $(SOURCES)
+
+bench: deps
+	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@tools/run-bench $(BUILD_BENCH)
+
+bench-soak: deps
+	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@tools/run-bench $(BUILD_BENCH) --soak
+
+clean:
+	rm -rf build

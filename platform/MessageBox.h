@@ -1,0 +1,24 @@
+// Message boxes: the one function every caller uses, and the responder tests install.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Every box title starts with this, followed by the subject.
+inline const QString kTitlePrefix = QStringLiteral("Modem Config - ");
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgAnswer { Ok, Cancel };
+
+// Shows a window-modal box without icon over parent and returns the button pressed. Line feeds
+// in the text are line breaks. While a responder is installed, it answers instead.
+MsgAnswer messageBox(QWidget* parent, const QString& text, const QString& title,
+                     MsgButtons buttons);
+
+using MessageBoxResponder =
+    std::function<MsgAnswer(const QString& text, const QString& title, MsgButtons buttons)>;
+
+// Installs (or, with an empty function, removes) the responder that answers every box.
+void setMessageBoxResponder(MessageBoxResponder responder);

@@ -1,0 +1,28 @@
+// Immediate end of the process after releasing the port.
+#include "platform/ProgramEnd.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+std::function<void()>& beforeEnd()
+{
+    static std::function<void()> action;
+    return action;
+}
+} // namespace
+
+void setBeforeProgramEnd(std::function<void()> action)
+{
+    beforeEnd() = std::move(action);
+}
+
+void endProgram()
+{
+    if (beforeEnd())
+        beforeEnd()();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(0);
+}

@@ -1,0 +1,271 @@
+// The main window: every control, the form-level state, and the procedures of every subsystem.
+#pragma once
+
+#include "platform/MSComm.h"
+#include "script/ScriptFlags.h"
+#include "terminal/EscapeDecoder.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+#include <QVariant>
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+class MsgLog;
+class MsgLogModel;
+class frmAbout;
+
+class MainWin : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Builds every control, then runs Form_Load, as creating the window does.
+    explicit MainWin(QWidget* parent = nullptr);
+    ~MainWin() override;
+
+    // Version text of the program.
+    static inline const QString kVersion = QStringLiteral("1.05.1");
+    static inline const QString kDesignCaption =
+        QStringLiteral("Tarvex Brannoc(tm) Radio-Modem Configurator");
+
+    // --- Controls (objectName = control name; array members "Name_Index") ---
+    // Comm. Settings
+    QGroupBox* GeneralFrame = nullptr;
+    QComboBox* CommPort = nullptr;
+    QCheckBox* CommOpenCbox = nullptr;
+    QComboBox* CommFormat = nullptr;
+    QComboBox* CommBaud = nullptr;
+    QLabel* Label3 = nullptr;
+    QTimer* StartKludgeTimer = nullptr;
+    QTimer* CmdReplyTimer = nullptr;
+    QTimer* RxIdleTimer = nullptr;
+    QTimer* DelayCalTimer = nullptr;
+    // Modem Configurator
+    QGroupBox* UsercfgFrame = nullptr;
+    QLabel* Label6 = nullptr;
+    QRadioButton* CfgRestoreFactory = nullptr;
+    QRadioButton* CfgChangeMode = nullptr;
+    QComboBox* CfgNewDeviceConfig = nullptr;
+    QRadioButton* CfgChangeChannel = nullptr;
+    QComboBox* CfgNewChannel = nullptr;
+    QRadioButton* CfgQuery = nullptr;
+    QPushButton* CfgDoIt = nullptr;
+    QLabel* Label7 = nullptr;
+    // Test Console
+    QGroupBox* TestConsoleFrame = nullptr;
+    QComboBox* TestDeviceConfig = nullptr;
+    QGroupBox* TestConfigurationFrame = nullptr;
+    QRadioButton* TestIsBase = nullptr;
+    QRadioButton* TestIsMobile = nullptr;
+    QCheckBox* TestConfigOnly = nullptr;
+    QCheckBox* TestTestOnly = nullptr;
+    QPushButton* TestDoIt = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* TestSetBaudTo = nullptr;
+    QCheckBox* TestSaveTxPwrOnCbox = nullptr;
+    QPushButton* TestBaudswap = nullptr;
+    QComboBox* TestNewBaud = nullptr;
+    QLabel* Label4 = nullptr;
+    QCheckBox* TestLeaveInCmdModeCbox = nullptr;
+    QCheckBox* TestLeaveTxPwrOnCbox = nullptr;
+    QCheckBox* TestSendInputWinAfterTestCbox = nullptr;
+    QLineEdit* TestStateWin = nullptr;
+    QProgressBar* TestProgress = nullptr; // radio-test repetitions done, shown only during the test
+    QMap<int, QLineEdit*> StatsView;      // indices 8, 9, 10
+    // Terminal Window
+    QGroupBox* TerminalFrame = nullptr;
+    QGroupBox* TerminalOutputFrame = nullptr;
+    QGroupBox* TerminalShortcutsFrame = nullptr;
+    QComboBox* RxShowMode = nullptr;
+    QListView* MsgWin = nullptr;
+    QCheckBox* CmdRTSCbox = nullptr;
+    QCheckBox* CmdBreakCbox = nullptr;
+    QCheckBox* CmdSendTypingImmediately = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* EOL = nullptr;
+    QComboBox* CmdInputWin = nullptr;
+    QPushButton* CmdSendAgainBtn = nullptr;
+    QLabel* Label1 = nullptr;
+    QMap<int, QPushButton*> CmdMacroByIndexBtn; // indices 0..5 and 7
+    QMap<int, QLineEdit*> UpDownWin;            // index 3
+    QMap<int, QScrollBar*> UpDown;              // index 3
+    // Menus
+    QMenu* menuFile = nullptr;
+    QAction* menuFileOpen = nullptr;
+    QAction* menuFileSaveAs = nullptr;
+    QAction* menuExit = nullptr;
+    QMenu* menuLog = nullptr;
+    QAction* menuLogClear = nullptr;
+    QAction* menuLogCopy = nullptr;
+    QMenu* menuFactory = nullptr;
+    QAction* menuOptionsShowHideShortcuts = nullptr;
+    QAction* menuOptionsShowHideTestConsole = nullptr;
+    QAction* menuViewChangeLog = nullptr;
+    QMenu* menuHelp = nullptr;
+    QAction* menuHelpOnlineHelp = nullptr;
+    QAction* menuHelpAbout = nullptr;
+    // The serial component
+    MSComm* MSComm1 = nullptr;
+
+    // --- Form-level state ---
+    QColor TestConsoleBackColor;
+    QString PowerCycleMsg;
+    QByteArray ReplyOK;
+    QByteArray ReplyER;
+    qint32 DelayJifValue = 0;
+    QString LastTypedText;
+    // Receive state
+    std::array<quint8, 512> RxBuf{};
+    qint16 RxCount = 0;
+    bool RxNotCapturing = true;
+    std::array<qint32, 11> Stats{};
+    // Run state
+    qint16 ErrCount = 0;
+    bool RunAborted = false;
+    QString ScriptStep;
+    QByteArray LastReply;
+    // The "\hh" escape decoder; its state lasts as long as the program.
+    EscapeDecoder Escapes;
+    // Depth of nested runs; the Do buttons are released only when the outermost run ends.
+    int RunDepth = 0;
+    // The message window's lines.
+    MsgLog* MsgLines = nullptr;
+
+    // --- Shell: control inventory, start-up and shutdown, menus, About window ---
+    void Form_Load();
+    void InitControlDefaults();
+    void StartKludgeTimer_Timer();
+    void menuExit_Click();
+    [[noreturn]] void ReportInternalError(const QString& text);
+    void menuLogClear_Click();
+    void menuLogCopy_Click();
+    void menuOptionsShowHideShortcuts_Click();
+    void menuOptionsShowHideTestConsole_Click();
+    void menuViewChangeLog_Click();
+    void menuHelpAbout_Click();
+    void menuFactory_Toggle(); // Ctrl+Shift+F: shows or hides the Factory menu
+
+    // --- Serial: port settings and opening ---
+    void CommPort_Apply();
+    void CommPort_Reopen();
+    void CommSettings_Enable();
+    void CommOpenCbox_Click();
+    void CommPort_Click();
+    void CommBaud_Click();
+    void CommFormat_Click();
+    void CommPort_DropDown(); // refreshes the list of the system's ports when it opens
+    // --- Serial: control lines ---
+    void RTS_Set(bool on);
+    bool RTS_Get();
+    void RTS_Toggle(qint16 count);
+    void CmdRTSCbox_Click();
+    void CmdBreakCbox_Click();
+    // --- Serial: waits ---
+    void DelayMS(qint32 ms);
+    void DelayJif(qint32 count);
+    void DelayJif_Helper(qint32& out);
+    void TimerDelay(qint16 ms);
+    void TimerDelayUntilRx(qint16 ms, qint16 count);
+    void WaitMS(qint16 ms);
+    // --- Serial: receive path and statistics ---
+    void MSComm1_OnComm();
+    void MSComm1_OnLost(const QString& reason);
+    void MSComm1_OnNotice(const QString& text);
+    void Rx_Process(const QByteArray& bytes);
+    void Rx_Reset();
+    void Stat_Inc(qint16 index, qint16 amount);
+    void Stat_Clear();
+
+    // --- Terminal: message window ---
+    void MsgWin_Output(const QString& text);
+    void MsgWin_OutputChar(quint8 byte);
+    void MsgWin_OutputCooked(const QByteArray& text);
+    void MsgWin_OutputVisible(const QString& text);
+    void MsgWin_Clear();
+    void MsgWin_DblClick();
+    void TestStateWin_Output(const QString& text);
+    // --- Terminal: command input and escapes ---
+    void CmdInputWin_Change();
+    void CmdInputWin_Keypress(qint16 keyascii);
+    void CmdSendTypingImmediately_Click();
+    void CmdSendAgainBtn_Click();
+    QByteArray GetEolEscape();
+    void SendEscaped(const QByteArray& text);
+    void SendRaw(const QByteArray& text);
+    QByteArray SendCommandAutoRTS(const QByteArray& cmd);
+    void CmdReplyTimer_Timer();
+    // --- Terminal: shortcut buttons and channel selector ---
+    void CmdMacroByIndexBtn_Click(qint16 index);
+    void UpDown_Change(qint16 index);
+    void UpDownWin_GotFocus(qint16 index);
+    void UpDownWin_LostFocus(qint16 index);
+    void UpDownWin_Refresh(qint16 index);
+
+    // --- Modem: command and reply primitives ---
+    QByteArray Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
+    void Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
+    void Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
+    void Modem_SendSlow(const QByteArray& command, qint16 timeoutMs);
+    bool Modem_Expect(const QByteArray& expected);
+    bool Modem_ExpectEither(const QByteArray& a, const QByteArray& b);
+    bool Modem_ExpectQuiet(const QByteArray& expected);
+    void Modem_ShowReply();
+    void Modem_SetCmdMode();
+    void Modem_SetDataMode();
+    // --- Modem: establishing communication ---
+    bool Modem_EstablishComm(ScriptFlags flags);
+
+    // --- Configurator: the four "Do It" actions ---
+    void CfgDoIt_Click();
+    void CfgNewDeviceConfig_Click();
+    void CfgNewChannel_Click();
+    void Cfg_RestoreFactory(ScriptFlags flags);
+    void Cfg_SetChannel(qint16 channel);
+    void Cfg_SetConfig(const QByteArray& config);
+    void Cfg_QueryConfig();
+
+    // --- Script: runner and Test Console ---
+    void Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
+                        const QVariant& initArg, const QByteArray& testId);
+    void Test_BeginStep(const QString& step);
+    void Test_Log(const QString& text);
+    void TestStateWin_Ready();
+    void DoButtons_SetBusy(bool busy);
+    void TestDoIt_Click();
+    void Test_RunConfig();
+    void Test_RunTest();
+    void SetCommBaud(qint32 rate);
+    void TestBaudswap_Click();
+    void TestSetBaudTo_Click();
+    void TestConsole_ShowBaudWarning();
+    // --- Script: the script routine, its phases, the radio test and the settings query ---
+    void Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
+                     const QByteArray& testId);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Control inventory: creates the frames, controls and menus with their design-time values.
+    void buildControls();
+    // Connects every control's change or click signal to its handler.
+    void connectHandlers();
+
+    frmAbout* About = nullptr;
+};
