@@ -192,6 +192,7 @@ public:
     void Stat_Clear();
 
     // --- Terminal: message window ---
+    void MsgWin_Attach(); // creates the log model behind MsgWin; called once by the constructor
     void MsgWin_Output(const QString& text);
     void MsgWin_OutputChar(quint8 byte);
     void MsgWin_OutputCooked(const QByteArray& text);

@@ -54,3 +54,5 @@ qint16 AccumHexDigit(char, qint16&)
     return -1;
 }
 void EscapeDecoder::decode(const QByteArray&, const Sender&) {}
+
+void MainWin::MsgWin_Attach() {}

@@ -28,7 +28,3 @@ void MainWin::TestSetBaudTo_Click() {}
 
 void MainWin::TestConsole_ShowBaudWarning() {}
 
-void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
-                          const QByteArray& testId)
-{
-}
