@@ -97,8 +97,10 @@ qint32 MSComm::InBufferCount() const
 
 void MSComm::setInBufferCount(qint32 count)
 {
-    if (count == 0 && PortOpen())
+    if (count == 0 && PortOpen()) {
         m_device->discardInput();
+        ++m_inputTaken;
+    }
 }
 
 qint32 MSComm::OutBufferCount() const
@@ -120,7 +122,10 @@ void MSComm::setOutput(const QByteArray& bytes)
 
 QByteArray MSComm::Input()
 {
-    return PortOpen() ? m_device->readAll() : QByteArray();
+    if (!PortOpen())
+        return {};
+    ++m_inputTaken;
+    return m_device->readAll();
 }
 
 void MSComm::raise(qint16 code)
@@ -137,10 +142,11 @@ void MSComm::dispatchReceived()
         return;
     m_dispatching = true;
     while (PortOpen()) {
-        const qint64 before = m_device->bytesAvailable();
+        const quint64 takenBefore = m_inputTaken;
         raise(comEvReceive);
         // Stop when nothing is left, or when the handler took nothing (it would never end).
-        if (!PortOpen() || m_device->bytesAvailable() <= 0 || m_device->bytesAvailable() >= before)
+        // Bytes that came in while the handler ran, however many, get another event.
+        if (!PortOpen() || m_device->bytesAvailable() <= 0 || m_inputTaken == takenBefore)
             break;
     }
     m_dispatching = false;
@@ -160,6 +166,9 @@ void MSComm::closeDevice()
     device->disconnect(this);
     device->close();
     m_break = false;
-    // Deleted later: the device may be the sender of the signal being handled.
-    device.release()->deleteLater();
+    // Deleted later: the device may be the sender of the signal being handled. Owned by the
+    // component meanwhile, so it goes with it if no event loop runs again.
+    SerialDevice* closed = device.release();
+    closed->setParent(this);
+    closed->deleteLater();
 }

@@ -105,4 +105,6 @@ private:
     bool m_break = false;
     qint16 m_commEvent = 0;
     bool m_dispatching = false;
+    // Counts reads and discards of the input, to tell whether a receive handler took the bytes.
+    quint64 m_inputTaken = 0;
 };

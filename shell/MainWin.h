@@ -169,6 +169,10 @@ public:
     void CommBaud_Click();
     void CommFormat_Click();
     void CommPort_DropDown(); // refreshes the list of the system's ports when it opens
+    // Reports a port that would not open (line, box) and clears "Open Comm Port?".
+    void CommPort_OpenFailed(const QString& portText, const QString& description);
+    // The port text the open port was opened with; named in the log when the device is lost.
+    QString CommPortOpenText;
     // --- Serial: control lines ---
     void RTS_Set(bool on);
     bool RTS_Get();
@@ -257,6 +261,22 @@ public:
     // --- Script: the script routine, its phases, the radio test and the settings query ---
     void Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
                      const QByteArray& testId);
+
+private:
+    // The values of one run of Test_Script (script/ScriptRun.h).
+    struct ScriptRun;
+    // The phases of Test_Script; those returning bool return false when they abort the run.
+    bool scriptBaudPrecondition(const ScriptRun& run);
+    bool scriptEstablish(const ScriptRun& run);
+    void scriptQueryVersion(ScriptRun& run);
+    bool scriptConsolePreamble(const ScriptRun& run);
+    bool scriptConfigure(ScriptRun& run);
+    bool scriptSave(const ScriptRun& run);
+    void scriptClose(const ScriptRun& run);
+    void runSettingsQuery();
+    bool runRadioTest(const ScriptRun& run);
+    // Sends a command one character at a time; true when the modem answered "OK" + CR LF.
+    bool sendAndCheck(const QByteArray& command);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

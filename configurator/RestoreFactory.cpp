@@ -1,0 +1,37 @@
+// Restoring the modem's factory defaults: power-cycle with RTS raised, RTS pulses, then the run.
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+#include <QCheckBox>
+
+void MainWin::Cfg_RestoreFactory(ScriptFlags flags)
+{
+    MsgWin_Output(QStringLiteral("Restoring Factory Defaults"));
+    if (!MSComm1->PortOpen()) {
+        messageBox(this, QStringLiteral("Error: Ensure the correct Comm Port is open."),
+                   kTitlePrefix + QStringLiteral("CommPort Not Open!"), MsgButtons::Ok);
+        return;
+    }
+    SetCommBaud(9600);
+    // RTS is raised before the user power-cycles the modem.
+    CmdRTSCbox->setChecked(true);
+    RTS_Set(true);
+    const QString text = QStringLiteral("To restore factory defaults, the Modem must be "
+                                        "power-cycled WHILE CONNECTED TO THE SERIAL CABLE.\n\n") +
+                         PowerCycleMsg;
+    if (messageBox(this, text,
+                   kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
+                   MsgButtons::OkCancel) != MsgAnswer::Ok) {
+        ErrCount = 0;
+        RunAborted = true;
+        return;
+    }
+    MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
+    RTS_Toggle(5);
+    TimerDelay(1000);
+    // From the "Do It" button the run ends by listing the restored settings.
+    const QByteArray testId = flags.toInt() == 0 ? QByteArrayLiteral("?") : QByteArray();
+    Test_RunScript(QStringLiteral("RestoreFactory"),
+                   flags | ScriptFlag::StayInCmdMode | ScriptFlag::NoPowerCycle,
+                   QByteArrayLiteral("RestoreFactory"), 0, testId);
+}

@@ -1,0 +1,73 @@
+// Establishing communication: probing the modem and leading the user through its recovery.
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+namespace
+{
+
+// Up to this many probes make one series.
+constexpr int kProbesPerSeries = 4;
+
+const QString kPowerCycleTitle = QStringLiteral("Power-cycle Modem While Connected to CommPort");
+const QString kPowerCycleIntro =
+    QStringLiteral("To access the Modem's command mode, the Modem must be power-cycled WHILE "
+                   "CONNECTED TO THE SERIAL CABLE.");
+const QString kLastResortTitle = QStringLiteral("Failed to Communicate with Modem");
+const QString kLastResortText = QStringLiteral(
+    "Still can't communicate with Modem\n\nThe Modem may be set to ignore commands in which case "
+    "you must RESTORE FACTORY DEFAULTS to access command mode.  WARNING:  This will overwrite "
+    "your current Modem settings.\n\nIf power, serial cable and comm. settings appear "
+    "correct,\npress OK to RESTORE FACTORY DEFAULTS.");
+
+} // namespace
+
+bool MainWin::Modem_EstablishComm(ScriptFlags flags)
+{
+    // A probe is a single space; a modem in command mode answers it with its error reply.
+    const auto probeSeries = [this] {
+        for (int i = 0; i < kProbesPerSeries; ++i) {
+            Modem_Send(QByteArrayLiteral(" "), 4, 250);
+            if (!Modem_Expect(ReplyER))
+                return true;
+        }
+        return false;
+    };
+
+    if (probeSeries()) {
+        ErrCount = 0;
+        return true;
+    }
+    // Asking for a power-cycle makes no sense once the port itself is gone.
+    if (flags.testFlag(ScriptFlag::NoPowerCycle) || !MSComm1->PortOpen())
+        return false;
+
+    if (messageBox(this, kPowerCycleIntro + QStringLiteral("\n\n") + PowerCycleMsg,
+                   kTitlePrefix + kPowerCycleTitle, MsgButtons::OkCancel) != MsgAnswer::Ok) {
+        RunAborted = true;
+        ErrCount = 0;
+        return false;
+    }
+    MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
+    RTS_Toggle(5);
+    TimerDelay(1000);
+
+    if (probeSeries()) {
+        ErrCount = 0;
+        return true;
+    }
+    if (!MSComm1->PortOpen())
+        return false;
+
+    if (messageBox(this, kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
+        MsgAnswer::Ok) {
+        RunAborted = true;
+        ErrCount = 0;
+        return false;
+    }
+    // The restore run clears the abort mark when it starts; if it never starts (the port went
+    // away, or the user cancelled its power-cycle), the mark stays and this is a failure.
+    RunAborted = true;
+    ErrCount = 0;
+    Cfg_RestoreFactory(ScriptFlag::NoSave);
+    return ErrCount == 0 && !RunAborted;
+}

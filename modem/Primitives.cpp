@@ -1,0 +1,149 @@
+// The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
+#include "shell/MainWin.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace
+{
+
+// A byte of the line shows in the log as the Latin-1 character of that code.
+QString latin1(const QByteArray& text)
+{
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+{
+    // Earlier output leaves the port before the next command goes out. The device gives no
+    // signal when its queue drains, so a 1 ms kick wakes the event loop while bytes are still
+    // queued; the loop blocks in between. A port that closes or is lost reads as drained.
+    if (MSComm1->OutBufferCount() > 0) {
+        QTimer kick;
+        kick.setTimerType(Qt::PreciseTimer);
+        kick.start(1);
+        while (MSComm1->OutBufferCount() > 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    RxNotCapturing = false;
+    MSComm1->setInBufferCount(0);
+    RxCount = 0;
+
+    // On a port that is gone there is nothing to wait for: the exchange gets no reply at once.
+    if (MSComm1->PortOpen()) {
+        if (!command.isEmpty())
+            MSComm1->setOutput(command);
+        if (minBytes > 0)
+            TimerDelayUntilRx(timeoutMs, minBytes);
+        else
+            TimerDelay(timeoutMs);
+    }
+
+    const int count = qBound(0, int(RxCount), int(RxBuf.size()));
+    const QByteArray reply(reinterpret_cast<const char*>(RxBuf.data()), count);
+
+    RxNotCapturing = true;
+    MSComm1->setInBufferCount(0);
+    RxCount = 0;
+    return reply;
+}
+
+void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+{
+    if (!command.isEmpty())
+        MsgWin_OutputVisible(QStringLiteral("  SENT(") + latin1(command) + QStringLiteral(")"));
+    LastReply = Modem_Transact(command, minBytes, timeoutMs);
+}
+
+void MainWin::Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+{
+    LastReply = Modem_Transact(command, minBytes, timeoutMs);
+}
+
+void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
+{
+    LastReply.clear();
+    QByteArray sent;
+    bool answered = false;
+    // Every character but the last gets 100 ms; an answer to any of them ends the command there.
+    for (qsizetype i = 0; i + 1 < command.size(); ++i) {
+        const QByteArray reply = Modem_Transact(command.mid(i, 1), 4, 100);
+        sent.append(command.at(i));
+        if (!reply.isEmpty()) {
+            LastReply = reply;
+            answered = true;
+            break;
+        }
+    }
+    if (!answered && !command.isEmpty()) {
+        LastReply = Modem_Transact(command.right(1), 4, timeoutMs);
+        sent.append(command.back());
+    }
+    if (!sent.isEmpty())
+        MsgWin_OutputVisible(QStringLiteral("  SENT(") + latin1(sent) + QStringLiteral(")"));
+}
+
+bool MainWin::Modem_Expect(const QByteArray& expected)
+{
+    if (LastReply == expected) {
+        MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
+                             QStringLiteral(") as expected."));
+        return false;
+    }
+    ++ErrCount;
+    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
+                         QStringLiteral("): FAILURE"));
+    MsgWin_OutputVisible(QStringLiteral("      (") + latin1(expected) +
+                         QStringLiteral(") was expected."));
+    return true;
+}
+
+bool MainWin::Modem_ExpectEither(const QByteArray& a, const QByteArray& b)
+{
+    if (LastReply == a || LastReply == b) {
+        MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
+                             QStringLiteral(") as expected."));
+        return false;
+    }
+    ++ErrCount;
+    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
+                         QStringLiteral("): FAILURE"));
+    MsgWin_OutputVisible(QStringLiteral("      (") + latin1(a) + QStringLiteral(") OR (") +
+                         latin1(b) + QStringLiteral(") was expected."));
+    return true;
+}
+
+bool MainWin::Modem_ExpectQuiet(const QByteArray& expected)
+{
+    if (LastReply == expected)
+        return false;
+    return Modem_Expect(expected);
+}
+
+void MainWin::Modem_ShowReply()
+{
+    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) + QStringLiteral(")"));
+}
+
+void MainWin::Modem_SetCmdMode()
+{
+    MsgWin_Output(QStringLiteral("  Setting cmd-mode."));
+    // With the port gone there is no line to raise; ticking the box would only raise the
+    // "port not open" box in the middle of a run that is about to fail its next check.
+    if (!MSComm1->PortOpen())
+        return;
+    CmdRTSCbox->setChecked(true);
+    RTS_Set(true);
+}
+
+void MainWin::Modem_SetDataMode()
+{
+    MsgWin_Output(QStringLiteral("  Setting data-mode."));
+    CmdRTSCbox->setChecked(false);
+    RTS_Set(false);
+    Modem_Send(QByteArray(), 4, 250);
+}

@@ -1,0 +1,62 @@
+// The script runner: starts one run, announces it, resets the run state and reports the outcome.
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
+                             const QVariant& initArg, const QByteArray& testId)
+{
+    if (!MSComm1->PortOpen()) {
+        messageBox(this, QStringLiteral("Error: Ensure the correct CommPort is open."),
+                   kTitlePrefix + QStringLiteral("CommPort Not Open"), MsgButtons::Ok);
+        return;
+    }
+    DoButtons_SetBusy(true);
+    MsgWin_Clear();
+    TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Started."));
+    ErrCount = 0;
+    RunAborted = false;
+    ScriptStep = QStringLiteral("Start-up");
+    LastReply.clear();
+    Test_Script(flags, initId, initArg, testId);
+    if (RunAborted)
+        TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Aborted in ") +
+                            ScriptStep);
+    else
+        TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Completed,") +
+                            QStringLiteral(" ") + QString::number(ErrCount) +
+                            QStringLiteral(" errors."));
+    CmdRTSCbox->setChecked(RTS_Get());
+    DoButtons_SetBusy(false);
+}
+
+void MainWin::Test_BeginStep(const QString& step)
+{
+    TestStateWin_Output(QStringLiteral("#") + step);
+    ScriptStep = step;
+}
+
+void MainWin::Test_Log(const QString& text)
+{
+    MsgWin_Output(text);
+}
+
+void MainWin::TestStateWin_Ready()
+{
+    TestStateWin_Output(QStringLiteral("<= Press to begin Test."));
+}
+
+// Runs nest (a factory restore inside a run, every run inside "Do It"), so each lock is counted
+// and the buttons come back only when the outermost holder lets go.
+void MainWin::DoButtons_SetBusy(bool busy)
+{
+    if (busy)
+        ++RunDepth;
+    else if (RunDepth > 0)
+        --RunDepth;
+    const bool enabled = RunDepth == 0;
+    CfgDoIt->setEnabled(enabled);
+    TestDoIt->setEnabled(enabled);
+}

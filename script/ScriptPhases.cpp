@@ -1,0 +1,105 @@
+// The phases of a run around its test: baud rate, establishing, version, preamble, configuring,
+// saving and the closing mode.
+#include "platform/MessageBox.h"
+#include "script/ScriptRun.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+bool MainWin::sendAndCheck(const QByteArray& command)
+{
+    Modem_SendSlow(command, 500);
+    return !Modem_Expect(ReplyOK);
+}
+
+bool MainWin::scriptBaudPrecondition(const ScriptRun& run)
+{
+    const qint32 rate = run.prep.requiredBaud;
+    if (rate == 0 || CommBaud->currentText().toInt() == rate)
+        return true;
+    const QString bps = QString::number(rate);
+    messageBox(this,
+               QStringLiteral("Before you can set this Config, you must set the modem and the "
+                              "CommPort to ") +
+                   bps + QStringLiteral(" bps"),
+               kTitlePrefix + QStringLiteral("Must Change Baud-Rate"), MsgButtons::Ok);
+    Test_Log(QStringLiteral("  Aborted: must change baud-rate to ") + bps);
+    return false;
+}
+
+bool MainWin::scriptEstablish(const ScriptRun& run)
+{
+    Test_BeginStep(QStringLiteral("Establishing Communication"));
+    Modem_SetCmdMode();
+    return Modem_EstablishComm(run.flags);
+}
+
+void MainWin::scriptQueryVersion(ScriptRun& run)
+{
+    // The version text varies in length, so the whole wait is used.
+    Modem_Send(QByteArrayLiteral("V"), 0, 500);
+    Modem_ShowReply();
+    run.version = parseFirmwareVersion(LastReply);
+    // The reply keeps what follows its header once it has been read as a version reply.
+    if (LastReply.endsWith(ReplyOK))
+        LastReply.remove(0, 4);
+    Test_Log(QStringLiteral("Modem Firmware Version = [") + QString::fromLatin1(run.version.text) +
+             QStringLiteral("]"));
+}
+
+bool MainWin::scriptConsolePreamble(const ScriptRun& run)
+{
+    Modem_Send(QByteArrayLiteral("**"), 4, 500);
+    if (Modem_Expect(ReplyOK))
+        return false;
+    return sendAndCheck(QByteArrayLiteral("Fe")) && sendAndCheck(versionCommands(run.version).a);
+}
+
+bool MainWin::scriptConfigure(ScriptRun& run)
+{
+    if (TestTestOnly->isChecked() || run.configuration.commands.isEmpty())
+        return true;
+    Test_BeginStep(QStringLiteral("Configuring modem"));
+    for (const QByteArray& entry : run.configuration.commands) {
+        if (entry.isEmpty())
+            continue;
+        if (entry == "S?") {
+            // Asks the station type; any answer but "Base" (none included) means mobile.
+            run.mobile = Modem_Transact(entry, 4, 500) != "Base";
+            continue;
+        }
+        Modem_SendSlow(entry, 500);
+        const bool failed = run.configuration.eitherReply || entry == "Fx"
+                                ? Modem_ExpectEither(ReplyOK, ReplyER)
+                                : Modem_Expect(ReplyOK);
+        if (failed)
+            return false;
+    }
+    return true;
+}
+
+bool MainWin::scriptSave(const ScriptRun& run)
+{
+    if (TestTestOnly->isChecked() || run.flags.testFlag(ScriptFlag::NoSave))
+        return true;
+    Test_BeginStep(QStringLiteral("Saving to EEPROM"));
+    if (run.console() && TestSaveTxPwrOnCbox->isChecked()) {
+        Test_Log(QStringLiteral("WARNING: SAVING with TX POWER ON for BURN-IN"));
+        if (!sendAndCheck(QByteArrayLiteral("Tn")))
+            return false;
+    }
+    if (!sendAndCheck(QByteArrayLiteral("Ds")))
+        return false;
+    return !run.console() || sendAndCheck(QByteArrayLiteral("Df"));
+}
+
+void MainWin::scriptClose(const ScriptRun& run)
+{
+    if (!TestLeaveInCmdModeCbox->isChecked() && !run.flags.testFlag(ScriptFlag::StayInCmdMode)) {
+        Modem_SetDataMode();
+        // Whatever the modem said on leaving command mode.
+        Modem_ShowReply();
+    } else if (!CmdRTSCbox->isChecked()) {
+        Modem_SetCmdMode();
+    }
+}

@@ -1,0 +1,92 @@
+// Receive path: the serial component's events, reply capture or display of received bytes.
+#include "shell/MainWin.h"
+
+#include <QCheckBox>
+#include <QTimer>
+#include <algorithm>
+
+void MainWin::MSComm1_OnComm()
+{
+    switch (MSComm1->CommEvent()) {
+    case comEvReceive:
+        if (MSComm1->InBufferCount() > 0)
+            Rx_Process(MSComm1->Input());
+        break;
+    case comEventBreak:
+        MsgWin_Output(QStringLiteral("Break"));
+        break;
+    case comEventFrame:
+        MsgWin_Output(QStringLiteral("Frame error"));
+        Stat_Inc(10, 1);
+        break;
+    case comEventOverrun:
+        MsgWin_Output(QStringLiteral("Overrun error"));
+        Stat_Inc(8, 1);
+        break;
+    case comEventRxOver:
+        MsgWin_Output(QStringLiteral("Rx Overflow error"));
+        Stat_Inc(9, 1);
+        break;
+    case comEventRxParity:
+        // Noise on the line: worth a line in the log, never the end of the program.
+        MsgWin_Output(QStringLiteral("Parity error"));
+        break;
+    case comEventDCB:
+        // The port refused its line format; clearing the box drops the lines and closes it.
+        CommPort_OpenFailed(CommPortOpenText, QStringLiteral("the port refused the line format ") +
+                                                  MSComm1->Settings());
+        break;
+    case comEventTxFull:
+        // Writes are buffered without limit, so the component never reports this.
+        ReportInternalError(QStringLiteral("comEventTxFull"));
+    case comEvEOF:
+        // Bytes are passed on as bytes; no end-of-file character is ever looked for.
+        ReportInternalError(QStringLiteral("comEvEOF event"));
+    default:
+        break;
+    }
+}
+
+void MainWin::MSComm1_OnLost(const QString& reason)
+{
+    MsgWin_Output(CommPortOpenText + QStringLiteral(" lost: ") + reason);
+    // A wait in progress has nothing more to wait for: end it now.
+    StartKludgeTimer->stop();
+    if (MSComm1->PortOpen())
+        MSComm1->setPortOpen(false);
+    // Runs the box's clear path: lines off, lists enabled.
+    CommOpenCbox->setChecked(false);
+}
+
+void MainWin::MSComm1_OnNotice(const QString& text)
+{
+    MsgWin_Output(text);
+}
+
+void MainWin::Rx_Process(const QByteArray& bytes)
+{
+    if (!RxNotCapturing) {
+        // A reply longer than the buffer keeps its first bytes; the rest has no place.
+        for (const char byte : bytes) {
+            if (RxCount < 0 || RxCount >= static_cast<qint16>(RxBuf.size()))
+                break;
+            RxBuf[static_cast<size_t>(RxCount)] = static_cast<quint8>(byte);
+            ++RxCount;
+        }
+        return;
+    }
+    // Bytes a capture left behind are shown first.
+    const qint16 held = std::clamp<qint16>(RxCount, 0, static_cast<qint16>(RxBuf.size()));
+    RxCount = 0;
+    for (qint16 i = 0; i < held; ++i)
+        MsgWin_OutputChar(RxBuf[static_cast<size_t>(i)]);
+    for (const char byte : bytes)
+        MsgWin_OutputChar(static_cast<quint8>(byte));
+}
+
+void MainWin::Rx_Reset()
+{
+    RxBuf[0] = 0x55;
+    RxBuf[1] = 0x55;
+    RxCount = 2;
+}

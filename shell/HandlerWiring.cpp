@@ -1,0 +1,81 @@
+// Handler wiring: each control's change or click signal to the procedure named after it.
+#include "shell/MainWin.h"
+#include "shell/PortComboBox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTimer>
+
+void MainWin::connectHandlers()
+{
+    // Comm. Settings
+    connect(CommOpenCbox, &QCheckBox::toggled, this, [this] { CommOpenCbox_Click(); });
+    connect(CommPort, &QComboBox::currentIndexChanged, this, [this] { CommPort_Click(); });
+    connect(CommBaud, &QComboBox::currentIndexChanged, this, [this] { CommBaud_Click(); });
+    connect(CommFormat, &QComboBox::currentIndexChanged, this, [this] { CommFormat_Click(); });
+    connect(static_cast<PortComboBox*>(CommPort), &PortComboBox::popupAboutToShow, this,
+            [this] { CommPort_DropDown(); });
+
+    // Timers; RxIdleTimer and DelayCalTimer have no tick handler.
+    connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });
+    connect(CmdReplyTimer, &QTimer::timeout, this, [this] { CmdReplyTimer_Timer(); });
+
+    // The serial component
+    connect(MSComm1, &MSComm::OnComm, this, [this] { MSComm1_OnComm(); });
+    connect(MSComm1, &MSComm::OnLost, this, [this](const QString& r) { MSComm1_OnLost(r); });
+    connect(MSComm1, &MSComm::OnNotice, this, [this](const QString& t) { MSComm1_OnNotice(t); });
+
+    // Modem Configurator
+    connect(CfgDoIt, &QPushButton::clicked, this, [this] { CfgDoIt_Click(); });
+    connect(CfgNewDeviceConfig, &QComboBox::currentIndexChanged, this,
+            [this] { CfgNewDeviceConfig_Click(); });
+    connect(CfgNewChannel, &QComboBox::currentIndexChanged, this,
+            [this] { CfgNewChannel_Click(); });
+
+    // Test Console
+    connect(TestDoIt, &QPushButton::clicked, this, [this] { TestDoIt_Click(); });
+    connect(TestBaudswap, &QPushButton::clicked, this, [this] { TestBaudswap_Click(); });
+    connect(TestSetBaudTo, &QComboBox::currentIndexChanged, this,
+            [this] { TestSetBaudTo_Click(); });
+
+    // Terminal Window
+    connect(CmdRTSCbox, &QCheckBox::toggled, this, [this] { CmdRTSCbox_Click(); });
+    connect(CmdBreakCbox, &QCheckBox::toggled, this, [this] { CmdBreakCbox_Click(); });
+    connect(CmdSendTypingImmediately, &QCheckBox::toggled, this,
+            [this] { CmdSendTypingImmediately_Click(); });
+    connect(CmdInputWin, &QComboBox::editTextChanged, this, [this] { CmdInputWin_Change(); });
+    connect(CmdSendAgainBtn, &QPushButton::clicked, this, [this] { CmdSendAgainBtn_Click(); });
+    connect(MsgWin, &QListView::doubleClicked, this, [this] { MsgWin_DblClick(); });
+    for (auto it = CmdMacroByIndexBtn.cbegin(); it != CmdMacroByIndexBtn.cend(); ++it) {
+        const auto index = static_cast<qint16>(it.key());
+        connect(it.value(), &QPushButton::clicked, this,
+                [this, index] { CmdMacroByIndexBtn_Click(index); });
+    }
+    connect(UpDown.value(3), &QScrollBar::valueChanged, this, [this] { UpDown_Change(3); });
+    // Key presses of the input line and the channel box's focus changes come through eventFilter.
+    CmdInputWin->lineEdit()->installEventFilter(this);
+    UpDownWin.value(3)->installEventFilter(this);
+
+    // Menus
+    connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
+    connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
+    connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });
+    connect(menuOptionsShowHideShortcuts, &QAction::triggered, this,
+            [this] { menuOptionsShowHideShortcuts_Click(); });
+    connect(menuOptionsShowHideTestConsole, &QAction::triggered, this,
+            [this] { menuOptionsShowHideTestConsole_Click(); });
+    connect(menuViewChangeLog, &QAction::triggered, this, [this] { menuViewChangeLog_Click(); });
+    connect(menuHelpAbout, &QAction::triggered, this, [this] { menuHelpAbout_Click(); });
+
+    // The factory operators' key: shows or hides the Factory menu; it is listed in no menu.
+    auto* factoryKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")), this);
+    factoryKey->setObjectName(QStringLiteral("FactoryShortcut"));
+    factoryKey->setContext(Qt::WindowShortcut);
+    connect(factoryKey, &QShortcut::activated, this, [this] { menuFactory_Toggle(); });
+}

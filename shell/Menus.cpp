@@ -1,0 +1,56 @@
+// The menu commands: clearing the log, the two layout commands of the Factory menu, the About box.
+#include "shell/MainWin.h"
+#include "shell/frmAbout.h"
+#include "terminal/MsgLog.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+
+void MainWin::menuLogClear_Click()
+{
+    MsgWin_Clear();
+}
+
+void MainWin::menuLogCopy_Click()
+{
+    QGuiApplication::clipboard()->setText(MsgLines->lines().join(QLatin1Char('\n')));
+}
+
+void MainWin::menuOptionsShowHideShortcuts_Click()
+{
+    // The frame's own visibility flag, independent of whether the window is on screen yet.
+    TerminalShortcutsFrame->setVisible(TerminalShortcutsFrame->isHidden());
+}
+
+void MainWin::menuOptionsShowHideTestConsole_Click()
+{
+    const double left = TestConsoleFrame->x();
+    const auto top = static_cast<qint16>(TestConsoleFrame->y());
+    TestConsoleFrame->move(UsercfgFrame->x(), TestConsoleFrame->y());
+    TestConsoleFrame->move(TestConsoleFrame->x(), UsercfgFrame->y());
+    UsercfgFrame->move(static_cast<int>(left), UsercfgFrame->y());
+    UsercfgFrame->move(UsercfgFrame->x(), top);
+}
+
+void MainWin::menuViewChangeLog_Click()
+{
+    // The program carries no change history to show.
+}
+
+void MainWin::menuHelpAbout_Click()
+{
+    if (!About)
+        About = new frmAbout(this);
+    About->lblVersion->setText(QStringLiteral("Version ") + kVersion);
+    About->exec();
+}
+
+void MainWin::menuFactory_Toggle()
+{
+    QAction* shown = menuFactory->menuAction();
+    shown->setVisible(!shown->isVisible());
+}

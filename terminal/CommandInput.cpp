@@ -1,0 +1,88 @@
+// The command input: immediate sending as typed, Enter and Backspace, Send Again, the history.
+#include "shell/MainWin.h"
+#include "terminal/LineTerminator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace
+{
+// Appends a sent line to the history, unless it repeats the last item.
+void addToHistory(QComboBox* input, const QString& text)
+{
+    const int count = input->count();
+    if (count > 0 && input->itemText(count - 1) == text)
+        return;
+    input->addItem(text);
+}
+} // namespace
+
+void MainWin::CmdInputWin_Change()
+{
+    if (!CmdSendTypingImmediately->isChecked()) {
+        LastTypedText.clear();
+        return;
+    }
+    const QString now = CmdInputWin->currentText();
+    // A line picked from the history list was not typed: it becomes the remembered text without
+    // being sent, ready for Send Again. Typing, pasting and changes made by the program count as
+    // typing.
+    const int item = CmdInputWin->currentIndex();
+    const bool picked =
+        !CmdInputWin->lineEdit()->isModified() && item >= 0 && now == CmdInputWin->itemText(item);
+    if (!picked && now.startsWith(LastTypedText))
+        SendEscaped(now.mid(LastTypedText.size()).toLatin1());
+    LastTypedText = now;
+}
+
+void MainWin::CmdInputWin_Keypress(qint16 keyascii)
+{
+    if (!CmdSendTypingImmediately->isChecked())
+        return;
+    if (keyascii == 13) {
+        SendEscaped(GetEolEscape());
+        addToHistory(CmdInputWin, CmdInputWin->currentText());
+        // Emptying the box is no extension of the remembered text, so it sends nothing.
+        CmdInputWin->setEditText(QString());
+    } else if (keyascii == 8) {
+        // The byte 8 itself goes through the decoder: an escape still open is completed first,
+        // as by any other character, and then exactly one 0x08 follows.
+        SendEscaped(QByteArray(1, '\x08'));
+    } else {
+        // Typing always appends, so each new character is an extension that gets sent.
+        CmdInputWin->lineEdit()->end(false);
+    }
+}
+
+void MainWin::CmdSendTypingImmediately_Click()
+{
+    if (CmdSendTypingImmediately->isChecked()) {
+        // Text already in the box is not sent.
+        LastTypedText = CmdInputWin->currentText();
+    } else {
+        addToHistory(CmdInputWin, LastTypedText);
+        LastTypedText.clear();
+    }
+}
+
+void MainWin::CmdSendAgainBtn_Click()
+{
+    const QString text = CmdInputWin->currentText();
+    addToHistory(CmdInputWin, text);
+    const QByteArray eol = GetEolEscape();
+    MsgWin_Output(QString());
+    // The echo shows the escapes as typed, not decoded.
+    MsgWin_Output(QStringLiteral("Sent: ") + text + QString::fromLatin1(eol));
+    SendEscaped(text.toLatin1() + eol);
+}
+
+QByteArray MainWin::GetEolEscape()
+{
+    return eolEscape(EOL->currentText());
+}
+
+void MainWin::SendEscaped(const QByteArray& text)
+{
+    Escapes.decode(text, [this](const QByteArray& oneByte) { SendRaw(oneByte); });
+}

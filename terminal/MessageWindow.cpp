@@ -1,0 +1,59 @@
+// The message window's output operations and the one-line test-state display.
+#include "shell/MainWin.h"
+#include "terminal/MsgLogModel.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+
+void MainWin::MsgWin_Attach()
+{
+    // The model owns the lines and lives as long as the window, after the serial component.
+    auto* model = new MsgLogModel(this);
+    MsgLines = &model->log();
+    MsgWin->setModel(model);
+    new MsgLogFollower(MsgWin, model);
+}
+
+void MainWin::MsgWin_Output(const QString& text)
+{
+    MsgLines->outputLine(text);
+}
+
+void MainWin::MsgWin_OutputChar(quint8 byte)
+{
+    // The display mode is read on every byte, so a change shows from the next byte on.
+    MsgLines->outputByte(byte, RxShowMode->currentIndex() == 1);
+}
+
+void MainWin::MsgWin_OutputCooked(const QByteArray& text)
+{
+    for (const char ch : text)
+        MsgWin_OutputChar(static_cast<quint8>(ch));
+}
+
+void MainWin::MsgWin_OutputVisible(const QString& text)
+{
+    MsgWin_Output(text);
+}
+
+void MainWin::MsgWin_Clear()
+{
+    MsgLines->clear();
+}
+
+void MainWin::MsgWin_DblClick()
+{
+    MsgWin_Clear();
+}
+
+void MainWin::TestStateWin_Output(const QString& text)
+{
+    if (text.startsWith(QLatin1Char('#'))) {
+        const QString shown = text.mid(1);
+        TestStateWin->setText(shown);
+        MsgWin_Output(shown);
+    } else {
+        TestStateWin->setText(text);
+    }
+}

@@ -1,0 +1,116 @@
+// The message window's lines: visible form of a byte, the open-line rules and packed storage.
+#include "terminal/MsgLog.h"
+
+namespace
+{
+// Appends the visible form of a byte (plain ASCII) to out.
+void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    if (!hexMode) {
+        if (byte == '\\') {
+            out.append("\\\\", 2);
+            return;
+        }
+        if (byte == 13 || byte == 10)
+            return;
+        if (byte >= 32 && byte <= 126) {
+            out.append(static_cast<char>(byte));
+            return;
+        }
+    }
+    const char hex[3] = {'\\', digits[byte >> 4], digits[byte & 0x0F]};
+    out.append(hex, 3);
+}
+} // namespace
+
+QString visibleForm(quint8 byte, bool hexMode)
+{
+    QByteArray shown;
+    appendVisibleForm(shown, byte, hexMode);
+    return QString::fromLatin1(shown);
+}
+
+QString MsgLog::line(int i) const
+{
+    if (i < 0 || i >= lineCount())
+        return {};
+    if (i == lineCount() - 1)
+        return QString::fromLatin1(m_open);
+    const qsizetype start = i == 0 ? 0 : m_ends.at(i - 1);
+    return QString::fromUtf8(m_pool.constData() + start, m_ends.at(i) - start);
+}
+
+QStringList MsgLog::lines() const
+{
+    QStringList all;
+    all.reserve(lineCount());
+    for (int i = 0; i < lineCount(); ++i)
+        all.append(line(i));
+    return all;
+}
+
+void MsgLog::appendClosed(const QByteArray& utf8)
+{
+    m_pool.append(utf8);
+    m_ends.append(m_pool.size());
+}
+
+void MsgLog::closeOpenLine()
+{
+    appendClosed(m_open);
+    m_open.clear();
+}
+
+void MsgLog::outputLine(const QString& text)
+{
+    const int open = lineCount() - 1;
+    if (m_open.isEmpty()) {
+        // The text takes the place of the empty open line, and a new empty one follows it.
+        if (m_observer)
+            m_observer->linesAboutToBeInserted(open, open);
+        appendClosed(text.toUtf8());
+    } else {
+        // A partly filled open line stays as it is; the text goes on the next line.
+        if (m_observer)
+            m_observer->linesAboutToBeInserted(open + 1, open + 2);
+        closeOpenLine();
+        appendClosed(text.toUtf8());
+    }
+    if (m_observer)
+        m_observer->linesInserted();
+}
+
+void MsgLog::outputByte(quint8 byte, bool hexMode)
+{
+    const auto breakLine = [this] {
+        const int added = lineCount();
+        if (m_observer)
+            m_observer->linesAboutToBeInserted(added, added);
+        closeOpenLine();
+        if (m_observer)
+            m_observer->linesInserted();
+    };
+    if (m_open.size() >= kByteLineLimit && byte != 10)
+        breakLine();
+    const qsizetype before = m_open.size();
+    appendVisibleForm(m_open, byte, hexMode);
+    if (m_open.size() != before) {
+        if (m_observer)
+            m_observer->lineChanged(lineCount() - 1);
+    }
+    if (byte == 10)
+        breakLine();
+}
+
+void MsgLog::clear()
+{
+    if (m_observer)
+        m_observer->aboutToClear();
+    // Fresh containers, so that the memory of a long session is given back.
+    m_pool = QByteArray();
+    m_ends = QList<qsizetype>();
+    m_open = QByteArray();
+    if (m_observer)
+        m_observer->cleared();
+}

@@ -1,0 +1,63 @@
+// The message window's lines, kept without a window: the line and byte output rules and storage.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// How a received byte shows in the log: in hex mode "\hh" (upper case) for every byte; in
+// character mode the printable character itself, "\\" for a backslash, nothing for CR and LF,
+// and "\hh" for every other byte.
+QString visibleForm(quint8 byte, bool hexMode);
+
+// Told about every change of a MsgLog, in the order a list model has to announce it.
+class MsgLogObserver
+{
+public:
+    virtual ~MsgLogObserver() = default;
+    virtual void linesAboutToBeInserted(int first, int last) = 0;
+    virtual void linesInserted() = 0;
+    virtual void lineChanged(int row) = 0;
+    virtual void aboutToClear() = 0;
+    virtual void cleared() = 0;
+};
+
+// An ordered list of lines that always holds at least one: the last one is the open line, which
+// byte output grows and line output closes. Built for long sessions: closed lines are packed
+// back to back in one buffer, so adding a line or a byte costs amortised constant time and a
+// line costs little more than its characters.
+class MsgLog
+{
+public:
+    // Byte output breaks a line that has reached this many characters.
+    static constexpr int kByteLineLimit = 60;
+
+    int lineCount() const { return static_cast<int>(m_ends.size()) + 1; }
+    // The text of line i, 0 <= i < lineCount().
+    QString line(int i) const;
+    QStringList lines() const;
+
+    // Writes text as one complete line: it fills the open line if that is empty, otherwise goes
+    // on the next line; then a new empty open line follows.
+    void outputLine(const QString& text);
+    // Appends the byte's visible form to the open line, first breaking a line of 60 characters
+    // or more (unless the byte is a line feed); a line feed then ends the line.
+    void outputByte(quint8 byte, bool hexMode);
+    // Leaves exactly one line, the empty open line.
+    void clear();
+
+    void setObserver(MsgLogObserver* observer) { m_observer = observer; }
+
+private:
+    // Moves the open line into the closed lines and leaves an empty open line after it.
+    void closeOpenLine();
+    void appendClosed(const QByteArray& utf8);
+
+    // Closed lines as UTF-8, back to back; m_ends[i] is where line i ends.
+    QByteArray m_pool;
+    QList<qsizetype> m_ends;
+    // The open line; it only ever receives visible forms of bytes, which are plain ASCII.
+    QByteArray m_open;
+    MsgLogObserver* m_observer = nullptr;
+};

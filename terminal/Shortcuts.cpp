@@ -1,0 +1,66 @@
+// The shortcut buttons and the channel selector (box and spinner).
+#include "shell/MainWin.h"
+#include "terminal/ChannelText.h"
+#include "terminal/ShortcutCommand.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace
+{
+// More than the longest channel box text, so that typing replaces all of it.
+constexpr int kChannelSelectLength = 10;
+} // namespace
+
+void MainWin::CmdMacroByIndexBtn_Click(qint16 index)
+{
+    const QByteArray command = shortcutCommand(index, UpDown.value(3)->value());
+    if (command.isEmpty())
+        return;
+    MsgWin_Output(QString());
+    MsgWin_Output(QStringLiteral("Sent: ") + QString::fromLatin1(command));
+    SendCommandAutoRTS(command);
+}
+
+void MainWin::UpDown_Change(qint16 index)
+{
+    QLineEdit* box = UpDownWin.value(index);
+    QScrollBar* spinner = UpDown.value(index);
+    if (!box || !spinner)
+        return;
+    box->setText(QString::number(spinner->value()));
+    UpDownWin_Refresh(index);
+}
+
+void MainWin::UpDownWin_GotFocus(qint16 index)
+{
+    QLineEdit* box = UpDownWin.value(index);
+    if (!box)
+        return;
+    box->setSelection(0, kChannelSelectLength);
+    // A mouse click places the caret after the focus arrives; select again once it has.
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus())
+            box->setSelection(0, kChannelSelectLength);
+    });
+}
+
+void MainWin::UpDownWin_LostFocus(qint16 index)
+{
+    QLineEdit* box = UpDownWin.value(index);
+    QScrollBar* spinner = UpDown.value(index);
+    if (!box || !spinner)
+        return;
+    const int value = parseChannelText(box->text(), spinner->minimum(), spinner->maximum());
+    box->setText(QString::number(value));
+    spinner->setValue(value);
+    UpDownWin_Refresh(index);
+}
+
+void MainWin::UpDownWin_Refresh(qint16 index)
+{
+    if (index != 3)
+        return;
+    UpDownWin.value(3)->setText(channelBoxText(UpDown.value(3)->value()));
+}

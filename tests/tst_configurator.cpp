@@ -1,0 +1,300 @@
+// The Modem Configurator's "Do It": its boxes, the factory restore's dialogue and its runs.
+#include "modemsim/SimulatedModem.h"
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace
+{
+
+const QString kPowerCycleTitle =
+    QStringLiteral("Modem Config - Power-cycle Modem While Connected to CommPort");
+const QString kErrorBoxText =
+    QStringLiteral("Error(s) occurred;  See the Message Window for details");
+const QString kErrorBoxTitle = QStringLiteral("Modem Config - Error Configuring Modem");
+const QString kOverwriteTitle = QStringLiteral("Modem Config - Over-write user-settings?");
+const QString kRestoreText = QStringLiteral(
+    "To restore factory defaults, the Modem must be power-cycled WHILE CONNECTED TO THE SERIAL "
+    "CABLE.\n\nWith the serial cable connected, remove and reapply power to the Modem now -- the "
+    "STATUS LED should come ON.\nOnce power has been re-applied, click OK within 10 seconds to "
+    "continue.");
+
+enum class Action { Restore, Channel, Mode, Query };
+
+// What the simulated unit's user does at a box.
+enum class AtBox { Nothing, PowerCycle };
+
+struct BoxReply {
+    MsgAnswer answer = MsgAnswer::Ok;
+    AtBox action = AtBox::Nothing;
+};
+
+QStringList titlesOf(const QList<RecordedBox>& boxes)
+{
+    QStringList titles;
+    for (const RecordedBox& box : boxes)
+        titles << box.title;
+    return titles;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(QList<BoxReply>)
+
+class tst_configurator : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<ScriptedLine> line;
+
+    MainWin& win() { return fx->win(); }
+
+    void choose(Action action)
+    {
+        switch (action) {
+        case Action::Restore:
+            win().CfgRestoreFactory->setChecked(true);
+            break;
+        case Action::Channel:
+            win().CfgChangeChannel->setChecked(true);
+            break;
+        case Action::Mode:
+            win().CfgChangeMode->setChecked(true);
+            break;
+        case Action::Query:
+            win().CfgQuery->setChecked(true);
+            break;
+        }
+    }
+
+    void openScripted()
+    {
+        line = ScriptedLine::install(win());
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+        line->clearRecord();
+    }
+
+    void openSim()
+    {
+        theSimulatedModem().resetToDefaults();
+        win().CommPort->setEditText("SIM");
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(win().MSComm1->PortOpen());
+    }
+
+private slots:
+    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
+
+    void init() { fx = std::make_unique<WindowFixture>(false); }
+
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    void portClosed_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::newRow("restore") << Action::Restore;
+        QTest::newRow("channel") << Action::Channel;
+        QTest::newRow("mode") << Action::Mode;
+        QTest::newRow("query") << Action::Query;
+    }
+
+    // Only the box: nothing logged, the buttons never locked.
+    void portClosed()
+    {
+        QFETCH(Action, action);
+        choose(action);
+        const QStringList logBefore = fx->logLines();
+        const QString stateBefore = win().TestStateWin->text();
+        bool lockedAtBox = true;
+        fx->recorder().setObserver(
+            [&](const RecordedBox&) { lockedAtBox = !win().CfgDoIt->isEnabled(); });
+        win().CfgDoIt->click();
+        QCOMPARE(fx->boxes().size(), 1);
+        QCOMPARE(fx->boxes().first().text,
+                 QStringLiteral("Error: Ensure the correct Comm Port is open."));
+        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - CommPort not open!"));
+        QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+        QVERIFY(!lockedAtBox);
+        QCOMPARE(fx->logLines(), logBefore);
+        QCOMPARE(win().TestStateWin->text(), stateBefore);
+        QVERIFY(win().CfgDoIt->isEnabled());
+    }
+
+    void pickingAValuePicksItsAction()
+    {
+        win().CfgNewChannel->setCurrentIndex(2);
+        QVERIFY(win().CfgChangeChannel->isChecked());
+        win().CfgNewDeviceConfig->setCurrentIndex(1);
+        QVERIFY(win().CfgChangeMode->isChecked());
+        QVERIFY(!win().CfgChangeChannel->isChecked());
+    }
+
+    void overwriteCancelled_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("config");
+        QTest::newRow("PBASIC") << 0 << "PBASIC";
+        QTest::newRow("Factory Defaults") << 1 << "Factory Defaults";
+    }
+
+    void overwriteCancelled()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, config);
+        openScripted();
+        win().CfgNewDeviceConfig->setCurrentIndex(index);
+        win().CfgChangeMode->setChecked(true);
+        const QStringList logBefore = fx->logLines();
+        fx->recorder().answer(MsgAnswer::Cancel);
+        win().CfgDoIt->click();
+        QCOMPARE(fx->boxes().size(), 1);
+        QCOMPARE(fx->boxes().first().title, kOverwriteTitle);
+        QCOMPARE(fx->boxes().first().text,
+                 "WARNING:  You are about to over-write any user-defined settings in your "
+                 "modem.\n\nProceed with over-write of user-settings, restoring modem to " +
+                     config + "?");
+        QCOMPARE(fx->boxes().first().buttons, MsgButtons::OkCancel);
+        QVERIFY(line->writes().isEmpty());
+        QCOMPARE(fx->logLines(), logBefore);
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+    }
+
+    // Cancel at the power-cycle box: the port is left at 9600 with RTS raised, nothing sent.
+    void restoreCancelledAtPowerCycle()
+    {
+        openScripted();
+        win().CommBaud->setCurrentText("19200");
+        QCOMPARE(line->lastSettings().baud, 19200);
+        win().TestNewBaud->setCurrentText("4800");
+        win().CfgRestoreFactory->setChecked(true);
+        win().MsgWin_Clear();
+        line->clearRecord();
+        fx->recorder().answer(MsgAnswer::Cancel);
+        win().CfgDoIt->click();
+
+        QCOMPARE(titlesOf(fx->boxes()), QStringList{kPowerCycleTitle});
+        QCOMPARE(fx->boxes().first().text, kRestoreText);
+        QCOMPARE(fx->boxes().first().buttons, MsgButtons::OkCancel);
+        QCOMPARE(fx->logLines().first(), QStringLiteral("Restoring Factory Defaults"));
+        QVERIFY(!fx->logLines().contains("Toggling RTS 5 times..."));
+        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
+        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("19200"));
+        QCOMPARE(line->lastSettings().baud, 9600);
+        QVERIFY(line->rts());
+        QVERIFY(win().CmdRTSCbox->isChecked());
+        QVERIFY(line->writes().isEmpty());
+        QCOMPARE(win().ErrCount, qint16(0));
+        QVERIFY(win().RunAborted);
+        QVERIFY(win().CfgDoIt->isEnabled());
+    }
+
+    // A restore that fails its probes ends with the error box, once the run has reported.
+    void failedChecksShowTheErrorBox()
+    {
+        openScripted();
+        win().CfgRestoreFactory->setChecked(true);
+        bool lockedAtErrorBox = false;
+        fx->recorder().setObserver([&](const RecordedBox& box) {
+            if (box.title == kErrorBoxTitle)
+                lockedAtErrorBox = !win().CfgDoIt->isEnabled() && !win().TestDoIt->isEnabled();
+        });
+        win().CfgDoIt->click();
+
+        QCOMPARE(titlesOf(fx->boxes()), (QStringList{kPowerCycleTitle, kErrorBoxTitle}));
+        QCOMPARE(fx->boxes().last().text, kErrorBoxText);
+        QCOMPARE(fx->boxes().last().buttons, MsgButtons::Ok);
+        QVERIFY(lockedAtErrorBox);
+        QCOMPARE(win().ErrCount, qint16(4));
+        QCOMPARE(win().TestStateWin->text(),
+                 QStringLiteral("RestoreFactory Aborted in Establishing Communication"));
+        QCOMPARE(line->writes(), QList<QByteArray>(4, " "));
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+    }
+
+    void actionsOnTheSimulatedModem_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("listIndex");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QList<BoxReply>>("replies");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("channel");
+
+        QTest::newRow("query") << Action::Query << -1 << false << QList<BoxReply>{} << QStringList{}
+                               << "QueryConfig Completed, 0 errors." << -1;
+        QTest::newRow("change channel to 22")
+            << Action::Channel << 2 << false << QList<BoxReply>{} << QStringList{}
+            << "SetChannel Completed, 0 errors." << 22;
+        QTest::newRow("restore the PBASIC mode")
+            << Action::Mode << 0 << false << QList<BoxReply>{{MsgAnswer::Ok}}
+            << QStringList{kOverwriteTitle} << "SetConfig Completed, 0 errors." << -1;
+        QTest::newRow("restore the factory defaults")
+            << Action::Restore << -1 << false << QList<BoxReply>{{MsgAnswer::Ok, AtBox::PowerCycle}}
+            << QStringList{kPowerCycleTitle} << "RestoreFactory Completed, 0 errors." << -1;
+        // A cancelled recovery counts no errors, so no error box follows.
+        QTest::newRow("silent modem, recovery cancelled")
+            << Action::Channel << 0 << true << QList<BoxReply>{{MsgAnswer::Cancel}}
+            << QStringList{kPowerCycleTitle} << "SetChannel Aborted in Establishing Communication"
+            << -1;
+    }
+
+    void actionsOnTheSimulatedModem()
+    {
+        QFETCH(Action, action);
+        QFETCH(int, listIndex);
+        QFETCH(bool, silent);
+        QFETCH(QList<BoxReply>, replies);
+        QFETCH(QStringList, titles);
+        QFETCH(QString, state);
+        QFETCH(int, channel);
+
+        openSim();
+        SimulatedModem& modem = theSimulatedModem();
+        modem.setSilent(silent);
+        if (action == Action::Channel)
+            win().CfgNewChannel->setCurrentIndex(listIndex);
+        else if (action == Action::Mode)
+            win().CfgNewDeviceConfig->setCurrentIndex(listIndex);
+        choose(action);
+        for (const BoxReply& r : replies) {
+            fx->recorder().answer(r.answer, [&modem, r] {
+                if (r.action == AtBox::PowerCycle)
+                    modem.powerCycle();
+            });
+        }
+        win().CfgDoIt->click();
+
+        QCOMPARE(titlesOf(fx->boxes()), titles);
+        QCOMPARE(win().TestStateWin->text(), state);
+        if (channel >= 0) {
+            QCOMPARE(modem.settings().channel, channel);
+            QVERIFY(modem.settingsSaved());
+        }
+        // Every configurator run leaves the modem in command mode.
+        if (!silent) {
+            QVERIFY(win().CmdRTSCbox->isChecked());
+            QVERIFY(modem.inCommandMode());
+        }
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+    }
+};
+
+QTEST_MAIN(tst_configurator)
+#include "tst_configurator.moc"

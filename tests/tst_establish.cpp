@@ -1,0 +1,290 @@
+// Establishing communication: the probe series, the recovery dialogs and the nested restore run.
+#include "modemsim/SimulatedModem.h"
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace
+{
+
+const QByteArray kER = QByteArrayLiteral("ER\r\n");
+
+const QString kAccessTitle =
+    QStringLiteral("Modem Config - Power-cycle Modem While Connected to CommPort");
+const QString kLastResortTitle = QStringLiteral("Modem Config - Failed to Communicate with Modem");
+const QString kPortGoneTitle = QStringLiteral("Modem Config - CommPort Not Open!");
+const QString kPowerCycleMsg = QStringLiteral(
+    "With the serial cable connected, remove and reapply power to the Modem now -- the STATUS "
+    "LED should come ON.\nOnce power has been re-applied, click OK within 10 seconds to "
+    "continue.");
+const QString kAccessText = QStringLiteral("To access the Modem's command mode, the Modem must be "
+                                           "power-cycled WHILE CONNECTED TO THE SERIAL "
+                                           "CABLE.\n\n") +
+                            kPowerCycleMsg;
+const QString kLastResortText = QStringLiteral(
+    "Still can't communicate with Modem\n\nThe Modem may be set to ignore commands in which case "
+    "you must RESTORE FACTORY DEFAULTS to access command mode.  WARNING:  This will overwrite "
+    "your current Modem settings.\n\nIf power, serial cable and comm. settings appear "
+    "correct,\npress OK to RESTORE FACTORY DEFAULTS.");
+
+// The log lines of a series of probes: answered from probe answerFrom on (0: never) with answer.
+QStringList probeLines(int probes, int answerFrom, const QByteArray& answer)
+{
+    QStringList lines;
+    for (int i = 1; i <= probes; ++i) {
+        lines << QStringLiteral("  SENT( )");
+        const QString got =
+            (answerFrom > 0 && i >= answerFrom) ? QString::fromLatin1(answer) : QString();
+        if (answerFrom > 0 && i >= answerFrom && answer == kER) {
+            lines << QStringLiteral("  GOT (") + got + QStringLiteral(") as expected.");
+        } else {
+            lines << QStringLiteral("  GOT (") + got + QStringLiteral("): FAILURE")
+                  << QStringLiteral("      (ER\r\n) was expected.");
+        }
+    }
+    return lines;
+}
+
+enum class BoxAction { None, ModemWakes, ClosePort };
+
+struct BoxReply {
+    MsgAnswer answer = MsgAnswer::Ok;
+    BoxAction action = BoxAction::None;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<BoxReply>)
+
+class tst_establish : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<ScriptedLine> line;
+    int probes = 0;
+    bool answering = false;
+
+    MainWin& win() { return fx->win(); }
+
+    void openScripted()
+    {
+        line = ScriptedLine::install(win());
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+        win().MsgWin_Clear();
+        line->clearRecord();
+        probes = 0;
+        answering = false;
+    }
+
+private slots:
+    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
+
+    void init() { fx = std::make_unique<WindowFixture>(false); }
+
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    void withoutDialogs_data()
+    {
+        QTest::addColumn<int>("answerFrom");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("reached");
+        QTest::addColumn<int>("probeCount");
+        QTest::addColumn<int>("errCount");
+
+        QTest::newRow("answers the first probe") << 1 << kER << true << 1 << 0;
+        QTest::newRow("answers only the third probe") << 3 << kER << true << 3 << 0;
+        QTest::newRow("answers the last probe of the series") << 4 << kER << true << 4 << 0;
+        QTest::newRow("silent") << 0 << kER << false << 4 << 2 + 4;
+        QTest::newRow("answers OK instead") << 1 << QByteArray("OK\r\n") << false << 4 << 2 + 4;
+        QTest::newRow("answers ER without CR LF") << 1 << QByteArray("ER") << false << 4 << 2 + 4;
+    }
+
+    // With the dialogs suppressed, a series of four probes decides alone.
+    void withoutDialogs()
+    {
+        QFETCH(int, answerFrom);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, reached);
+        QFETCH(int, probeCount);
+        QFETCH(int, errCount);
+
+        openScripted();
+        line->setResponder([&, l = line.get()](const QByteArray& w) {
+            if (w == " " && ++probes >= answerFrom && answerFrom > 0)
+                l->feedLater(5, answer);
+        });
+        win().ErrCount = 2;
+        win().RunAborted = false;
+        QCOMPARE(win().Modem_EstablishComm(ScriptFlag::NoPowerCycle), reached);
+        QCOMPARE(probes, probeCount);
+        QCOMPARE(win().ErrCount, qint16(errCount));
+        QVERIFY(!win().RunAborted);
+        QVERIFY(fx->boxes().isEmpty());
+        QCOMPARE(fx->logLines(), probeLines(probeCount, answerFrom, answer) << QString());
+    }
+
+    void dialogs_data()
+    {
+        QTest::addColumn<QList<BoxReply>>("replies");
+        QTest::addColumn<bool>("reached");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("probeCount");
+
+        QTest::newRow("cancel at the power-cycle box")
+            << QList<BoxReply>{{MsgAnswer::Cancel}} << false << QStringList{kAccessTitle} << 4;
+        QTest::newRow("the power-cycle brings the modem back")
+            << QList<BoxReply>{{MsgAnswer::Ok, BoxAction::ModemWakes}} << true
+            << QStringList{kAccessTitle} << 5;
+        QTest::newRow("cancel at the last resort")
+            << QList<BoxReply>{{MsgAnswer::Ok}, {MsgAnswer::Cancel}} << false
+            << QStringList{kAccessTitle, kLastResortTitle} << 8;
+        QTest::newRow("the last resort finds the port gone")
+            << QList<BoxReply>{{MsgAnswer::Ok}, {MsgAnswer::Ok, BoxAction::ClosePort}} << false
+            << QStringList{kAccessTitle, kLastResortTitle, kPortGoneTitle} << 8;
+    }
+
+    void dialogs()
+    {
+        QFETCH(QList<BoxReply>, replies);
+        QFETCH(bool, reached);
+        QFETCH(QStringList, titles);
+        QFETCH(int, probeCount);
+
+        openScripted();
+        line->setResponder([&, l = line.get()](const QByteArray& w) {
+            if (w != " ")
+                return;
+            ++probes;
+            if (answering)
+                l->feedLater(5, kER);
+        });
+        QStringList rtsAfterFirstBox;
+        for (int i = 0; i < replies.size(); ++i) {
+            const BoxReply r = replies.at(i);
+            fx->recorder().answer(r.answer, [&, i, r] {
+                if (i == 0)
+                    line->setCallHook([&](const QString& call) {
+                        if (call.startsWith("rts "))
+                            rtsAfterFirstBox << call;
+                    });
+                if (r.action == BoxAction::ModemWakes)
+                    answering = true;
+                else if (r.action == BoxAction::ClosePort)
+                    win().CommOpenCbox->setChecked(false);
+            });
+        }
+        win().ErrCount = 0;
+        win().RunAborted = false;
+
+        QCOMPARE(win().Modem_EstablishComm({}), reached);
+        QCOMPARE(probes, probeCount);
+        QCOMPARE(win().ErrCount, qint16(0));
+        QCOMPARE(win().RunAborted, !reached);
+
+        QStringList shownTitles;
+        for (const RecordedBox& box : fx->boxes()) {
+            shownTitles << box.title;
+            if (box.title == kAccessTitle)
+                QCOMPARE(box.text, kAccessText);
+            if (box.title == kLastResortTitle)
+                QCOMPARE(box.text, kLastResortText);
+            if (box.title != kPortGoneTitle)
+                QCOMPARE(box.buttons, MsgButtons::OkCancel);
+        }
+        QCOMPARE(shownTitles, titles);
+
+        const bool toggled = replies.first().answer == MsgAnswer::Ok;
+        QCOMPARE(fx->logLines().contains("Toggling RTS 5 times..."), toggled);
+        if (toggled) {
+            QStringList pulses;
+            for (int i = 0; i < 5; ++i)
+                pulses << "rts 0"
+                       << "rts 1";
+            // The port-gone row closes the port, which drops RTS once more at the end.
+            QCOMPARE(rtsAfterFirstBox.mid(0, 10), pulses);
+        } else {
+            QVERIFY(rtsAfterFirstBox.isEmpty());
+        }
+    }
+
+    // A device unplugged during the probes ends the attempt at once, without a dialog.
+    void lostPortEndsWithoutDialogs()
+    {
+        openScripted();
+        line->setResponder([&, l = line.get()](const QByteArray& w) {
+            if (w == " " && ++probes == 2)
+                QTimer::singleShot(0, [l] { l->lose("unplugged"); });
+        });
+        QVERIFY(!win().Modem_EstablishComm({}));
+        QCOMPARE(probes, 2);
+        QVERIFY(fx->boxes().isEmpty());
+        QCOMPARE(win().ErrCount, qint16(4));
+        QVERIFY(!win().MSComm1->PortOpen());
+    }
+
+    // The whole recovery on the simulated modem: no answer before or after the power-cycle, the
+    // last resort restores the factory defaults in a run of its own, and the outer run goes on.
+    void lastResortRunsANestedRestore()
+    {
+        SimulatedModem& modem = theSimulatedModem();
+        modem.resetToDefaults();
+        modem.setSilent(true);
+        win().CommPort->setEditText("SIM");
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(win().MSComm1->PortOpen());
+
+        fx->recorder().answer(MsgAnswer::Ok);
+        fx->recorder().answer(MsgAnswer::Ok);
+        // Power comes back with saved settings that ignore commands; only RTS pulses after a
+        // power-up with RTS raised bring the unit round.
+        fx->recorder().answer(MsgAnswer::Ok, [&] {
+            modem.setSilent(false);
+            modem.setIgnoreCommands(true);
+            modem.powerCycle();
+        });
+
+        bool releasedEarly = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (win().CfgDoIt->isEnabled() || win().TestDoIt->isEnabled())
+                releasedEarly = true;
+        });
+        poll.start(20);
+        win().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
+                             "");
+        poll.stop();
+
+        QStringList titles;
+        for (const RecordedBox& box : fx->boxes())
+            titles << box.title;
+        QCOMPARE(titles, (QStringList{kAccessTitle, kLastResortTitle, kAccessTitle}));
+        QVERIFY2(!releasedEarly, "the nested run released the Do buttons");
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("Outer Completed, 0 errors."));
+
+        // The nested run cleared the log: it starts with its own announcement.
+        const QStringList log = fx->logLines();
+        QCOMPARE(log.first(), QStringLiteral("RestoreFactory Started."));
+        QVERIFY(log.contains("  SENT(Dr)"));
+        const int nestedEnd = log.indexOf("RestoreFactory Completed, 0 errors.");
+        QVERIFY(nestedEnd > 0);
+        QVERIFY(log.indexOf("  SENT(V)", nestedEnd) > nestedEnd);
+        QCOMPARE(log.at(log.size() - 2), QStringLiteral("Outer Completed, 0 errors."));
+    }
+};
+
+QTEST_MAIN(tst_establish)
+#include "tst_establish.moc"

@@ -1,0 +1,250 @@
+// The menu bar: entries and their states, the Factory menu's key and layout commands, the log menu.
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class tst_menus : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_fixture = std::make_unique<WindowFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void entries_data();
+    void entries();
+    void menuBarOrder();
+    void mnemonicsDistinctWithinEachMenu();
+    void factoryKeyShowsAndHidesTheMenu_data();
+    void factoryKeyShowsAndHidesTheMenu();
+    void panelSwapRoundTrip();
+    void panelSwapKeepsThePanelsState();
+    void shortcutsToggleRoundTrip();
+    void copyToClipboardCopiesTheWholeLog();
+    void clearEmptiesTheLog();
+    void entriesWithoutActionChangeNothing();
+
+private:
+    WindowFixture& fx() { return *m_fixture; }
+    std::unique_ptr<WindowFixture> m_fixture;
+};
+
+void tst_menus::entries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("menuFileOpen") << "menuFileOpen"
+                                  << "menuFile"
+                                  << "&Open Config..." << false;
+    QTest::newRow("menuFileSaveAs") << "menuFileSaveAs"
+                                    << "menuFile"
+                                    << "&Save Config As..." << false;
+    QTest::newRow("menuExit") << "menuExit"
+                              << "menuFile"
+                              << "&Exit" << true;
+    QTest::newRow("menuLogClear") << "menuLogClear"
+                                  << "menuLog"
+                                  << "Clea&r" << true;
+    QTest::newRow("menuLogCopy") << "menuLogCopy"
+                                 << "menuLog"
+                                 << "&Copy to Clipboard" << true;
+    QTest::newRow("menuOptionsShowHideShortcuts") << "menuOptionsShowHideShortcuts"
+                                                  << "menuFactory"
+                                                  << "Toggle Terminal &Shortcuts" << true;
+    QTest::newRow("menuOptionsShowHideTestConsole") << "menuOptionsShowHideTestConsole"
+                                                    << "menuFactory"
+                                                    << "Toggle Modem &Configurator" << true;
+    QTest::newRow("menuViewChangeLog") << "menuViewChangeLog"
+                                       << "menuFactory"
+                                       << "View Change &History" << false;
+    QTest::newRow("menuHelpOnlineHelp") << "menuHelpOnlineHelp"
+                                        << "menuHelp" << QString() << false;
+    QTest::newRow("menuHelpAbout") << "menuHelpAbout"
+                                   << "menuHelp"
+                                   << "&About..." << true;
+}
+
+void tst_menus::entries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    auto* action = fx().control<QAction>(name);
+    QVERIFY(action);
+    auto* owner = fx().control<QMenu>(menu);
+    QVERIFY(owner);
+    QVERIFY(owner->actions().contains(action));
+    if (!caption.isNull())
+        QCOMPARE(action->text(), caption);
+    QCOMPARE(action->isEnabled(), enabled);
+    QVERIFY(action->isVisible());
+}
+
+void tst_menus::menuBarOrder()
+{
+    QStringList captions;
+    for (QAction* top : fx().win().menuBar()->actions())
+        captions.append(top->text());
+    QCOMPARE(captions, (QStringList{"&File", "&Log", "&Factory", "&Help"}));
+}
+
+void tst_menus::mnemonicsDistinctWithinEachMenu()
+{
+    for (QMenu* menu :
+         {fx().win().menuFile, fx().win().menuLog, fx().win().menuFactory, fx().win().menuHelp}) {
+        QList<QKeySequence> keys;
+        for (QAction* action : menu->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(action->text()));
+            QVERIFY2(!keys.contains(key), qPrintable(action->text()));
+            keys.append(key);
+        }
+    }
+}
+
+void tst_menus::factoryKeyShowsAndHidesTheMenu_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("on the window") << QString();
+    QTest::newRow("typing in the input line") << "CmdInputWin";
+    QTest::newRow("in the channel box") << "UpDownWin_3";
+}
+
+void tst_menus::factoryKeyShowsAndHidesTheMenu()
+{
+    QFETCH(QString, focus);
+    MainWin& win = fx().win();
+    win.CmdSendTypingImmediately->setChecked(false);
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QWidget* target = &win;
+    if (!focus.isEmpty()) {
+        target = fx().control<QWidget>(focus);
+        QVERIFY(target);
+        if (auto* combo = qobject_cast<QComboBox*>(target))
+            target = combo->lineEdit();
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+    }
+    QAction* factory = win.menuFactory->menuAction();
+    QVERIFY(!factory->isVisible());
+
+    QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(factory->isVisible());
+    // Its entries work: the swap brings the Test Console to the top position.
+    win.menuOptionsShowHideTestConsole->trigger();
+    QCOMPARE(win.TestConsoleFrame->pos(), QPoint(0, 40));
+    QCOMPARE(win.UsercfgFrame->pos(), QPoint(0, 512));
+    QVERIFY(win.TestDoIt->isVisible());
+
+    QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!factory->isVisible());
+    // The key only shows and hides the menu; the panels stay as the entry left them.
+    QCOMPARE(win.TestConsoleFrame->pos(), QPoint(0, 40));
+    // The key is not taken as typing.
+    if (auto* line = qobject_cast<QLineEdit*>(target))
+        QVERIFY(!line->text().contains(QLatin1Char('F'), Qt::CaseInsensitive));
+}
+
+void tst_menus::panelSwapRoundTrip()
+{
+    MainWin& win = fx().win();
+    const QRect console = win.TestConsoleFrame->geometry();
+    const QRect usercfg = win.UsercfgFrame->geometry();
+    win.menuOptionsShowHideTestConsole_Click();
+    QCOMPARE(win.TestConsoleFrame->geometry(), QRect(usercfg.topLeft(), console.size()));
+    QCOMPARE(win.UsercfgFrame->geometry(), QRect(console.topLeft(), usercfg.size()));
+    QVERIFY(win.UsercfgFrame->geometry().top() >= win.centralWidget()->height());
+    win.menuOptionsShowHideTestConsole_Click();
+    QCOMPARE(win.TestConsoleFrame->geometry(), console);
+    QCOMPARE(win.UsercfgFrame->geometry(), usercfg);
+}
+
+void tst_menus::panelSwapKeepsThePanelsState()
+{
+    MainWin& win = fx().win();
+    win.TestIsMobile->setChecked(true);
+    win.TestDeviceConfig->setCurrentIndex(5);
+    win.menuOptionsShowHideTestConsole_Click();
+    QVERIFY(win.TestIsMobile->isChecked());
+    QCOMPARE(win.TestDeviceConfig->currentText(), QStringLiteral("RM2-MultiMode"));
+    QCOMPARE(win.UsercfgFrame->title(), QStringLiteral("Modem Configurator"));
+    // The panel out of view still takes the changes made to it.
+    win.CfgRestoreFactory->setChecked(true);
+    QVERIFY(!win.CfgQuery->isChecked());
+    win.menuOptionsShowHideTestConsole_Click();
+    QVERIFY(win.CfgRestoreFactory->isChecked());
+    QVERIFY(win.TestIsMobile->isChecked());
+}
+
+void tst_menus::shortcutsToggleRoundTrip()
+{
+    MainWin& win = fx().win();
+    QPushButton* query = win.CmdMacroByIndexBtn.value(3);
+    QVERIFY(query->isVisible());
+    win.menuOptionsShowHideShortcuts->trigger();
+    QVERIFY(win.TerminalShortcutsFrame->isHidden());
+    QVERIFY(!query->isVisible());
+    win.menuOptionsShowHideShortcuts->trigger();
+    QVERIFY(!win.TerminalShortcutsFrame->isHidden());
+    QVERIFY(query->isVisible());
+}
+
+void tst_menus::copyToClipboardCopiesTheWholeLog()
+{
+    MainWin& win = fx().win();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    win.MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
+    win.MsgWin_Output(QString());
+    win.MsgWin_Output(QStringLiteral("Sent: ?"));
+    const QStringList lines = fx().logLines();
+    QVERIFY(lines.size() >= 3);
+    win.menuLogCopy->trigger();
+    QCOMPARE(clipboard->text(), lines.join(QLatin1Char('\n')));
+    QVERIFY(clipboard->text().contains(QStringLiteral("Open COM1 for 9600,N,8,1\n\nSent: ?")));
+    // Copying leaves the log as it was.
+    QCOMPARE(fx().logLines(), lines);
+}
+
+void tst_menus::clearEmptiesTheLog()
+{
+    MainWin& win = fx().win();
+    win.MsgWin_Output(QStringLiteral("one"));
+    win.MsgWin_Output(QStringLiteral("two"));
+    win.menuLogClear->trigger();
+    QCOMPARE(fx().logLines(), QStringList{QString()});
+}
+
+void tst_menus::entriesWithoutActionChangeNothing()
+{
+    MainWin& win = fx().win();
+    win.MsgWin_Output(QStringLiteral("kept"));
+    const QStringList lines = fx().logLines();
+    const QPoint console = win.TestConsoleFrame->pos();
+    const QString title = win.windowTitle();
+    win.menuViewChangeLog_Click();
+    for (QAction* inert :
+         {win.menuFileOpen, win.menuFileSaveAs, win.menuViewChangeLog, win.menuHelpOnlineHelp})
+        inert->trigger();
+    QCOMPARE(fx().logLines(), lines);
+    QCOMPARE(win.TestConsoleFrame->pos(), console);
+    QCOMPARE(win.windowTitle(), title);
+    QVERIFY(fx().boxes().isEmpty());
+    QVERIFY(!win.menuFactory->menuAction()->isVisible());
+}
+
+QTEST_MAIN(tst_menus)
+#include "tst_menus.moc"

@@ -1,0 +1,275 @@
+// The message window's log without a window: visible forms, the open-line rules, the model.
+#include "terminal/MsgLog.h"
+#include "terminal/MsgLogModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+// One output operation on the log: a whole line, or bytes in character or hex mode.
+struct Step {
+    enum Kind { Line, Chars, Hex, Clear } kind;
+    QByteArray data;
+};
+
+Step line(const char* text)
+{
+    return {Step::Line, QByteArray(text)};
+}
+Step chars(const QByteArray& bytes)
+{
+    return {Step::Chars, bytes};
+}
+Step hex(const QByteArray& bytes)
+{
+    return {Step::Hex, bytes};
+}
+Step clear()
+{
+    return {Step::Clear, {}};
+}
+
+void apply(MsgLog& log, const Step& step)
+{
+    switch (step.kind) {
+    case Step::Line:
+        log.outputLine(QString::fromUtf8(step.data));
+        break;
+    case Step::Chars:
+    case Step::Hex:
+        for (const char ch : step.data)
+            log.outputByte(static_cast<quint8>(ch), step.kind == Step::Hex);
+        break;
+    case Step::Clear:
+        log.clear();
+        break;
+    }
+}
+
+// Resident memory of this process in kB.
+qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& row : status.readAll().split('\n')) {
+        if (row.startsWith("VmRSS:"))
+            return row.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// "line 0000000042 ......": 40 characters.
+QString lineOf40(int i)
+{
+    return QStringLiteral("line %1 ").arg(i, 10, 10, QLatin1Char('0')) +
+           QString(24, QLatin1Char('.'));
+}
+
+const QString k60 = QString(60, QLatin1Char('x'));
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
+
+class tst_msglog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void visibleForm_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<bool>("hexMode");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << int('A') << false << QStringLiteral("A");
+        QTest::newRow("letter hex") << int('A') << true << QStringLiteral("\\41");
+        QTest::newRow("blank") << 32 << false << QStringLiteral(" ");
+        QTest::newRow("tilde, last printable") << 126 << false << QStringLiteral("~");
+        QTest::newRow("backslash doubled") << 92 << false << QStringLiteral("\\\\");
+        QTest::newRow("backslash hex") << 92 << true << QStringLiteral("\\5C");
+        QTest::newRow("CR hidden") << 13 << false << QString();
+        QTest::newRow("LF hidden") << 10 << false << QString();
+        QTest::newRow("CR hex") << 13 << true << QStringLiteral("\\0D");
+        QTest::newRow("LF hex") << 10 << true << QStringLiteral("\\0A");
+        QTest::newRow("zero") << 0 << false << QStringLiteral("\\00");
+        QTest::newRow("zero hex") << 0 << true << QStringLiteral("\\00");
+        QTest::newRow("31 below printable") << 31 << false << QStringLiteral("\\1F");
+        QTest::newRow("DEL") << 127 << false << QStringLiteral("\\7F");
+        QTest::newRow("200") << 200 << false << QStringLiteral("\\C8");
+        QTest::newRow("200 hex") << 200 << true << QStringLiteral("\\C8");
+        QTest::newRow("255") << 255 << false << QStringLiteral("\\FF");
+    }
+    void visibleForm()
+    {
+        QFETCH(int, byte);
+        QFETCH(bool, hexMode);
+        QFETCH(QString, shown);
+        QCOMPARE(::visibleForm(static_cast<quint8>(byte), hexMode), shown);
+    }
+
+    void rules_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("fresh log") << QList<Step>{} << QStringList{QString()};
+        QTest::newRow("line fills the empty open line")
+            << QList<Step>{clear(), line("abc")} << QStringList{"abc", ""};
+        QTest::newRow("empty line leaves a blank line")
+            << QList<Step>{line("")} << QStringList{"", ""};
+        QTest::newRow("partial byte line stays, text goes below")
+            << QList<Step>{chars("OK"), line("x")} << QStringList{"OK", "x", ""};
+        QTest::newRow("empty line closes a partial line")
+            << QList<Step>{chars("OK"), line("")} << QStringList{"OK", "", ""};
+        QTest::newRow("CR LF end the line in character mode")
+            << QList<Step>{chars("A\r\nB")} << QStringList{"A", "B"};
+        QTest::newRow("CR LF shown in hex mode")
+            << QList<Step>{hex("A\r\nB")} << QStringList{"\\41\\0D\\0A", "\\42"};
+        QTest::newRow("lone LF gives an empty line")
+            << QList<Step>{chars("\n\n")} << QStringList{"", "", ""};
+        QTest::newRow("61 bytes break after 60")
+            << QList<Step>{chars(QByteArray(61, 'x'))} << QStringList{k60, "x"};
+        QTest::newRow("60 bytes then LF: no extra break")
+            << QList<Step>{chars(QByteArray(60, 'x') + '\n')} << QStringList{k60, ""};
+        QTest::newRow("60 bytes then CR: CR breaks though it shows nothing")
+            << QList<Step>{chars(QByteArray(60, 'x') + "\r\n")} << QStringList{k60, "", ""};
+        QTest::newRow("hex mode: 20 bytes a line")
+            << QList<Step>{hex(QByteArray(21, 'x'))}
+            << QStringList{QStringLiteral("\\78").repeated(20), "\\78"};
+        QTest::newRow("hex form begun at 59 runs past 60")
+            << QList<Step>{chars(QByteArray(59, 'x') + '\0' + 'y')}
+            << QStringList{QString(59, QLatin1Char('x')) + "\\00", "y"};
+        QTest::newRow("LF in hex mode after 60 characters")
+            << QList<Step>{hex(QByteArray(20, 'x') + '\n')}
+            << QStringList{QStringLiteral("\\78").repeated(20) + "\\0A", ""};
+        QTest::newRow("long line is never cut")
+            << QList<Step>{line(QByteArray(200, 'L').constData())}
+            << QStringList{QString(200, QLatin1Char('L')), ""};
+        QTest::newRow("mode change takes effect with the next byte")
+            << QList<Step>{chars("A"), hex("B"), chars("C")} << QStringList{"A\\42C"};
+        QTest::newRow("bytes continue after a line on the new open line")
+            << QList<Step>{line("x"), chars("ab")} << QStringList{"x", "ab"};
+        QTest::newRow("clear leaves one empty line")
+            << QList<Step>{line("a"), chars("bc"), clear()} << QStringList{QString()};
+        QTest::newRow("text beyond Latin-1 survives")
+            << QList<Step>{line("Gr\xc3\xbc\xc3\x9f\x65 \xe2\x9c\x93")}
+            << QStringList{QStringLiteral(u"Grüße ✓"), ""};
+    }
+    void rules()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(QStringList, lines);
+        MsgLog log;
+        for (const Step& step : steps)
+            apply(log, step);
+        QCOMPARE(log.lines(), lines);
+        QCOMPARE(log.lineCount(), lines.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(log.line(i), lines.at(i));
+    }
+
+    // The model must mirror the log exactly after every single operation, with consistent
+    // notifications (the tester checks begin/end pairs, row counts and indexes).
+    void modelMirrorsLog()
+    {
+        MsgLogModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QList<Step> steps{chars("OK"),
+                                line("x"),
+                                line(""),
+                                hex("A\r\nB"),
+                                chars(QByteArray(130, 'z')),
+                                clear(),
+                                line("after clear"),
+                                chars("\\\n")};
+        for (const Step& step : steps) {
+            // Byte output is checked after every single byte.
+            QList<Step> singles;
+            if (step.kind == Step::Chars || step.kind == Step::Hex) {
+                for (const char ch : step.data)
+                    singles.append({step.kind, QByteArray(1, ch)});
+            } else {
+                singles.append(step);
+            }
+            for (const Step& single : singles) {
+                apply(model.log(), single);
+                QCOMPARE(model.rowCount(), model.log().lineCount());
+                for (int row = 0; row < model.rowCount(); ++row)
+                    QCOMPARE(model.index(row).data().toString(), model.log().line(row));
+            }
+        }
+    }
+
+    // Growing the open line repaints one row; only completed lines insert rows.
+    void modelNotifications_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<int>("inserted");
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<int>("resets");
+        QTest::newRow("bytes on the open line") << QList<Step>{chars("abc")} << 0 << 3 << 0;
+        QTest::newRow("CR shows nothing, changes nothing")
+            << QList<Step>{chars("\r")} << 0 << 0 << 0;
+        QTest::newRow("line feed adds one row") << QList<Step>{chars("a\n")} << 1 << 1 << 0;
+        QTest::newRow("line on empty open line") << QList<Step>{line("x")} << 1 << 0 << 0;
+        QTest::newRow("line after partial line")
+            << QList<Step>{chars("a"), line("x")} << 2 << 1 << 0;
+        QTest::newRow("forced break") << QList<Step>{chars(QByteArray(61, 'q'))} << 1 << 61 << 0;
+        QTest::newRow("clear") << QList<Step>{line("x"), clear()} << 1 << 0 << 1;
+    }
+    void modelNotifications()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(int, inserted);
+        QFETCH(int, changed);
+        QFETCH(int, resets);
+        MsgLogModel model;
+        QSignalSpy rows(&model, &QAbstractItemModel::rowsInserted);
+        // Only ever the open line, the last row at that moment, changes.
+        int changes = 0;
+        connect(&model, &QAbstractItemModel::dataChanged, this,
+                [&](const QModelIndex& from, const QModelIndex& to) {
+                    QCOMPARE(from, to);
+                    QCOMPARE(from.row(), model.rowCount() - 1);
+                    ++changes;
+                });
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        for (const Step& step : steps)
+            apply(model.log(), step);
+        int insertedRows = 0;
+        for (const QList<QVariant>& args : rows)
+            insertedRows += args.at(2).toInt() - args.at(1).toInt() + 1;
+        QCOMPARE(insertedRows, inserted);
+        QCOMPARE(changes, changed);
+        QCOMPARE(reset.size(), resets);
+    }
+
+    // A long session: a million lines of 40 characters stay compact and readable.
+    void millionLines()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer's own bookkeeping hides the log's memory use");
+#endif
+        const qint64 before = residentKb();
+        MsgLog log;
+        for (int i = 0; i < 1000000; ++i)
+            log.outputLine(lineOf40(i));
+        const qint64 grownKb = residentKb() - before;
+        QCOMPARE(log.lineCount(), 1000001);
+        QCOMPARE(log.line(0), lineOf40(0));
+        QCOMPARE(log.line(654321), lineOf40(654321));
+        QCOMPARE(log.line(999999), lineOf40(999999));
+        QCOMPARE(log.line(1000000), QString());
+        // 40 characters of text each: anything like a string object per line would need
+        // well over 100 MB.
+        QVERIFY2(grownKb < 80 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grownKb)));
+        log.clear();
+        QCOMPARE(log.lines(), QStringList{QString()});
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_msglog)
+#include "tst_msglog.moc"

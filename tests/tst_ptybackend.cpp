@@ -1,0 +1,325 @@
+// The real serial backend on a pseudo-terminal pair: the window's side is the pty, the test
+// plays the modem on the other end.
+#include "platform/MSComm.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace
+{
+// The far end of a pseudo-terminal: the test writes the modem's bytes here and reads what the
+// window sent.
+class PtyPeer
+{
+public:
+    PtyPeer()
+    {
+        char name[256] = {};
+        int follower = -1;
+        if (::openpty(&m_leader, &follower, name, nullptr, nullptr) != 0)
+            return;
+        m_path = QString::fromLocal8Bit(name);
+        // The window opens its own handle; this one only keeps the pair alive until then.
+        ::close(follower);
+        struct termios raw {
+        };
+        ::tcgetattr(m_leader, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(m_leader, TCSANOW, &raw);
+        ::fcntl(m_leader, F_SETFL, ::fcntl(m_leader, F_GETFL) | O_NONBLOCK);
+    }
+    ~PtyPeer() { vanish(); }
+    PtyPeer(const PtyPeer&) = delete;
+    PtyPeer& operator=(const PtyPeer&) = delete;
+
+    bool ok() const { return m_leader >= 0; }
+    int leader() const { return m_leader; }
+    QString path() const { return m_path; }
+    bool send(const QByteArray& bytes)
+    {
+        return ::write(m_leader, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    }
+    QByteArray received()
+    {
+        QByteArray all;
+        char buf[256];
+        for (;;) {
+            const ssize_t n = ::read(m_leader, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            all.append(buf, n);
+        }
+        return all;
+    }
+    void vanish()
+    {
+        if (m_leader >= 0)
+            ::close(m_leader);
+        m_leader = -1;
+    }
+
+private:
+    int m_leader = -1;
+    QString m_path;
+};
+const QString kNoLines =
+    QStringLiteral(": this device has no RTS/DTR control lines; command mode cannot be switched");
+const QString kNoCounters = QStringLiteral(": this device does not report line errors (framing, "
+                                           "overrun, parity, break); they are not counted");
+
+// The component on the real backend, recording what it reports.
+struct Component {
+    MSComm comm;
+    QByteArray received;
+    QList<qint16> events;
+    QStringList notices;
+    QStringList losses;
+
+    explicit Component(const QString& path)
+    {
+        comm.setPortName(path);
+        QObject::connect(&comm, &MSComm::OnComm, &comm, [this] {
+            events << comm.CommEvent();
+            if (comm.CommEvent() == comEvReceive)
+                received += comm.Input();
+        });
+        QObject::connect(&comm, &MSComm::OnNotice, &comm,
+                         [this](const QString& t) { notices << t; });
+        QObject::connect(&comm, &MSComm::OnLost, &comm, [this](const QString& r) { losses << r; });
+    }
+};
+
+QByteArray allByteValues()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(char(i));
+    return bytes;
+}
+} // namespace
+
+class tst_ptybackend : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensWithLineFormat_data();
+    void opensWithLineFormat();
+    void bytesBothWays();
+    void missingLinesSaidOncePerOpen();
+    void discardDropsWaitingBytes();
+    void closedPortHearsNothing();
+    void peerVanishing();
+    void openFailures_data();
+    void openFailures();
+    void windowOnPty();
+};
+
+void tst_ptybackend::opensWithLineFormat_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<bool>("twoStop");
+    QTest::newRow("9600,N,8,1") << "9600,N,8,1" << int(B9600) << false;
+    QTest::newRow("19200,E,8,1") << "19200,E,8,1" << int(B19200) << false;
+    QTest::newRow("115200,N,8,2") << "115200,N,8,2" << int(B115200) << true;
+}
+
+void tst_ptybackend::opensWithLineFormat()
+{
+    QFETCH(QString, settings);
+    QFETCH(int, speed);
+    QFETCH(bool, twoStop);
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    Component c(peer.path());
+    QVERIFY(c.comm.setSettings(settings));
+    QString error;
+    QVERIFY2(c.comm.setPortOpen(true, &error), qPrintable(error));
+
+    // The pair shares one line format; the far end reads what the window set (a pseudo-terminal
+    // keeps no parity and always 8 data bits, so those are not seen here).
+    struct termios tio {
+    };
+    QCOMPARE(::tcgetattr(peer.leader(), &tio), 0);
+    QCOMPARE(int(cfgetospeed(&tio)), speed);
+    QCOMPARE(bool(tio.c_cflag & CSTOPB), twoStop);
+    QCOMPARE(int(tio.c_cflag & CRTSCTS), 0);
+    QCOMPARE(int(tio.c_iflag & (IXON | IXOFF)), 0);
+}
+
+void tst_ptybackend::bytesBothWays()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    Component c(peer.path());
+    QVERIFY(c.comm.setPortOpen(true));
+
+    const QByteArray all = allByteValues();
+    QVERIFY(peer.send(all.left(100)));
+    QTRY_COMPARE(c.received, all.left(100));
+    QVERIFY(peer.send(all.mid(100)));
+    QTRY_COMPARE(c.received, all);
+    QVERIFY(c.events.contains(comEvReceive));
+
+    c.comm.setOutput(all);
+    QByteArray atPeer;
+    QTRY_VERIFY((atPeer += peer.received()).size() >= all.size());
+    QCOMPARE(atPeer, all);
+    QTRY_COMPARE(c.comm.OutBufferCount(), 0);
+    QVERIFY(c.losses.isEmpty());
+}
+
+void tst_ptybackend::missingLinesSaidOncePerOpen()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    Component c(peer.path());
+    c.comm.setRTSEnable(true);
+    c.comm.setDTREnable(true);
+    QVERIFY(c.comm.setPortOpen(true));
+    for (bool on : {false, true, false}) {
+        c.comm.setRTSEnable(on);
+        c.comm.setDTREnable(on);
+    }
+    c.comm.setBreak(true);
+    c.comm.setBreak(false);
+    QTRY_COMPARE(c.notices.size(), 2);
+    QTest::qWait(50);
+    QCOMPARE(c.notices, QStringList({peer.path() + kNoLines, peer.path() + kNoCounters}));
+
+    // The port works on without the lines, and a new open says it once more.
+    QVERIFY(peer.send("still here"));
+    QTRY_COMPARE(c.received, QByteArray("still here"));
+    QVERIFY(c.comm.setPortOpen(false));
+    QVERIFY(c.comm.setPortOpen(true));
+    c.comm.setRTSEnable(true);
+    QTRY_COMPARE(c.notices.size(), 4);
+    QTest::qWait(50);
+    QCOMPARE(c.notices.size(), 4);
+    QVERIFY(c.losses.isEmpty());
+}
+
+void tst_ptybackend::discardDropsWaitingBytes()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    MSComm comm;
+    comm.setPortName(peer.path());
+    QVERIFY(comm.setPortOpen(true));
+    QVERIFY(peer.send("stale"));
+    QTRY_COMPARE(comm.InBufferCount(), 5);
+    comm.setInBufferCount(0);
+    QCOMPARE(comm.InBufferCount(), 0);
+    QVERIFY(peer.send("new"));
+    QTRY_COMPARE(comm.InBufferCount(), 3);
+    QCOMPARE(comm.Input(), QByteArray("new"));
+}
+
+void tst_ptybackend::closedPortHearsNothing()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    Component c(peer.path());
+    QVERIFY(c.comm.setPortOpen(true));
+    QVERIFY(c.comm.setPortOpen(false));
+    QVERIFY(!c.comm.PortOpen());
+    c.comm.setOutput("lost");
+    c.comm.setRTSEnable(true);
+    peer.send("unheard");
+    QTest::qWait(50);
+    QCOMPARE(c.events, QList<qint16>());
+    QCOMPARE(peer.received(), QByteArray());
+    QCOMPARE(c.comm.InBufferCount(), 0);
+    QCOMPARE(c.comm.Input(), QByteArray());
+}
+
+void tst_ptybackend::peerVanishing()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    Component c(peer.path());
+    QVERIFY(c.comm.setPortOpen(true));
+    peer.vanish();
+    QTRY_COMPARE(c.losses.size(), 1);
+    QCOMPARE(c.losses[0], QStringLiteral("reading from the device failed (hung up or unplugged)"));
+    QVERIFY(!c.comm.PortOpen());
+    // The hung-up device is not read again and again.
+    QTest::qWait(200);
+    QCOMPARE(c.losses.size(), 1);
+    c.comm.setOutput("x");
+    QCOMPARE(c.comm.OutBufferCount(), 0);
+}
+
+void tst_ptybackend::openFailures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("absent") << "/nonexistent/ttyQ9"
+                            << "there is no port /nonexistent/ttyQ9";
+    QTest::newRow("absent, bare name") << "ttyNoSuch7"
+                                       << "there is no port /dev/ttyNoSuch7";
+    QTest::newRow("not a serial port")
+        << "/dev/null"
+        << "/dev/null is not a serial port or refused the line format 9600,N,8,1 (Inappropriate "
+           "ioctl for device)";
+}
+
+void tst_ptybackend::openFailures()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    MSComm comm;
+    comm.setPortName(path);
+    QString error;
+    QVERIFY(!comm.setPortOpen(true, &error));
+    QCOMPARE(error, reason);
+    QVERIFY(!comm.PortOpen());
+}
+
+// The whole road through the window: a typed pty path, bytes shown as characters and in hex, the
+// notice once, the far end going away.
+void tst_ptybackend::windowOnPty()
+{
+    PtyPeer peer;
+    QVERIFY(peer.ok());
+    WindowFixture fx(false);
+    MainWin& win = fx.win();
+    auto log = [&fx] {
+        QStringList lines = fx.logLines();
+        lines.removeAll(QString());
+        return lines;
+    };
+    win.CommPort->setEditText(peer.path());
+    win.CommOpenCbox->setChecked(true);
+    QVERIFY(win.MSComm1->PortOpen());
+    QTRY_COMPARE(log(), QStringList({"Open " + peer.path() + " for 9600,N,8,1",
+                                     peer.path() + kNoLines, peer.path() + kNoCounters}));
+
+    win.CmdRTSCbox->setChecked(true);
+    win.CmdRTSCbox->setChecked(false);
+    QVERIFY(peer.send("hi\x01"));
+    QTRY_COMPARE(log().last(), QStringLiteral("UUhi\\01"));
+    win.RxShowMode->setCurrentIndex(1);
+    QVERIFY(peer.send("A"));
+    QTRY_COMPARE(log().last(), QStringLiteral("UUhi\\01\\41"));
+    QCOMPARE(log().size(), 4); // the notice came once
+    QVERIFY(fx.boxes().isEmpty());
+
+    peer.vanish();
+    QTRY_VERIFY(!win.CommOpenCbox->isChecked());
+    QCOMPARE(log().last(),
+             peer.path() + " lost: reading from the device failed (hung up or unplugged)");
+    QVERIFY(!win.MSComm1->PortOpen());
+    QVERIFY(fx.boxes().isEmpty());
+}
+
+QTEST_MAIN(tst_ptybackend)
+#include "tst_ptybackend.moc"

@@ -1,0 +1,249 @@
+// The script runner and the Test Console: run reports, the Do buttons, "Do Test", baudswap.
+#include "modemsim/SimulatedModem.h"
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+class tst_runner : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<ScriptedLine> line;
+
+    MainWin& win() { return fx->win(); }
+
+    void openScripted()
+    {
+        line = ScriptedLine::install(win());
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+        line->clearRecord();
+    }
+
+    void openSim()
+    {
+        theSimulatedModem().resetToDefaults();
+        win().CommPort->setEditText("SIM");
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(win().MSComm1->PortOpen());
+    }
+
+private slots:
+    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
+
+    void init() { fx = std::make_unique<WindowFixture>(false); }
+
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    void portClosedStartsNoRun()
+    {
+        win().MsgWin_Output("earlier line");
+        const QStringList logBefore = fx->logLines();
+        win().TestDoIt->click();
+        QCOMPARE(fx->boxes().size(), 1);
+        QCOMPARE(fx->boxes().first().text,
+                 QStringLiteral("Error: Ensure the correct CommPort is open."));
+        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - CommPort Not Open"));
+        QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("<= Press to begin Test."));
+        QCOMPARE(fx->logLines(), logBefore);
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+    }
+
+    void reports_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QByteArray>("initId");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("errCount");
+        QTest::addColumn<bool>("rtsAfter");
+
+        const int stay = int(ScriptFlag::StayInCmdMode);
+        const int noSave = int(ScriptFlag::NoSave);
+        const int noDialogs = int(ScriptFlag::NoPowerCycle);
+        QTest::newRow("clean run staying in command mode")
+            << false << (stay | noSave) << QByteArray("Noop") << "Run Completed, 0 errors." << 0
+            << true;
+        QTest::newRow("clean run ending in data mode")
+            << false << noSave << QByteArray("Noop") << "Run Completed, 0 errors." << 0 << false;
+        QTest::newRow("no answer aborts in establishing")
+            << true << (stay | noDialogs) << QByteArray("Noop")
+            << "Run Aborted in Establishing Communication" << 4 << true;
+        // The wrong rate stops the run before its first step is named.
+        QTest::newRow("wrong baud rate aborts in start-up")
+            << false << (stay | noSave) << QByteArray("RM2") << "Run Aborted in Start-up" << 0
+            << false;
+    }
+
+    void reports()
+    {
+        QFETCH(bool, silent);
+        QFETCH(int, flags);
+        QFETCH(QByteArray, initId);
+        QFETCH(QString, state);
+        QFETCH(int, errCount);
+        QFETCH(bool, rtsAfter);
+
+        openSim();
+        theSimulatedModem().setSilent(silent);
+        win().MsgWin_Output("line of an earlier run");
+        // Leftovers of an earlier run that the runner must reset.
+        win().ErrCount = 9;
+        win().RunAborted = true;
+        win().ScriptStep = "stale step";
+        win().LastReply = "stale reply";
+
+        bool releasedDuringRun = false;
+        int polls = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            ++polls;
+            if (win().CfgDoIt->isEnabled() || win().TestDoIt->isEnabled())
+                releasedDuringRun = true;
+        });
+        poll.start(20);
+        win().Test_RunScript("Run", ScriptFlags::fromInt(flags), initId, 0, "");
+        poll.stop();
+
+        QCOMPARE(win().TestStateWin->text(), state);
+        QCOMPARE(win().ErrCount, qint16(errCount));
+        const QStringList log = fx->logLines();
+        QCOMPARE(log.first(), QStringLiteral("Run Started."));
+        QVERIFY(!log.contains("line of an earlier run"));
+        QCOMPARE(log.at(log.size() - 2), state);
+        QVERIFY(!log.join('\n').contains("stale reply"));
+        QVERIFY(polls > 0);
+        QVERIFY(!releasedDuringRun);
+        QVERIFY(win().CfgDoIt->isEnabled());
+        QVERIFY(win().TestDoIt->isEnabled());
+        QCOMPARE(win().RunDepth, 0);
+        QCOMPARE(win().CmdRTSCbox->isChecked(), rtsAfter);
+        QCOMPARE(win().RTS_Get(), rtsAfter);
+    }
+
+    void doTest_data()
+    {
+        QTest::addColumn<bool>("configOnly");
+        QTest::addColumn<bool>("mobile");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("state");
+
+        QTest::newRow("test, no answer: no dialogs")
+            << false << false << true << "Test Aborted in Establishing Communication";
+        QTest::newRow("config only, no answer: no dialogs")
+            << true << false << true << "Config Aborted in Establishing Communication";
+        QTest::newRow("config only, mobile")
+            << true << true << false << "Config Completed, 0 errors.";
+        QTest::newRow("config only, base")
+            << true << false << false << "Config Completed, 0 errors.";
+    }
+
+    void doTest()
+    {
+        QFETCH(bool, configOnly);
+        QFETCH(bool, mobile);
+        QFETCH(bool, silent);
+        QFETCH(QString, state);
+
+        openSim();
+        SimulatedModem& modem = theSimulatedModem();
+        modem.setSilent(silent);
+        modem.setStation(!mobile);
+        win().TestConfigOnly->setChecked(configOnly);
+        (mobile ? win().TestIsMobile : win().TestIsBase)->setChecked(true);
+        win().TestDeviceConfig->setCurrentText("RM2-MultiMode");
+        win().TestDoIt->click();
+
+        QCOMPARE(win().TestStateWin->text(), state);
+        QVERIFY(fx->boxes().isEmpty());
+        if (!silent) {
+            QCOMPARE(modem.isMobile(), mobile);
+            QCOMPARE(modem.settings().mode, 'r');
+            QCOMPARE(modem.settings().f, 'e');
+        }
+    }
+
+    void baudswap_data()
+    {
+        QTest::addColumn<QString>("rate");
+        for (const char* rate :
+             {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"})
+            QTest::newRow(rate) << QString::fromLatin1(rate);
+    }
+
+    // The two selectors exchange their rates and the port follows, at every rate offered.
+    void baudswap()
+    {
+        QFETCH(QString, rate);
+        openScripted();
+        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
+        win().TestNewBaud->setCurrentText(rate);
+        const int opens = line->openCount();
+
+        win().TestBaudswap->click();
+        QCOMPARE(win().CommBaud->currentText(), rate);
+        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("9600"));
+        QCOMPARE(line->lastSettings().baud, rate.toInt());
+        QCOMPARE(line->openCount(), rate == "9600" ? opens : opens + 1);
+
+        win().TestBaudswap->click();
+        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
+        QCOMPARE(win().TestNewBaud->currentText(), rate);
+        QCOMPARE(line->lastSettings().baud, 9600);
+        QVERIFY(line->isOpen());
+    }
+
+    void setCommBaudToTheCurrentRateChangesNothing()
+    {
+        openScripted();
+        const int opens = line->openCount();
+        win().SetCommBaud(9600);
+        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
+        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("19200"));
+        QCOMPARE(line->openCount(), opens);
+        QVERIFY(line->calls().isEmpty());
+    }
+
+    void baudWarning_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("DontSet") << "DontSet" << true;
+        QTest::newRow("2400") << "2400" << true;
+        QTest::newRow("4800") << "4800" << true;
+        QTest::newRow("9600") << "9600" << true;
+        QTest::newRow("19200") << "19200" << true;
+        QTest::newRow("back to Standard") << "Standard" << false;
+    }
+
+    void baudWarning()
+    {
+        QFETCH(QString, choice);
+        QFETCH(bool, red);
+        const QColor original = win().TestConsoleBackColor;
+        QVERIFY(original != QColor(Qt::red));
+        win().TestSetBaudTo->setCurrentText("DontSet");
+        win().TestSetBaudTo->setCurrentText(choice);
+        const QColor shown =
+            win().TestConsoleFrame->palette().color(win().TestConsoleFrame->backgroundRole());
+        QCOMPARE(shown, red ? QColor(Qt::red) : original);
+    }
+};
+
+QTEST_MAIN(tst_runner)
+#include "tst_runner.moc"

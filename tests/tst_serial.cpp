@@ -1,0 +1,691 @@
+// The serial link in the window: opening and closing, control lines, waits, receive path.
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+namespace
+{
+const QString kFailTitle = QStringLiteral("Modem Config - Failed to Open CommPort");
+const QString kSelectAnother =
+    QStringLiteral("\n\nSelect another CommPort and click OPEN COMM PORT");
+
+// Generous bound for waits that should end early: far below the time-outs they are given.
+constexpr int kEarlyMs = 5000;
+} // namespace
+
+class tst_serial : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<ScriptedLine> line;
+
+    MainWin& win() { return fx->win(); }
+    // The message window's lines with text.
+    QStringList log() const
+    {
+        QStringList lines = fx->logLines();
+        lines.removeAll(QString());
+        return lines;
+    }
+    void openPort()
+    {
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+    }
+    // Opens with "RTS/Cmd" ticked: the box can only be ticked while the port is open.
+    void openInCommandMode()
+    {
+        openPort();
+        win().CmdRTSCbox->setChecked(true);
+        QVERIFY(line->rts());
+    }
+    bool listsEnabled() const
+    {
+        return fx->win().CommPort->isEnabled() && fx->win().CommBaud->isEnabled() &&
+               fx->win().CommFormat->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<WindowFixture>(false);
+        line = ScriptedLine::install(win());
+    }
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    // --- Opening, re-opening, closing ---
+    void openSetsLinesFirst_data();
+    void openSetsLinesFirst();
+    void settingChangeReopens_data();
+    void settingChangeReopens();
+    void clearingDropsLinesBeforeClosing();
+    void failedOpen_data();
+    void failedOpen();
+    void failedOpenCanBeRetried();
+    void refusedLineFormatWhileOpen();
+    void dropDownListsPortsAndKeepsText();
+
+    // --- Control lines ---
+    void rtsSetOrder_data();
+    void rtsSetOrder();
+    void cmdBoxWithPortClosed();
+    void breakClearedBySwitchingRts_data();
+    void breakClearedBySwitchingRts();
+    void breakWithPortClosed();
+    void rtsToggle_data();
+    void rtsToggle();
+    void bytesDuringSettleNeverReachWindow_data();
+    void bytesDuringSettleNeverReachWindow();
+
+    // --- Waits ---
+    void busyDelayRunsNoEvents();
+    void waitUntilRxEndsOnCount();
+    void waitUntilRxCountedFromNestedEvents();
+    void nestedWaitsShareTheTimer();
+    void deviceLossEndsWaitAtOnce_data();
+    void deviceLossEndsWaitAtOnce();
+
+    // --- Receive path and statistics ---
+    void startupBytesShownFirst_data();
+    void startupBytesShownFirst();
+    void captureKeepsFirst512();
+    void lineEvents_data();
+    void lineEvents();
+    void statClearLeavesViews();
+};
+
+void tst_serial::openSetsLinesFirst_data()
+{
+    QTest::addColumn<bool>("commandMode");
+    QTest::newRow("data mode") << false;
+    QTest::newRow("command mode") << true;
+}
+
+void tst_serial::openSetsLinesFirst()
+{
+    QFETCH(bool, commandMode);
+    if (commandMode) {
+        openInCommandMode();
+        win().CommOpenCbox->setChecked(false);
+    }
+    line->clearRecord();
+    win().MsgWin_Clear();
+
+    openPort();
+    const QString on = commandMode ? "1" : "0";
+    QCOMPARE(line->callsMatching({"rts", "dtr", "open", "close"}),
+             QStringList({"rts " + on, "dtr " + on, "open 9600,N,8,1"}));
+    QCOMPARE(line->rts(), commandMode);
+    QCOMPARE(line->dtr(), commandMode);
+    QCOMPARE(line->lastPortName(), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(win().MSComm1->CommPort(), qint16(1));
+    QCOMPARE(win().MSComm1->SThreshold(), 462);
+    QCOMPARE(log(), QStringList({"Open COM1 for 9600,N,8,1"}));
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+void tst_serial::settingChangeReopens_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("logLine");
+
+    QTest::newRow("baud") << true << "CommBaud" << 4 << "19200,N,8,1"
+                          << "/dev/ttyS0"
+                          << "Open COM1 for 19200,N,8,1";
+    QTest::newRow("format") << true << "CommFormat" << 1 << "9600,E,8,1"
+                            << "/dev/ttyS0"
+                            << "Open COM1 for 9600,E,8,1";
+    QTest::newRow("port") << true << "CommPort" << 2 << "9600,N,8,1"
+                          << "/dev/ttyS2"
+                          << "Open COM3 for 9600,N,8,1";
+    QTest::newRow("baud, closed") << false << "CommBaud" << 4 << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("format, closed") << false << "CommFormat" << 1 << ""
+                                    << ""
+                                    << "";
+    QTest::newRow("port, closed") << false << "CommPort" << 2 << ""
+                                  << ""
+                                  << "";
+}
+
+void tst_serial::settingChangeReopens()
+{
+    QFETCH(bool, open);
+    QFETCH(QString, list);
+    QFETCH(int, index);
+    QFETCH(QString, settings);
+    QFETCH(QString, device);
+    QFETCH(QString, logLine);
+
+    if (open)
+        openPort();
+    line->clearRecord();
+    win().MsgWin_Clear();
+
+    fx->control<QComboBox>(list)->setCurrentIndex(index);
+    if (!open) {
+        QCOMPARE(line->calls(), QStringList());
+        QCOMPARE(log(), QStringList());
+        QVERIFY(!win().MSComm1->PortOpen());
+        return;
+    }
+    const QStringList calls = line->callsMatching({"open", "close"});
+    QCOMPARE(calls, QStringList({"close", "open " + settings}));
+    QCOMPARE(line->lastPortName(), device);
+    QCOMPARE(log(), QStringList({logLine}));
+    QVERIFY(win().MSComm1->PortOpen());
+}
+
+void tst_serial::clearingDropsLinesBeforeClosing()
+{
+    openInCommandMode();
+    line->clearRecord();
+    win().CommOpenCbox->setChecked(false);
+    QCOMPARE(line->callsMatching({"rts", "dtr", "close"}),
+             QStringList({"rts 0", "dtr 0", "close"}));
+    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(listsEnabled());
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+void tst_serial::failedOpen_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("deviceFailure");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("device refuses") << "COM1"
+                                    << "N,8,1"
+                                    << "there is no port /dev/ttyS0"
+                                    << "Open COM1 failed: there is no port /dev/ttyS0";
+    QTest::newRow("not a port name")
+        << "COMx"
+        << "N,8,1"
+        << ""
+        << "Open COMx failed: \"COMx\" is not a port name (COM1, COM2, ... or a device path "
+           "such as /dev/ttyUSB0)";
+    QTest::newRow("no port name") << ""
+                                  << "N,8,1"
+                                  << ""
+                                  << "Open  failed: no port name was given";
+    QTest::newRow("bad data bits") << "COM2"
+                                   << "N,9,1"
+                                   << ""
+                                   << "Open COM2 failed: \"9\" is not a number of data bits "
+                                      "(5 to 8)";
+    QTest::newRow("not a format") << "COM2"
+                                  << "8N1"
+                                  << ""
+                                  << "Open COM2 failed: the format \"9600,8N1\" is not "
+                                     "baud,parity,data bits,stop bits";
+}
+
+void tst_serial::failedOpen()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, format);
+    QFETCH(QString, deviceFailure);
+    QFETCH(QString, line);
+
+    win().CommPort->setEditText(port);
+    win().CommFormat->setEditText(format);
+    this->line->failNextOpen(deviceFailure);
+    win().MsgWin_Clear();
+
+    win().CommOpenCbox->setChecked(true);
+    QCOMPARE(log(), QStringList({line}));
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes()[0].text, line + kSelectAnother);
+    QCOMPARE(fx->boxes()[0].title, kFailTitle);
+    QVERIFY(fx->boxes()[0].buttons == MsgButtons::Ok);
+    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!this->line->isOpen());
+    QVERIFY(listsEnabled());
+    QVERIFY(!win().MSComm1->RTSEnable());
+}
+
+void tst_serial::failedOpenCanBeRetried()
+{
+    line->failNextOpen("busy");
+    win().CommOpenCbox->setChecked(true);
+    QVERIFY(!line->isOpen());
+    win().CommOpenCbox->setChecked(true);
+    QVERIFY(line->isOpen());
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(log().last(), QStringLiteral("Open COM1 for 9600,N,8,1"));
+}
+
+// The component reports a line format it could not set after all like a port that would not
+// open, instead of ending the program.
+void tst_serial::refusedLineFormatWhileOpen()
+{
+    openInCommandMode();
+    win().MsgWin_Clear();
+    line->clearRecord();
+    line->lineEvent(comEventDCB);
+    QTRY_VERIFY(!win().CommOpenCbox->isChecked());
+    const QString expected =
+        QStringLiteral("Open COM1 failed: the port refused the line format 9600,N,8,1");
+    QCOMPARE(log(), QStringList({expected}));
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes()[0].text, expected + kSelectAnother);
+    QVERIFY(!line->isOpen());
+    QVERIFY(!line->rts());
+}
+
+void tst_serial::dropDownListsPortsAndKeepsText()
+{
+    openPort();
+    line->clearRecord();
+    win().CommPort_DropDown();
+    QComboBox* ports = win().CommPort;
+    QVERIFY(ports->count() >= 5);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(ports->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+    QCOMPARE(ports->itemText(ports->count() - 1), QStringLiteral("SIM"));
+    QCOMPARE(ports->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(line->calls(), QStringList()); // refreshing re-opened nothing
+
+    // A second refresh lists everything once, and a typed text survives it.
+    const int count = ports->count();
+    ports->setEditText("/dev/pts/77");
+    win().CommPort_DropDown();
+    QCOMPARE(ports->count(), count);
+    QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/77"));
+    QCOMPARE(line->calls(), QStringList());
+}
+
+void tst_serial::rtsSetOrder_data()
+{
+    QTest::addColumn<bool>("breakOn");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("on") << false << true
+                        << QStringList({"discardOut", "rts 1", "dtr 1", "discardIn"});
+    QTest::newRow("off") << false << false
+                         << QStringList({"discardOut", "rts 0", "dtr 0", "discardIn"});
+    QTest::newRow("on, in break") << true << true
+                                  << QStringList(
+                                         {"break 0", "discardOut", "rts 1", "dtr 1", "discardIn"});
+}
+
+void tst_serial::rtsSetOrder()
+{
+    QFETCH(bool, breakOn);
+    QFETCH(bool, on);
+    QFETCH(QStringList, calls);
+    openPort();
+    win().CmdBreakCbox->setChecked(breakOn);
+    line->clearRecord();
+
+    QElapsedTimer clock;
+    clock.start();
+    win().RTS_Set(on);
+    // The two settle delays run by the clock: together at least 101 ms.
+    QVERIFY2(clock.elapsed() >= 101, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(line->calls(), calls);
+    QCOMPARE(win().RTS_Get(), on);
+    QVERIFY(!win().CmdBreakCbox->isChecked());
+}
+
+void tst_serial::cmdBoxWithPortClosed()
+{
+    win().CmdRTSCbox->setChecked(true);
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes()[0].text,
+             QStringLiteral("Error: Ensure the Comm Port is open before using Cmd Mode!"));
+    QCOMPARE(fx->boxes()[0].title, QStringLiteral("Modem Config - CommPort Not Open"));
+    QVERIFY(!win().CmdRTSCbox->isChecked());
+    QVERIFY(!win().RTS_Get());
+    QVERIFY(!win().MSComm1->DTREnable());
+}
+
+void tst_serial::breakClearedBySwitchingRts_data()
+{
+    QTest::addColumn<bool>("tickRts");
+    QTest::newRow("ticking RTS/Cmd") << true;
+    QTest::newRow("clearing RTS/Cmd") << false;
+}
+
+void tst_serial::breakClearedBySwitchingRts()
+{
+    QFETCH(bool, tickRts);
+    if (tickRts)
+        openPort();
+    else
+        openInCommandMode();
+    win().CmdBreakCbox->setChecked(true);
+    QVERIFY(line->breakOn());
+    win().CmdReplyTimer->start(500);
+    line->clearRecord();
+
+    win().CmdRTSCbox->setChecked(tickRts);
+    QCOMPARE(line->callsMatching({"break", "rts"}),
+             QStringList({"break 0", tickRts ? "rts 1" : "rts 0"}));
+    QVERIFY(!line->breakOn());
+    QVERIFY(!win().CmdBreakCbox->isChecked());
+    QVERIFY(!win().CmdReplyTimer->isActive());
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+void tst_serial::breakWithPortClosed()
+{
+    win().CmdBreakCbox->setChecked(true);
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes()[0].text, QStringLiteral("Error: Ensure the correct Comm Port is open."));
+    QCOMPARE(fx->boxes()[0].title, QStringLiteral("Modem Config - CommPort Not Open!"));
+    QVERIFY(win().CmdBreakCbox->isChecked());
+
+    openPort();
+    QCOMPARE(line->callsMatching({"break"}), QStringList());
+    QVERIFY(!line->breakOn());
+    QCOMPARE(fx->boxes().size(), 1);
+
+    win().CmdBreakCbox->setChecked(false);
+    win().CmdBreakCbox->setChecked(true);
+    QCOMPARE(line->callsMatching({"break"}), QStringList({"break 1"}));
+    QVERIFY(line->breakOn());
+}
+
+void tst_serial::rtsToggle_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("pulses");
+    QTest::newRow("none") << 0 << 0;
+    QTest::newRow("negative") << -3 << 0;
+    QTest::newRow("two") << 2 << 2;
+}
+
+void tst_serial::rtsToggle()
+{
+    QFETCH(int, count);
+    QFETCH(int, pulses);
+    openInCommandMode();
+    line->clearRecord();
+
+    QElapsedTimer clock;
+    clock.start();
+    win().RTS_Toggle(qint16(count));
+    QStringList expected;
+    for (int i = 0; i < pulses; ++i)
+        expected << "rts 0"
+                 << "dtr 0"
+                 << "rts 1"
+                 << "dtr 1";
+    QCOMPARE(line->callsMatching({"rts", "dtr"}), expected);
+    QVERIFY(line->rts());
+    QVERIFY(line->dtr());
+    // Each half is a 100 ms wait plus the settle delays of switching.
+    QVERIFY(clock.elapsed() >= pulses * 2 * 200);
+}
+
+void tst_serial::bytesDuringSettleNeverReachWindow_data()
+{
+    QTest::addColumn<bool>("capturing");
+    QTest::newRow("showing") << false;
+    QTest::newRow("capturing") << true;
+}
+
+void tst_serial::bytesDuringSettleNeverReachWindow()
+{
+    QFETCH(bool, capturing);
+    openPort();
+    win().RxCount = 0;
+    win().RxNotCapturing = !capturing;
+    win().MsgWin_Clear();
+    // The modem answers the switch at once, while the window is settling.
+    line->setCallHook([l = line.get()](const QString& call) {
+        if (call == "rts 1")
+            l->feed("NOISE");
+    });
+    win().RTS_Set(true);
+    line->setCallHook({});
+    QTest::qWait(20);
+    QCOMPARE(win().RxCount, qint16(0));
+    QCOMPARE(log(), QStringList());
+    QCOMPARE(line->unread(), QByteArray());
+
+    // What comes after the switch does arrive.
+    line->feed("ok");
+    if (capturing) {
+        QTRY_COMPARE(win().RxCount, qint16(2));
+        QCOMPARE(log(), QStringList());
+    } else {
+        QTRY_COMPARE(log(), QStringList({"ok"}));
+    }
+}
+
+void tst_serial::busyDelayRunsNoEvents()
+{
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] { ran = true; });
+    QElapsedTimer clock;
+    clock.start();
+    win().DelayMS(30);
+    QVERIFY(clock.elapsed() >= 30);
+    QVERIFY(!ran);
+    win().DelayJif(0);
+    win().DelayJif(-500000);
+    win().DelayMS(-1);
+    QVERIFY(!ran);
+    QTRY_VERIFY(ran);
+}
+
+void tst_serial::waitUntilRxEndsOnCount()
+{
+    openPort();
+    win().RxNotCapturing = false;
+    win().RxCount = 0;
+    line->feedLater(20, "OK");
+    line->feedLater(60, "\r\n");
+
+    QElapsedTimer clock;
+    clock.start();
+    win().TimerDelayUntilRx(30000, 4);
+    QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(win().RxCount, qint16(4));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(win().RxBuf.data()), 4),
+             QByteArray("OK\r\n"));
+    // The timer stays armed; a following wait arms it afresh and waits its whole interval.
+    QVERIFY(win().StartKludgeTimer->isActive());
+    clock.restart();
+    win().TimerDelay(150);
+    QVERIFY(clock.elapsed() >= 150);
+    QVERIFY(!win().StartKludgeTimer->isActive());
+}
+
+// Already enough bytes: the wait still lets pending events run once, then ends.
+void tst_serial::waitUntilRxCountedFromNestedEvents()
+{
+    openPort();
+    win().RxNotCapturing = false;
+    win().RxCount = 0;
+    line->feed("ER\r\n");
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] { ran = true; });
+    win().TimerDelayUntilRx(30000, 0);
+    QVERIFY(ran);
+    QCOMPARE(win().RxCount, qint16(4));
+}
+
+void tst_serial::nestedWaitsShareTheTimer()
+{
+    QStringList order;
+    QTimer::singleShot(10, this, [&] {
+        win().TimerDelay(50);
+        order << "inner";
+    });
+    QElapsedTimer clock;
+    clock.start();
+    win().TimerDelay(30000);
+    order << "outer";
+    QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(order, QStringList({"inner", "outer"}));
+}
+
+void tst_serial::deviceLossEndsWaitAtOnce_data()
+{
+    QTest::addColumn<bool>("untilRx");
+    QTest::addColumn<bool>("nested");
+    QTest::newRow("timer wait") << false << false;
+    QTest::newRow("wait for bytes") << true << false;
+    QTest::newRow("nested waits") << false << true;
+}
+
+void tst_serial::deviceLossEndsWaitAtOnce()
+{
+    QFETCH(bool, untilRx);
+    QFETCH(bool, nested);
+    openInCommandMode();
+    win().MsgWin_Clear();
+    line->clearRecord();
+    QTimer::singleShot(20, this, [&] {
+        if (nested) {
+            QTimer::singleShot(20, this, [&] { line->lose("unplugged"); });
+            win().TimerDelay(30000);
+        } else {
+            line->lose("unplugged");
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    if (untilRx) {
+        win().RxNotCapturing = false;
+        win().TimerDelayUntilRx(30000, 4);
+    } else {
+        win().TimerDelay(30000);
+    }
+    QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(log(), QStringList({"COM1 lost: unplugged"}));
+    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(listsEnabled());
+    QVERIFY(!win().RTS_Get());
+    QVERIFY(fx->boxes().isEmpty());
+    QCOMPARE(line->openCount(), 1);
+}
+
+void tst_serial::startupBytesShownFirst_data()
+{
+    QTest::addColumn<bool>("afterExchange");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("after start-up") << false << "UUAB";
+    QTest::newRow("after an exchange") << true << "AB";
+}
+
+void tst_serial::startupBytesShownFirst()
+{
+    QFETCH(bool, afterExchange);
+    QFETCH(QString, shown);
+    QCOMPARE(win().RxCount, qint16(2));
+    openPort();
+    win().MsgWin_Clear();
+    if (afterExchange)
+        win().RxCount = 0;
+    line->feed("AB");
+    QTRY_COMPARE(log(), QStringList({shown}));
+    QCOMPARE(win().RxCount, qint16(0));
+    line->feed("C");
+    QTRY_COMPARE(log(), QStringList({shown + "C"}));
+}
+
+void tst_serial::captureKeepsFirst512()
+{
+    openPort();
+    win().MsgWin_Clear();
+    win().RxNotCapturing = false;
+    win().RxCount = 0;
+    QByteArray sent;
+    for (int i = 0; i < 600; ++i)
+        sent.append(char('a' + i % 26));
+    line->feed(sent.left(500));
+    QTRY_COMPARE(win().RxCount, qint16(500));
+    line->feed(sent.mid(500));
+    QTRY_VERIFY(line->unread().isEmpty());
+    QCOMPARE(win().RxCount, qint16(512));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(win().RxBuf.data()), 512), sent.left(512));
+    QCOMPARE(log(), QStringList());
+}
+
+void tst_serial::lineEvents_data()
+{
+    QTest::addColumn<QList<qint16>>("codes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<QString>("view");
+
+    QTest::newRow("framing") << QList<qint16>{comEventFrame} << QStringList{"Frame error"} << 10
+                             << "1";
+    QTest::newRow("framing twice") << QList<qint16>{comEventFrame, comEventFrame}
+                                   << QStringList{"Frame error", "Frame error"} << 10 << "2";
+    QTest::newRow("overrun") << QList<qint16>{comEventOverrun} << QStringList{"Overrun error"} << 8
+                             << "1";
+    QTest::newRow("overflow") << QList<qint16>{comEventRxOver} << QStringList{"Rx Overflow error"}
+                              << 9 << "1";
+    QTest::newRow("break") << QList<qint16>{comEventBreak} << QStringList{"Break"} << -1 << "";
+    QTest::newRow("parity goes on") << QList<qint16>{comEventRxParity, comEventFrame}
+                                    << QStringList{"Parity error", "Frame error"} << 10 << "1";
+    QTest::newRow("ignored") << QList<qint16>{comEvSend, comEvCTS,      comEvDSR,      comEvCD,
+                                              comEvRing, comEventCTSTO, comEventDSRTO, comEventCDTO}
+                             << QStringList{} << -1 << "";
+}
+
+void tst_serial::lineEvents()
+{
+    QFETCH(QList<qint16>, codes);
+    QFETCH(QStringList, lines);
+    QFETCH(int, counter);
+    QFETCH(QString, view);
+
+    openPort();
+    win().MsgWin_Clear();
+    for (qint16 code : codes)
+        line->lineEvent(code);
+    line->feed("!"); // a marker after the events
+    QTRY_VERIFY(log().contains("UU!"));
+    QCOMPARE(log(), lines + QStringList{"UU!"});
+    for (int i = 0; i < 11; ++i) {
+        const qint32 expected = i == counter ? view.toInt() : 0;
+        QCOMPARE(win().Stats[size_t(i)], expected);
+    }
+    for (int i = 8; i <= 10; ++i)
+        QCOMPARE(win().StatsView.value(i)->text(), i == counter ? view : QStringLiteral("0"));
+    QVERIFY(win().MSComm1->PortOpen());
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+void tst_serial::statClearLeavesViews()
+{
+    win().Stat_Inc(10, 3);
+    win().Stat_Inc(4, 7);
+    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("3"));
+    QCOMPARE(win().Stats[4], 7);
+    win().Stat_Clear();
+    for (qint32 counter : win().Stats)
+        QCOMPARE(counter, 0);
+    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("3"));
+    win().Stat_Inc(10, 1);
+    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("1"));
+    QCOMPARE(win().StatsView.value(8)->text(), QStringLiteral("0"));
+}
+
+QTEST_MAIN(tst_serial)
+#include "tst_serial.moc"

@@ -1,0 +1,255 @@
+// Window-free pieces of the serial link: port names, error counters, failure texts, facade.
+#include "platform/LineErrorCounters.h"
+#include "platform/MSComm.h"
+#include "platform/OpenFailure.h"
+#include "serial/PortName.h"
+#include "support/ScriptedDevice.h"
+
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <grp.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(PortNaming)
+Q_DECLARE_METATYPE(LineErrorCounters)
+Q_DECLARE_METATYPE(OpenFailureKind)
+
+class tst_serialunits : public QObject
+{
+    Q_OBJECT
+private slots:
+    void portChoice_data();
+    void portChoice();
+    void systemPorts();
+    void lineEvents_data();
+    void lineEvents();
+    void failureText_data();
+    void failureText();
+    void deviceLocation_data();
+    void deviceLocation();
+    void owningGroupOfFile();
+    void facadeReadsBytesThatCameDuringTheHandler();
+    void facadeStopsWhenHandlerTakesNothing();
+};
+
+void tst_serialunits::portChoice_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<PortNaming>("naming");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("device");
+
+    const auto onLinux = PortNaming::Linux;
+    const auto onWindows = PortNaming::Windows;
+    QTest::newRow("COM1") << "COM1" << onLinux << true << 1 << "/dev/ttyS0";
+    QTest::newRow("COM4") << "COM4" << onLinux << true << 4 << "/dev/ttyS3";
+    QTest::newRow("two digits") << "COM12" << onLinux << true << 12 << "/dev/ttyS11";
+    QTest::newRow("lower case") << "com2" << onLinux << true << 2 << "/dev/ttyS1";
+    QTest::newRow("blanks around") << "  COM3 " << onLinux << true << 3 << "/dev/ttyS2";
+    QTest::newRow("largest") << "COM32767" << onLinux << true << 32767 << "/dev/ttyS32766";
+    QTest::newRow("windows") << "COM3" << onWindows << true << 3 << "COM3";
+    QTest::newRow("windows two digits") << "com10" << onWindows << true << 10 << "COM10";
+    QTest::newRow("usb path") << "/dev/ttyUSB0" << onLinux << true << 0 << "/dev/ttyUSB0";
+    QTest::newRow("pty path") << "/dev/pts/7" << onLinux << true << 0 << "/dev/pts/7";
+    QTest::newRow("bare name") << "ttyACM0" << onLinux << true << 0 << "ttyACM0";
+    QTest::newRow("simulated") << "SIM" << onLinux << true << 0 << "SIM";
+    QTest::newRow("empty") << "" << onLinux << false << 0 << "";
+    QTest::newRow("blank") << "   " << onLinux << false << 0 << "";
+    QTest::newRow("COM alone") << "COM" << onLinux << false << 0 << "";
+    QTest::newRow("COM0") << "COM0" << onLinux << false << 0 << "";
+    QTest::newRow("letters") << "COMx" << onLinux << false << 0 << "";
+    QTest::newRow("digits then letters") << "COM1a" << onLinux << false << 0 << "";
+    QTest::newRow("sign") << "COM+1" << onLinux << false << 0 << "";
+    QTest::newRow("negative") << "COM-1" << onLinux << false << 0 << "";
+    QTest::newRow("beyond 16 bits") << "COM32768" << onLinux << false << 0 << "";
+    QTest::newRow("huge") << "COM99999999999" << onLinux << false << 0 << "";
+}
+
+void tst_serialunits::portChoice()
+{
+    QFETCH(QString, text);
+    QFETCH(PortNaming, naming);
+    QFETCH(bool, ok);
+    QFETCH(int, number);
+    QFETCH(QString, device);
+
+    const PortChoice choice = choosePort(text, naming);
+    QCOMPARE(choice.ok, ok);
+    if (ok) {
+        QCOMPARE(int(choice.number), number);
+        QCOMPARE(choice.deviceName, device);
+        QVERIFY(choice.error.isEmpty());
+    } else {
+        QVERIFY(!choice.error.isEmpty());
+    }
+}
+
+void tst_serialunits::systemPorts()
+{
+    const QList<SystemPort> found = {{"/dev/ttyS0", "builtin"}, {"/dev/ttyUSB0", "FT232R USB UART"},
+                                     {"/dev/ttyS3", "builtin"}, {"/dev/ttyS4", "builtin"},
+                                     {"/dev/ttyUSB0", "twice"}, {"", "nameless"},
+                                     {"/dev/ttyACM0", "modem"}};
+    const QList<SystemPort> linuxList = {
+        {"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyS4", "builtin"}, {"/dev/ttyACM0", "modem"}};
+    QCOMPARE(extraSystemPorts(found, PortNaming::Linux), linuxList);
+
+    const QList<SystemPort> windowsFound = {
+        {"COM1", "Communications Port"}, {"COM5", "USB Serial Port"}, {"COM4", "x"}};
+    const QList<SystemPort> windowsList = {{"COM5", "USB Serial Port"}};
+    QCOMPARE(extraSystemPorts(windowsFound, PortNaming::Windows), windowsList);
+}
+
+void tst_serialunits::lineEvents_data()
+{
+    QTest::addColumn<LineErrorCounters>("before");
+    QTest::addColumn<LineErrorCounters>("after");
+    QTest::addColumn<QList<qint16>>("events");
+
+    const LineErrorCounters zero;
+    QTest::newRow("nothing new") << zero << zero << QList<qint16>{};
+    QTest::newRow("one frame") << zero << LineErrorCounters{1, 0, 0, 0, 0}
+                               << QList<qint16>{comEventFrame};
+    QTest::newRow("many frames, one event")
+        << LineErrorCounters{5, 0, 0, 0, 0} << LineErrorCounters{40, 0, 0, 0, 0}
+        << QList<qint16>{comEventFrame};
+    QTest::newRow("overrun") << zero << LineErrorCounters{0, 2, 0, 0, 0}
+                             << QList<qint16>{comEventOverrun};
+    QTest::newRow("parity") << zero << LineErrorCounters{0, 0, 1, 0, 0}
+                            << QList<qint16>{comEventRxParity};
+    QTest::newRow("break") << zero << LineErrorCounters{0, 0, 0, 1, 0}
+                           << QList<qint16>{comEventBreak};
+    QTest::newRow("buffer overrun")
+        << zero << LineErrorCounters{0, 0, 0, 0, 3} << QList<qint16>{comEventRxOver};
+    QTest::newRow("all kinds") << LineErrorCounters{1, 1, 1, 1, 1}
+                               << LineErrorCounters{2, 2, 2, 2, 2}
+                               << QList<qint16>{comEventBreak, comEventFrame, comEventOverrun,
+                                                comEventRxParity, comEventRxOver};
+    QTest::newRow("counter went back")
+        << LineErrorCounters{9, 9, 9, 9, 9} << zero << QList<qint16>{};
+    QTest::newRow("one up, one back")
+        << LineErrorCounters{3, 7, 0, 0, 0} << LineErrorCounters{0, 8, 0, 0, 0}
+        << QList<qint16>{comEventOverrun};
+}
+
+void tst_serialunits::lineEvents()
+{
+    QFETCH(LineErrorCounters, before);
+    QFETCH(LineErrorCounters, after);
+    QFETCH(QList<qint16>, events);
+    QCOMPARE(lineEventsBetween(before, after), events);
+}
+
+void tst_serialunits::failureText_data()
+{
+    QTest::addColumn<OpenFailureKind>("kind");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("absent") << OpenFailureKind::NotFound << "dialout"
+                            << "there is no port /dev/ttyUSB3";
+    QTest::newRow("permission, group known")
+        << OpenFailureKind::PermissionDenied << "dialout"
+        << "permission denied on /dev/ttyUSB3; your user must be a member of the group "
+           "\"dialout\" that owns the device (for example: sudo usermod -aG dialout $USER), "
+           "then log out and log in again";
+    QTest::newRow("permission, group unknown")
+        << OpenFailureKind::PermissionDenied << ""
+        << "permission denied on /dev/ttyUSB3; your user must be a member of the group that "
+           "owns the device, then log out and log in again";
+    QTest::newRow("busy") << OpenFailureKind::InUse << "dialout"
+                          << "/dev/ttyUSB3 is in use by another program";
+    QTest::newRow("not serial")
+        << OpenFailureKind::NotSerial << "dialout"
+        << "/dev/ttyUSB3 is not a serial port or refused the line format 9600,E,8,1 (Inappropriate "
+           "ioctl for device)";
+    QTest::newRow("other") << OpenFailureKind::Other << "dialout"
+                           << "/dev/ttyUSB3: Inappropriate ioctl for device";
+}
+
+void tst_serialunits::failureText()
+{
+    QFETCH(OpenFailureKind, kind);
+    QFETCH(QString, group);
+    QFETCH(QString, expected);
+    QCOMPARE(openFailureText(kind, "/dev/ttyUSB3", "Inappropriate ioctl for device", group,
+                             "9600,E,8,1"),
+             expected);
+}
+
+void tst_serialunits::deviceLocation_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("location");
+    QTest::newRow("path") << "/dev/ttyUSB0"
+                          << "/dev/ttyUSB0";
+    QTest::newRow("bare") << "ttyUSB0"
+                          << "/dev/ttyUSB0";
+    QTest::newRow("relative") << "./pty"
+                              << "./pty";
+}
+
+void tst_serialunits::deviceLocation()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, location);
+    QCOMPARE(::deviceLocation(name), location);
+}
+
+void tst_serialunits::owningGroupOfFile()
+{
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    const struct group* mine = ::getgrgid(::getegid());
+    QVERIFY(mine);
+    QCOMPARE(owningGroup(file.fileName()), QString::fromLocal8Bit(mine->gr_name));
+    QVERIFY(!accessDenied(file.fileName()));
+    QCOMPARE(owningGroup(file.fileName() + ".absent"), QString());
+    QVERIFY(!accessDenied(file.fileName() + ".absent"));
+}
+
+// A receive handler that lets more bytes in while it runs (here: fed from inside it) must not
+// leave them unread just because the device will not signal for them again.
+void tst_serialunits::facadeReadsBytesThatCameDuringTheHandler()
+{
+    MSComm comm;
+    auto line = ScriptedLine::create();
+    line->installOn(comm);
+    QVERIFY(comm.setPortOpen(true));
+
+    QByteArray received;
+    int events = 0;
+    connect(&comm, &MSComm::OnComm, this, [&] {
+        if (comm.CommEvent() != comEvReceive)
+            return;
+        ++events;
+        const QByteArray bytes = comm.Input();
+        received += bytes;
+        if (bytes == "a")
+            line->feed("bcdefgh"); // more than before, while the handler runs
+    });
+    line->feed("a");
+    QTRY_COMPARE(received, QByteArray("abcdefgh"));
+    QCOMPARE(line->unread(), QByteArray());
+    QVERIFY(events >= 2);
+}
+
+void tst_serialunits::facadeStopsWhenHandlerTakesNothing()
+{
+    MSComm comm;
+    auto line = ScriptedLine::create();
+    line->installOn(comm);
+    QVERIFY(comm.setPortOpen(true));
+    int events = 0;
+    connect(&comm, &MSComm::OnComm, this, [&] { ++events; });
+    line->feed("xyz");
+    QTRY_COMPARE(events, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(events, 1);
+    QCOMPARE(comm.InBufferCount(), 3);
+}
+
+QTEST_MAIN(tst_serialunits)
+#include "tst_serialunits.moc"

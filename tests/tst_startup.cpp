@@ -1,0 +1,620 @@
+// The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace
+{
+QString captionOf(QWidget* w)
+{
+    if (auto* box = qobject_cast<QGroupBox*>(w))
+        return box->title();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    return {};
+}
+
+QStringList itemsOf(const QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+const char* kScenarioVariable = "ROVIZEZ_END_SCENARIO";
+
+// Runs in the child process: a window whose port is open on a scripted line, then one way of
+// ending the program. Boxes and line calls are printed as they happen; "RETURNED" is printed
+// only if the program did not end.
+int runEndScenario(int argc, char** argv, const QByteArray& scenario)
+{
+    QApplication app(argc, argv);
+    auto print = [](const QString& line) {
+        std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+        std::fflush(stdout);
+    };
+    WindowFixture fixture;
+    fixture.recorder().setObserver([&](const RecordedBox& box) {
+        print(QStringLiteral("BOX|%1|%2|%3")
+                  .arg(box.title, box.text,
+                       box.buttons == MsgButtons::Ok ? QStringLiteral("Ok")
+                                                     : QStringLiteral("OkCancel")));
+    });
+    auto line = ScriptedLine::create();
+    line->installOn(*fixture.win().MSComm1);
+    fixture.win().MSComm1->setPortOpen(true);
+    line->setPendingOutput(5);
+    line->setCallHook([&](const QString& call) { print(QStringLiteral("CALL|") + call); });
+    print(QStringLiteral("READY"));
+
+    if (scenario == "internal-error-empty")
+        fixture.win().ReportInternalError(QString());
+    else if (scenario == "internal-error")
+        fixture.win().ReportInternalError(QStringLiteral("CmdRTSCbox=0 but CmdReplyTimer running"));
+    else if (scenario == "exit")
+        fixture.win().menuExit_Click();
+    else if (scenario == "exit-menu")
+        fixture.win().menuExit->trigger();
+    else if (scenario == "close")
+        fixture.win().close();
+    print(QStringLiteral("RETURNED"));
+    return 3;
+}
+} // namespace
+
+class tst_startup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_fixture = std::make_unique<WindowFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void titleHasTheVersion();
+    void controlsPresent_data();
+    void controlsPresent();
+    void comboBoxes_data();
+    void comboBoxes();
+    void toolTips_data();
+    void toolTips();
+    void shortcutButtonsAreSeven();
+    void commPortItemData();
+    void frameGeometry_data();
+    void frameGeometry();
+    void clientAreaIsFixed();
+    void controlsFitTheirFrames_data();
+    void controlsFitTheirFrames();
+    void testConsoleStartsOutOfView();
+    void fontsAsDesigned();
+    void optionButtonsExclusiveWithinTheirFrame();
+    void startupValues();
+    void startupSelectionsAreMade();
+    void formLevelValues();
+    void timersIdle();
+    void factoryMenuHidden();
+    void waitTimerTickStopsIt();
+    void inputKeysReachTheBox();
+    void shortcutButtonTakesFocus();
+    void programEnds_data();
+    void programEnds();
+
+private:
+    WindowFixture& fx() { return *m_fixture; }
+    std::unique_ptr<WindowFixture> m_fixture;
+};
+
+void tst_startup::titleHasTheVersion()
+{
+    QCOMPARE(fx().win().windowTitle(),
+             QStringLiteral("Tarvex Brannoc(tm) Radio-Modem Configurator V1.05.1"));
+}
+
+void tst_startup::controlsPresent_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("caption");
+
+    struct Row {
+        const char* name;
+        const char* kind;
+        const char* container;
+        const char* caption;
+    };
+    // Captions of text boxes are their design-time texts; start-up overwrites TestStateWin.
+    const Row rows[] = {
+        {"GeneralFrame", "QGroupBox", "ClientArea", "Comm. Settings"},
+        {"UsercfgFrame", "QGroupBox", "ClientArea", "Modem Configurator"},
+        {"TestConsoleFrame", "QGroupBox", "ClientArea", "Test Console"},
+        {"TerminalFrame", "QGroupBox", "ClientArea", "Terminal Window"},
+        {"TerminalOutputFrame", "QGroupBox", "TerminalFrame", "Messages / Received Data"},
+        {"TerminalShortcutsFrame", "QGroupBox", "TerminalFrame", "Shortcuts"},
+        {"TestConfigurationFrame", "QGroupBox", "TestConsoleFrame", "Modem Configuration"},
+        {"CommPort", "QComboBox", "GeneralFrame", ""},
+        {"CommOpenCbox", "QCheckBox", "GeneralFrame", "Open Comm Port?"},
+        {"CommFormat", "QComboBox", "GeneralFrame", ""},
+        {"CommBaud", "QComboBox", "GeneralFrame", ""},
+        {"Label3", "QLabel", "GeneralFrame", "Tarvex"},
+        {"Label6", "QLabel", "UsercfgFrame", "I want to:"},
+        {"CfgRestoreFactory", "QRadioButton", "UsercfgFrame", "Restore Modem to Factory Defaults"},
+        {"CfgChangeMode", "QRadioButton", "UsercfgFrame", "Restore the Mode to:"},
+        {"CfgNewDeviceConfig", "QComboBox", "UsercfgFrame", ""},
+        {"CfgChangeChannel", "QRadioButton", "UsercfgFrame", "Change the Channel to:"},
+        {"CfgNewChannel", "QComboBox", "UsercfgFrame", ""},
+        {"CfgQuery", "QRadioButton", "UsercfgFrame", "Query my Modem's Current Configuration"},
+        {"CfgDoIt", "QPushButton", "UsercfgFrame", "Do It"},
+        {"Label7", "QLabel", "UsercfgFrame",
+         "Note: Modem will be left in Command Mode after configuration; uncheck RTS/Cmd for data "
+         "mode."},
+        {"TestDeviceConfig", "QComboBox", "TestConsoleFrame", ""},
+        {"TestIsBase", "QRadioButton", "TestConfigurationFrame", "BASE (chrome ant.)"},
+        {"TestIsMobile", "QRadioButton", "TestConfigurationFrame", "MOBILE (rubber ant.)"},
+        {"TestConfigOnly", "QCheckBox", "TestConsoleFrame", "Cfg only?"},
+        {"TestTestOnly", "QCheckBox", "TestConsoleFrame", "Test only?"},
+        {"TestDoIt", "QPushButton", "TestConsoleFrame", "Do Test"},
+        {"Label5", "QLabel", "TestConsoleFrame", "Set Modem Baud To:"},
+        {"TestSetBaudTo", "QComboBox", "TestConsoleFrame", ""},
+        {"TestSaveTxPwrOnCbox", "QCheckBox", "TestConsoleFrame", "SAVE with Tx Pwr ON"},
+        {"TestBaudswap", "QPushButton", "TestConsoleFrame", "baudswap"},
+        {"TestNewBaud", "QComboBox", "TestConsoleFrame", ""},
+        {"Label4", "QLabel", "TestConsoleFrame", "After Test:"},
+        {"TestLeaveInCmdModeCbox", "QCheckBox", "TestConsoleFrame", "...Leave RTS ON?"},
+        {"TestLeaveTxPwrOnCbox", "QCheckBox", "TestConsoleFrame", "...Leave Tx Pwr ON?"},
+        {"TestSendInputWinAfterTestCbox", "QCheckBox", "TestConsoleFrame",
+         "...Send InputWin as Cmd?"},
+        {"TestStateWin", "QLineEdit", "TestConsoleFrame", nullptr},
+        {"TestProgress", "QProgressBar", "TestConsoleFrame", ""},
+        {"StatsView_8", "QLineEdit", "TestConsoleFrame", "0"},
+        {"StatsView_9", "QLineEdit", "TestConsoleFrame", "0"},
+        {"StatsView_10", "QLineEdit", "TestConsoleFrame", "0"},
+        {"RxShowMode", "QComboBox", "TerminalFrame", ""},
+        {"MsgWin", "QListView", "TerminalOutputFrame", ""},
+        {"CmdRTSCbox", "QCheckBox", "TerminalOutputFrame", "RTS/Cmd"},
+        {"CmdBreakCbox", "QCheckBox", "TerminalOutputFrame", "Break"},
+        {"CmdSendTypingImmediately", "QCheckBox", "TerminalOutputFrame",
+         "Send chars immediately as typed"},
+        {"Label2", "QLabel", "TerminalOutputFrame", "Send line terminator:"},
+        {"EOL", "QComboBox", "TerminalOutputFrame", ""},
+        {"CmdInputWin", "QComboBox", "TerminalOutputFrame", ""},
+        {"CmdSendAgainBtn", "QPushButton", "TerminalOutputFrame", "Send Again"},
+        {"Label1", "QLabel", "TerminalOutputFrame",
+         "(Enter arbitrary bytes in hex as \"\\hh\", example: \"Hello\\0d\\0a\")"},
+        {"CmdMacroByIndexBtn_3", "QPushButton", "TerminalShortcutsFrame", "Query"},
+        {"CmdMacroByIndexBtn_2", "QPushButton", "TerminalShortcutsFrame", "Set Ch."},
+        {"UpDownWin_3", "QLineEdit", "TerminalShortcutsFrame", nullptr},
+        {"UpDown_3", "QScrollBar", "TerminalShortcutsFrame", ""},
+        {"CmdMacroByIndexBtn_5", "QPushButton", "TerminalShortcutsFrame", "Enb.Ext.Ch"},
+        {"CmdMacroByIndexBtn_0", "QPushButton", "TerminalShortcutsFrame", "Tx Pwr On"},
+        {"CmdMacroByIndexBtn_1", "QPushButton", "TerminalShortcutsFrame", "Tx Pwr Off"},
+        {"CmdMacroByIndexBtn_4", "QPushButton", "TerminalShortcutsFrame", "Config"},
+        {"CmdMacroByIndexBtn_7", "QPushButton", "TerminalShortcutsFrame", "Save Current Settings"},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.name) << QString::fromLatin1(r.kind)
+                              << QString::fromLatin1(r.container)
+                              << (r.caption ? QString::fromLatin1(r.caption) : QString());
+}
+
+void tst_startup::controlsPresent()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QString, caption);
+    auto* w = fx().control<QWidget>(name);
+    QVERIFY2(w, qPrintable(name));
+    QVERIFY2(w->inherits(kind.toLatin1()), w->metaObject()->className());
+    QVERIFY(w->parentWidget());
+    QCOMPARE(w->parentWidget()->objectName(), container);
+    if (!caption.isNull())
+        QCOMPARE(captionOf(w), caption);
+    // The same control is reachable through the window's member.
+    QCOMPARE(fx().win().findChildren<QWidget*>(name).size(), 1);
+}
+
+void tst_startup::comboBoxes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("textAfterStartup");
+
+    const QStringList bauds = {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
+    QTest::newRow("CommPort") << "CommPort" << true << QStringList{"COM1", "COM2", "COM3", "COM4"}
+                              << "COM1";
+    QTest::newRow("CommFormat") << "CommFormat" << true << QStringList{"N,8,1", "E,8,1"} << "N,8,1";
+    QTest::newRow("CommBaud") << "CommBaud" << false << bauds << "9600";
+    QTest::newRow("CfgNewDeviceConfig")
+        << "CfgNewDeviceConfig" << false << QStringList{"PBASIC", "Factory Defaults"} << "PBASIC";
+    QTest::newRow("CfgNewChannel")
+        << "CfgNewChannel" << false << QStringList{"4", "13", "22", "31", "40"} << "4";
+    QTest::newRow("TestDeviceConfig")
+        << "TestDeviceConfig" << false
+        << QStringList{"FAST", "FAST-MultiMode", "PBASIC",    "PBASIC-MultiMode",
+                       "RM2",  "RM2-MultiMode",  "Teamboard", "Teamboard-MultiMode"}
+        << "FAST";
+    QTest::newRow("TestSetBaudTo")
+        << "TestSetBaudTo" << false
+        << QStringList{"Standard", "DontSet", "2400", "4800", "9600", "19200"} << "Standard";
+    QTest::newRow("TestNewBaud") << "TestNewBaud" << false << bauds << "19200";
+    QTest::newRow("RxShowMode") << "RxShowMode" << false << QStringList{"chars", "hex"} << "chars";
+    QTest::newRow("EOL") << "EOL" << true << QStringList{"NONE", "CR", "LF", "CRLF", "\\0d\\0a"}
+                         << "NONE";
+    QTest::newRow("CmdInputWin") << "CmdInputWin" << true << QStringList{} << "";
+}
+
+void tst_startup::comboBoxes()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, editable);
+    QFETCH(QStringList, items);
+    QFETCH(QString, textAfterStartup);
+    auto* combo = fx().control<QComboBox>(name);
+    QVERIFY(combo);
+    QCOMPARE(combo->isEditable(), editable);
+    if (editable)
+        QCOMPARE(combo->insertPolicy(), QComboBox::NoInsert);
+    QCOMPARE(itemsOf(combo), items);
+    QCOMPARE(combo->currentText(), textAfterStartup);
+}
+
+void tst_startup::toolTips_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("RxShowMode") << "RxShowMode"
+                                << "Select how Terminal output shall be displayed.";
+    QTest::newRow("CmdRTSCbox") << "CmdRTSCbox"
+                                << "Set or clear RTS to enable or disable Modem command mode.";
+    QTest::newRow("CmdBreakCbox") << "CmdBreakCbox"
+                                  << "Send Break condition (NOTE: cleared when RTS is toggled)";
+    QTest::newRow("EOL") << "EOL"
+                         << "Select a line terminator to be sent when Send Again is pressed.";
+    QTest::newRow("CmdInputWin") << "CmdInputWin"
+                                 << "Type here to send commands or data to Modem, or select a "
+                                    "previously typed string to Send Again.";
+    QTest::newRow("Query") << "CmdMacroByIndexBtn_3"
+                           << "Send '?' to query current modem settings.";
+    QTest::newRow("Set Ch.") << "CmdMacroByIndexBtn_2"
+                             << "Send command to set current channel.";
+    QTest::newRow("Enb.Ext.Ch") << "CmdMacroByIndexBtn_5"
+                                << "";
+    QTest::newRow("Tx Pwr On") << "CmdMacroByIndexBtn_0"
+                               << "Send command to turn on Transmitter Power.";
+    QTest::newRow("Tx Pwr Off") << "CmdMacroByIndexBtn_1"
+                                << "Send command to turn off Transmitter Power.";
+    QTest::newRow("Config") << "CmdMacroByIndexBtn_4"
+                            << "Send command to turn off Transmitter Power.";
+    QTest::newRow("Save") << "CmdMacroByIndexBtn_7"
+                          << "Send command to save current modem settings in EEPROM.";
+}
+
+void tst_startup::toolTips()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, tip);
+    auto* w = fx().control<QWidget>(name);
+    QVERIFY(w);
+    QCOMPARE(w->toolTip(), tip);
+}
+
+void tst_startup::shortcutButtonsAreSeven()
+{
+    MainWin& win = fx().win();
+    QCOMPARE(win.CmdMacroByIndexBtn.keys(), (QList<int>{0, 1, 2, 3, 4, 5, 7}));
+    QVERIFY(!fx().control<QWidget>("CmdMacroByIndexBtn_6"));
+    QCOMPARE(win.TerminalShortcutsFrame->findChildren<QPushButton*>().size(), 7);
+    for (auto it = win.CmdMacroByIndexBtn.cbegin(); it != win.CmdMacroByIndexBtn.cend(); ++it)
+        QCOMPARE(it.value()->objectName(), QStringLiteral("CmdMacroByIndexBtn_%1").arg(it.key()));
+    QCOMPARE(win.StatsView.keys(), (QList<int>{8, 9, 10}));
+    QCOMPARE(win.UpDown.keys(), QList<int>{3});
+    QCOMPARE(win.UpDownWin.keys(), QList<int>{3});
+    QScrollBar* spinner = win.UpDown.value(3);
+    QCOMPARE(spinner->orientation(), Qt::Vertical);
+    QCOMPARE(spinner->minimum(), 1);
+    QCOMPARE(spinner->maximum(), 40);
+    QCOMPARE(spinner->singleStep(), 1);
+    QCOMPARE(spinner->value(), 1);
+}
+
+void tst_startup::commPortItemData()
+{
+    QComboBox* port = fx().win().CommPort;
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(port->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+        QCOMPARE(port->itemData(i).toInt(), i + 1);
+    }
+}
+
+void tst_startup::frameGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    // The design's twips at 15 to the pixel.
+    QTest::newRow("GeneralFrame") << "GeneralFrame" << QRect(0, 0, 601, 41);
+    QTest::newRow("UsercfgFrame") << "UsercfgFrame" << QRect(0, 40, 601, 145);
+    QTest::newRow("TestConsoleFrame") << "TestConsoleFrame" << QRect(0, 512, 601, 145);
+    QTest::newRow("TerminalFrame") << "TerminalFrame" << QRect(0, 184, 601, 321);
+    QTest::newRow("TerminalOutputFrame") << "TerminalOutputFrame" << QRect(80, 16, 521, 305);
+    QTest::newRow("TerminalShortcutsFrame") << "TerminalShortcutsFrame" << QRect(0, 80, 81, 241);
+}
+
+void tst_startup::frameGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto* frame = fx().control<QGroupBox>(name);
+    QVERIFY(frame);
+    QCOMPARE(frame->geometry(), geometry);
+}
+
+void tst_startup::clientAreaIsFixed()
+{
+    QWidget* client = fx().win().centralWidget();
+    QCOMPARE(client->size(), QSize(600, 510));
+    QCOMPARE(client->minimumSize(), QSize(600, 510));
+    QCOMPARE(client->maximumSize(), QSize(600, 510));
+}
+
+void tst_startup::controlsFitTheirFrames_data()
+{
+    QTest::addColumn<QString>("frame");
+    for (const char* name :
+         {"GeneralFrame", "UsercfgFrame", "TestConsoleFrame", "TerminalFrame",
+          "TerminalOutputFrame", "TerminalShortcutsFrame", "TestConfigurationFrame"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void tst_startup::controlsFitTheirFrames()
+{
+    QFETCH(QString, frame);
+    auto* box = fx().control<QGroupBox>(frame);
+    QVERIFY(box);
+    QList<QWidget*> children;
+    for (QObject* child : box->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && w->isWindow() == false)
+            children.append(w);
+    QVERIFY(!children.isEmpty());
+    for (QWidget* w : children) {
+        const QString name = w->objectName();
+        QVERIFY2(box->rect().contains(w->geometry()), qPrintable(name));
+        for (QWidget* other : children)
+            if (other != w)
+                QVERIFY2(!w->geometry().intersects(other->geometry()),
+                         qPrintable(name + QStringLiteral(" overlaps ") + other->objectName()));
+        // Captions and list entries are shown whole.
+        const auto* label = qobject_cast<QLabel*>(w);
+        if (label && label->wordWrap()) {
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+        } else if (qobject_cast<QAbstractButton*>(w) && !w->inherits("WrapButton")) {
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(name));
+            QVERIFY2(w->height() >= w->sizeHint().height() - 2, qPrintable(name));
+        } else if (label || qobject_cast<QComboBox*>(w)) {
+            QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(name));
+        } else if (qobject_cast<QLineEdit*>(w)) {
+            QVERIFY2(QFontMetrics(w->font()).height() <= w->height(), qPrintable(name));
+        }
+    }
+}
+
+void tst_startup::testConsoleStartsOutOfView()
+{
+    MainWin& win = fx().win();
+    const QRect client = win.centralWidget()->rect();
+    QVERIFY(win.TestConsoleFrame->geometry().top() >= client.bottom());
+    for (QWidget* inView :
+         {static_cast<QWidget*>(win.GeneralFrame), static_cast<QWidget*>(win.UsercfgFrame),
+          static_cast<QWidget*>(win.TerminalFrame)}) {
+        QVERIFY2(inView->geometry().bottom() <= client.bottom(), qPrintable(inView->objectName()));
+        QVERIFY(inView->isVisible());
+    }
+    // Out of view but not hidden: the console still answers to everything done to it.
+    QVERIFY(!win.TestConsoleFrame->isHidden());
+    QVERIFY(win.TestConsoleFrame->isEnabled());
+}
+
+void tst_startup::fontsAsDesigned()
+{
+    MainWin& win = fx().win();
+    QCOMPARE(win.Label3->font().pointSize(), 24);
+    QVERIFY(win.Label3->font().bold());
+    QCOMPARE(win.CfgDoIt->font().pointSize(), 12);
+    QVERIFY(win.CfgDoIt->font().bold());
+    QCOMPARE(win.TestStateWin->font().pointSize(), 24);
+    QVERIFY(QFontInfo(win.MsgWin->font()).fixedPitch());
+    // The large state line text fits its box.
+    const QFontMetrics metrics(win.TestStateWin->font());
+    QVERIFY(metrics.height() <= win.TestStateWin->height());
+}
+
+void tst_startup::optionButtonsExclusiveWithinTheirFrame()
+{
+    MainWin& win = fx().win();
+    win.TestIsMobile->setChecked(true);
+    QVERIFY(!win.TestIsBase->isChecked());
+    // The console's station choice is a group of its own: the configurator keeps its option.
+    QVERIFY(win.CfgQuery->isChecked());
+    win.CfgRestoreFactory->setChecked(true);
+    QVERIFY(!win.CfgQuery->isChecked());
+    QVERIFY(win.TestIsMobile->isChecked());
+}
+
+void tst_startup::startupValues()
+{
+    MainWin& win = fx().win();
+    QVERIFY(!win.CommOpenCbox->isChecked());
+    QVERIFY(!win.MSComm1->PortOpen());
+    QVERIFY(win.CommPort->isEnabled());
+    QVERIFY(win.CommBaud->isEnabled());
+    QVERIFY(win.CommFormat->isEnabled());
+    QVERIFY(win.CmdSendTypingImmediately->isChecked());
+    QVERIFY(win.TestLeaveTxPwrOnCbox->isChecked());
+    QVERIFY(win.TestIsBase->isChecked());
+    QVERIFY(!win.TestProgress->isVisibleTo(&win));
+    QCOMPARE(win.TestProgress->minimum(), 0);
+    QCOMPARE(win.TestProgress->maximum(), 72);
+    QCOMPARE(win.TestStateWin->text(), QStringLiteral("<= Press to begin Test."));
+    QCOMPARE(fx().logLines(), QStringList{QString()});
+    QVERIFY(fx().boxes().isEmpty());
+}
+
+void tst_startup::startupSelectionsAreMade()
+{
+    MainWin& win = fx().win();
+    // Selecting the first channel and mode chose their options on the way; the query is last.
+    QVERIFY(win.CfgQuery->isChecked());
+    QVERIFY(!win.CfgChangeChannel->isChecked());
+    QVERIFY(!win.CfgChangeMode->isChecked());
+    QVERIFY(!win.CfgRestoreFactory->isChecked());
+    QCOMPARE(win.TestDeviceConfig->count(), 8);
+    QCOMPARE(win.TestDeviceConfig->currentIndex(), 0);
+    QCOMPARE(win.TestDeviceConfig->currentText(), QStringLiteral("FAST"));
+}
+
+void tst_startup::formLevelValues()
+{
+    MainWin& win = fx().win();
+    QCOMPARE(win.PowerCycleMsg.count(QLatin1Char('\n')), 1);
+    QVERIFY(!win.PowerCycleMsg.contains(QLatin1Char('\r')));
+    QCOMPARE(win.PowerCycleMsg,
+             QStringLiteral("With the serial cable connected, remove and reapply power to the "
+                            "Modem now -- the STATUS LED should come ON.\nOnce power has been "
+                            "re-applied, click OK within 10 seconds to continue."));
+    QCOMPARE(win.ReplyOK, QByteArray("OK\r\n"));
+    QCOMPARE(win.ReplyER, QByteArray("ER\r\n"));
+    QCOMPARE(win.ReplyOK.size(), 4);
+    QCOMPARE(win.ReplyER.size(), 4);
+    QVERIFY(win.RxNotCapturing);
+    QCOMPARE(win.DelayJifValue, 314159);
+    QCOMPARE(win.LastTypedText, QString());
+    QCOMPARE(win.TestConsoleBackColor,
+             win.TestConsoleFrame->palette().color(win.TestConsoleFrame->backgroundRole()));
+}
+
+void tst_startup::timersIdle()
+{
+    for (const char* name : {"StartKludgeTimer", "CmdReplyTimer", "RxIdleTimer", "DelayCalTimer"}) {
+        auto* timer = fx().control<QTimer>(QString::fromLatin1(name));
+        QVERIFY2(timer, name);
+        QVERIFY2(!timer->isActive(), name);
+    }
+}
+
+void tst_startup::factoryMenuHidden()
+{
+    MainWin& win = fx().win();
+    QVERIFY(!win.menuFactory->menuAction()->isVisible());
+    QVERIFY(win.menuFile->menuAction()->isVisible());
+    QVERIFY(win.menuLog->menuAction()->isVisible());
+    QVERIFY(win.menuHelp->menuAction()->isVisible());
+}
+
+void tst_startup::waitTimerTickStopsIt()
+{
+    QTimer* timer = fx().win().StartKludgeTimer;
+    timer->setInterval(10);
+    timer->start();
+    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
+}
+
+void tst_startup::inputKeysReachTheBox()
+{
+    MainWin& win = fx().win();
+    win.CmdSendTypingImmediately->setChecked(false);
+    QLineEdit* line = win.CmdInputWin->lineEdit();
+    line->setFocus();
+    QTest::keyClicks(line, QStringLiteral("ab"));
+    QCOMPARE(line->text(), QStringLiteral("ab"));
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QCOMPARE(line->text(), QStringLiteral("a"));
+}
+
+void tst_startup::shortcutButtonTakesFocus()
+{
+    MainWin& win = fx().win();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    win.UpDownWin.value(3)->setFocus();
+    QTRY_VERIFY(win.UpDownWin.value(3)->hasFocus());
+    QPushButton* query = win.CmdMacroByIndexBtn.value(3);
+    QTest::mouseClick(query, Qt::LeftButton);
+    QVERIFY(query->hasFocus());
+}
+
+void tst_startup::programEnds_data()
+{
+    QTest::addColumn<QByteArray>("scenario");
+    QTest::addColumn<QString>("box");
+    const QString internal = QStringLiteral("BOX|Modem Config - Internal Error|");
+    QTest::newRow("internal error, empty text")
+        << QByteArray("internal-error-empty")
+        << internal + QStringLiteral("Oops! An Internal Error Occurred: |Ok");
+    QTest::newRow("internal error")
+        << QByteArray("internal-error")
+        << internal +
+               QStringLiteral("Oops! An Internal Error Occurred: CmdRTSCbox=0 but CmdReplyTimer "
+                              "running|Ok");
+    QTest::newRow("exit") << QByteArray("exit") << QString();
+    QTest::newRow("exit from the menu") << QByteArray("exit-menu") << QString();
+    QTest::newRow("window closed") << QByteArray("close") << QString();
+}
+
+void tst_startup::programEnds()
+{
+    QFETCH(QByteArray, scenario);
+    QFETCH(QString, box);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kScenarioVariable), QString::fromLatin1(scenario));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(60000));
+    const QStringList output =
+        QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    const int ready = output.indexOf(QStringLiteral("READY"));
+    QVERIFY2(ready >= 0, qPrintable(output.join('\n')));
+    QStringList after = output.mid(ready + 1);
+    QVERIFY(!after.contains(QStringLiteral("RETURNED")));
+    if (!box.isEmpty()) {
+        QCOMPARE(after.value(0), box);
+        after.removeFirst();
+    }
+    // The port is released without sending what was still waiting to go.
+    QCOMPARE(after, (QStringList{"CALL|discardOut", "CALL|close"}));
+}
+
+int main(int argc, char** argv)
+{
+    const QByteArray scenario = qgetenv(kScenarioVariable);
+    if (!scenario.isEmpty())
+        return runEndScenario(argc, argv, scenario);
+    QApplication app(argc, argv);
+    tst_startup suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "tst_startup.moc"

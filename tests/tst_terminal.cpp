@@ -1,0 +1,619 @@
+// The terminal in the window: message window, typing and Send Again, automatic command mode,
+// shortcut buttons and the channel box, checked by the bytes that reach the line.
+#include "support/ScriptedDevice.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace
+{
+const QString kPortClosed = QStringLiteral("Hey! Open the Comm Port first!");
+const char* kScenarioVariable = "ROVIZEZ_TERMINAL_SCENARIO";
+
+QStringList itemsOf(const QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+Qt::Key keyNamed(const QString& name)
+{
+    static const QMap<QString, Qt::Key> keys{
+        {"Home", Qt::Key_Home},     {"End", Qt::Key_End},       {"Left", Qt::Key_Left},
+        {"Right", Qt::Key_Right},   {"Delete", Qt::Key_Delete}, {"Backspace", Qt::Key_Backspace},
+        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
+    return keys.value(name, Qt::Key_unknown);
+}
+
+// Runs in a child process: a reply timer found running while "RTS/Cmd" is clear must end the
+// program with the internal-error box before the command goes out.
+int runTimerScenario(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    auto print = [](const QString& text) {
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
+        std::fflush(stdout);
+    };
+    WindowFixture fixture(false);
+    fixture.recorder().setObserver([&](const RecordedBox& box) {
+        print(QStringLiteral("BOX|%1|%2").arg(box.title, box.text));
+    });
+    auto line = ScriptedLine::install(fixture.win());
+    fixture.win().CommOpenCbox->setChecked(true);
+    line->setCallHook([&](const QString& call) {
+        if (call.startsWith(QLatin1String("write")))
+            print(QStringLiteral("CALL|") + call);
+    });
+    fixture.win().CmdReplyTimer->start(500);
+    print(QStringLiteral("READY"));
+    fixture.win().CmdMacroByIndexBtn.value(3)->click();
+    print(QStringLiteral("RETURNED"));
+    return 3;
+}
+} // namespace
+
+class tst_terminal : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<ScriptedLine> line;
+
+    MainWin& win() { return fx->win(); }
+    QLineEdit* input() { return win().CmdInputWin->lineEdit(); }
+    QStringList log() { return fx->logLines(); }
+
+    void openPort()
+    {
+        line = ScriptedLine::install(win());
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+        win().MsgWin_Clear();
+        line->clearRecord();
+    }
+
+    // Actions on the input box: "t:text" types key by key, "k:Name" presses a key without text,
+    // "i:pos:text" inserts at a position without a key, "v:text" pastes with Ctrl+V,
+    // "p:row" picks that history line from the drop-down list.
+    void act(const QString& action)
+    {
+        const QString arg = action.mid(2);
+        switch (action.at(0).unicode()) {
+        case 't':
+            QTest::keyClicks(input(), arg);
+            break;
+        case 'k':
+            QTest::keyClick(input(), keyNamed(arg));
+            break;
+        case 'i': {
+            const int colon = arg.indexOf(QLatin1Char(':'));
+            input()->setCursorPosition(arg.left(colon).toInt());
+            input()->insert(arg.mid(colon + 1));
+            break;
+        }
+        case 'p': {
+            // Picks a history line in the list that drops down, with the keyboard.
+            QComboBox* combo = win().CmdInputWin;
+            combo->showPopup();
+            QTRY_VERIFY(combo->view()->isVisible());
+            combo->view()->setCurrentIndex(combo->model()->index(arg.toInt(), 0));
+            QTest::keyClick(combo->view(), Qt::Key_Return);
+            QTRY_VERIFY(!combo->view()->isVisible());
+            break;
+        }
+        case 'v':
+            QGuiApplication::clipboard()->setText(arg);
+            QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
+            break;
+        default:
+            QFAIL(qPrintable(QStringLiteral("unknown action ") + action));
+        }
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<WindowFixture>();
+        win().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win()));
+    }
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    // --- The message window ---
+
+    void selectionFollowsNewLines()
+    {
+        win().MsgWin_Output(QStringLiteral("a"));
+        win().MsgWin_Output(QStringLiteral("b"));
+        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 2);
+        QTest::qWait(20);
+        // Bytes on the open line leave a selection the user made; a completed line moves it.
+        win().MsgWin->setCurrentIndex(win().MsgWin->model()->index(0, 0));
+        win().MsgWin_OutputChar('x');
+        QTest::qWait(20);
+        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
+        win().MsgWin_OutputChar('\n');
+        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 3);
+        QCOMPARE(log(), (QStringList{"a", "b", "x", ""}));
+    }
+
+    void newestLineShownInALongLog()
+    {
+        for (int i = 0; i < 20000; ++i)
+            win().MsgWin_Output(QString::number(i));
+        const QModelIndex last = win().MsgWin->model()->index(20000, 0);
+        QTRY_COMPARE(win().MsgWin->currentIndex(), last);
+        QTRY_VERIFY(win().MsgWin->viewport()->rect().contains(win().MsgWin->visualRect(last)));
+        QCOMPARE(log().at(19999), QStringLiteral("19999"));
+    }
+
+    void displayModeReadOnEveryByte()
+    {
+        win().RxShowMode->setCurrentIndex(1);
+        win().MsgWin_OutputChar('A');
+        win().RxShowMode->setCurrentIndex(0);
+        win().MsgWin_OutputCooked(QByteArrayLiteral("B\\\r\n"));
+        win().RxShowMode->setCurrentIndex(1);
+        win().MsgWin_OutputCooked(QByteArrayLiteral("\r\n"));
+        QCOMPARE(log(), (QStringList{"\\41B\\\\", "\\0D\\0A", ""}));
+    }
+
+    void doubleClickClears()
+    {
+        win().MsgWin_Output(QStringLiteral("one"));
+        win().MsgWin_OutputCooked(QByteArrayLiteral("two"));
+        const QRect first = win().MsgWin->visualRect(win().MsgWin->model()->index(0, 0));
+        const QPoint at = win().MsgWin->viewport()->mapTo(&win(), first.center());
+        QTest::mouseDClick(win().windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(log(), QStringList{QString()});
+        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 0);
+    }
+
+    void testState_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("# logs the rest") << "#Passed"
+                                         << "Passed" << QStringList{"Passed", ""};
+        QTest::newRow("plain text is only shown") << "Passed"
+                                                  << "Passed" << QStringList{""};
+        QTest::newRow("# alone logs a blank line") << "#"
+                                                   << "" << QStringList{"", ""};
+        QTest::newRow("only the first # goes") << "##2"
+                                               << "#2" << QStringList{"#2", ""};
+    }
+    void testState()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, lines);
+        win().TestStateWin_Output(text);
+        QCOMPARE(win().TestStateWin->text(), shown);
+        QCOMPARE(log(), lines);
+    }
+
+    // --- Typing with immediate sending ---
+
+    void immediate_data()
+    {
+        QTest::addColumn<QString>("eol");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("history");
+        using L = QByteArrayList;
+        QTest::newRow("each key goes out")
+            << "NONE" << QStringList{"t:Hi"} << L{"H", "i"} << "Hi" << QStringList{};
+        QTest::newRow("escape typed key by key is one byte")
+            << "NONE" << QStringList{"t:\\0d"} << L{"\r"} << "\\0d" << QStringList{};
+        QTest::newRow("Enter with NONE sends nothing more")
+            << "NONE" << QStringList{"t:ab", "k:Return"} << L{"a", "b"} << "" << QStringList{"ab"};
+        QTest::newRow("Enter with CR") << "CR" << QStringList{"t:ab", "k:Return"}
+                                       << L{"a", "b", "\r"} << "" << QStringList{"ab"};
+        QTest::newRow("Enter with CRLF") << "CRLF" << QStringList{"t:ab", "k:Return"}
+                                         << L{"a", "b", "\r", "\n"} << "" << QStringList{"ab"};
+        QTest::newRow("Enter twice on the same line keeps one item")
+            << "NONE" << QStringList{"t:ab", "k:Return", "t:ab", "k:Return"}
+            << L{"a", "b", "a", "b"} << "" << QStringList{"ab"};
+        QTest::newRow("Enter on an empty box stores an empty item once")
+            << "NONE" << QStringList{"k:Return", "k:Return"} << L{} << "" << QStringList{""};
+        QTest::newRow("Backspace sends 8 and nothing for the shortened text")
+            << "NONE" << QStringList{"t:ab", "k:Backspace", "t:c"} << L{"a", "b", "\x08", "c"}
+            << "ac" << QStringList{};
+        QTest::newRow("Backspace after a lone backslash")
+            << "NONE" << QStringList{"t:a\\", "k:Backspace"} << L{"a", "\\", "\x08"} << "a"
+            << QStringList{};
+        QTest::newRow("deleting in the middle sends nothing")
+            << "NONE" << QStringList{"t:abc", "k:Home", "k:Right", "k:Delete", "t:d"}
+            << L{"a", "b", "c", "d"} << "acd" << QStringList{};
+        QTest::newRow("inserting in the middle sends nothing")
+            << "NONE" << QStringList{"t:abc", "i:1:Z", "t:d"} << L{"a", "b", "c", "d"} << "aZbcd"
+            << QStringList{};
+        QTest::newRow("typing always appends") << "NONE" << QStringList{"t:abc", "k:Home", "t:d"}
+                                               << L{"a", "b", "c", "d"} << "abcd" << QStringList{};
+        QTest::newRow("pasting sends the pasted characters")
+            << "NONE" << QStringList{"t:a", "k:Home", "v:X\\41"} << L{"a", "X", "A"} << "aX\\41"
+            << QStringList{};
+        QTest::newRow("picking a history line does not send it")
+            << "NONE" << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Down", "t:!"}
+            << L{"o", "n", "e", "t", "w", "o", "!"} << "two!" << QStringList{"one", "two"};
+        QTest::newRow("picking the current history line from the list does not send it")
+            << "NONE" << QStringList{"t:one", "k:Return", "p:0", "t:!"} << L{"o", "n", "e", "!"}
+            << "one!" << QStringList{"one"};
+        QTest::newRow("typing the start of a history line sends only what is typed")
+            << "NONE" << QStringList{"t:hello", "k:Return", "t:he"}
+            << L{"h", "e", "l", "l", "o", "h", "e"} << "he" << QStringList{"hello"};
+    }
+    void immediate()
+    {
+        QFETCH(QString, eol);
+        QFETCH(QStringList, actions);
+        QFETCH(QByteArrayList, writes);
+        QFETCH(QString, text);
+        QFETCH(QStringList, history);
+        openPort();
+        QVERIFY(win().CmdSendTypingImmediately->isChecked());
+        win().EOL->setEditText(eol);
+        // The user types into the focused box (completion, for one, acts only then).
+        input()->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(input()->hasFocus());
+        for (const QString& action : actions)
+            act(action);
+        QCOMPARE(line->writes(), writes);
+        QCOMPARE(win().CmdInputWin->currentText(), text);
+        QCOMPARE(itemsOf(win().CmdInputWin), history);
+        QCOMPARE(win().LastTypedText, text);
+        // Immediate sending writes no echo lines.
+        QCOMPARE(log(), QStringList{QString()});
+    }
+
+    void immediateOff()
+    {
+        openPort();
+        win().CmdSendTypingImmediately->setChecked(false);
+        QTest::keyClicks(input(), QStringLiteral("ab\\0d"));
+        QTest::keyClick(input(), Qt::Key_Return);
+        QTest::keyClick(input(), Qt::Key_Backspace);
+        QCOMPARE(line->writes(), QByteArrayList{});
+        QCOMPARE(win().LastTypedText, QString());
+        // Ticking again takes the box's text as already sent.
+        win().CmdSendTypingImmediately->setChecked(true);
+        QTest::keyClicks(input(), QStringLiteral("x"));
+        QCOMPARE(line->writes(), QByteArrayList{"x"});
+    }
+
+    void portClosedPerCharacter()
+    {
+        QTest::keyClicks(input(), QStringLiteral("AB"));
+        QCOMPARE(log(), (QStringList{kPortClosed, kPortClosed, ""}));
+    }
+
+    // --- Send Again ---
+
+    // Each press in "presses" sends the text with the terminator; "sent" lists what each press
+    // wrote in total (every byte is its own write).
+    void sendAgain_data()
+    {
+        QTest::addColumn<QString>("eol");
+        QTest::addColumn<QStringList>("presses");
+        QTest::addColumn<QByteArrayList>("sent");
+        QTest::addColumn<QString>("echo");
+        using L = QByteArrayList;
+        QTest::newRow("NONE") << "NONE" << QStringList{"Hello"} << L{"Hello"} << "Sent: Hello";
+        QTest::newRow("CR") << "CR" << QStringList{"Hello"} << L{"Hello\r"} << "Sent: Hello\\0d";
+        QTest::newRow("LF") << "LF" << QStringList{"Hello"} << L{"Hello\n"} << "Sent: Hello\\0a";
+        QTest::newRow("CRLF") << "CRLF" << QStringList{"Hello"} << L{"Hello\r\n"}
+                              << "Sent: Hello\\0d\\0a";
+        QTest::newRow("escape item")
+            << "\\0d\\0a" << QStringList{"Hello"} << L{"Hello\r\n"} << "Sent: Hello\\0d\\0a";
+        QTest::newRow("typed terminator") << ";" << QStringList{"Hi"} << L{"Hi;"} << "Sent: Hi;";
+        QTest::newRow("escapes and backslashes")
+            << "NONE" << QStringList{"\\41\\\\\\x"} << L{"A\\\\x"} << "Sent: \\41\\\\\\x";
+        QTest::newRow("trailing backslash eats the CR")
+            << "CR" << QStringList{"AB\\"} << L{"AB\\0d"} << "Sent: AB\\\\0d";
+        QTest::newRow("open escape completed by the next press")
+            << "NONE" << QStringList{"ABC\\4", "1"} << L{"ABC", "A"} << "Sent: 1";
+        QTest::newRow("Latin-1 text")
+            << "NONE" << QStringList{"\u00e9t\u00e9"} << L{"\xe9t\xe9"} << "Sent: \u00e9t\u00e9";
+    }
+    void sendAgain()
+    {
+        QFETCH(QString, eol);
+        QFETCH(QStringList, presses);
+        QFETCH(QByteArrayList, sent);
+        QFETCH(QString, echo);
+        openPort();
+        // Send Again works in either mode; with immediate sending off, setting the text sends
+        // nothing by itself.
+        win().CmdSendTypingImmediately->setChecked(false);
+        win().EOL->setEditText(eol);
+        for (int i = 0; i < presses.size(); ++i) {
+            line->clearRecord();
+            win().CmdInputWin->setEditText(presses.at(i));
+            QTest::mouseClick(win().CmdSendAgainBtn, Qt::LeftButton);
+            QCOMPARE(line->written(), sent.at(i));
+            QCOMPARE(line->writes().size(), sent.at(i).size());
+            QCOMPARE(win().CmdInputWin->currentText(), presses.at(i));
+        }
+        const QStringList lines = log();
+        QCOMPARE(lines.mid(lines.size() - 3), (QStringList{"", echo, ""}));
+    }
+
+    void sendAgainPortClosed()
+    {
+        win().CmdSendTypingImmediately->setChecked(false);
+        win().CmdInputWin->setEditText(QStringLiteral("AB"));
+        win().CmdSendAgainBtn->click();
+        QCOMPARE(log(), (QStringList{"", "Sent: AB", kPortClosed, kPortClosed, ""}));
+    }
+
+    // --- History ---
+
+    // Steps: "again:text" presses Send Again with that text, "enter:text" types it and presses
+    // Enter, "untick" / "tick" the immediate-sending box.
+    void history_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("no repeat of the last item")
+            << QStringList{"again:a", "again:a", "again:b", "again:a"}
+            << QStringList{"a", "b", "a"};
+        QTest::newRow("case-sensitive")
+            << QStringList{"again:a", "again:A"} << QStringList{"a", "A"};
+        QTest::newRow("Enter and Send Again share the history")
+            << QStringList{"enter:ab", "again:ab", "enter:cd"} << QStringList{"ab", "abcd"};
+        QTest::newRow("unticking stores the typed line")
+            << QStringList{"type:xy", "untick"} << QStringList{"xy"};
+        QTest::newRow("unticking with an empty box stores an empty item")
+            << QStringList{"untick"} << QStringList{""};
+        QTest::newRow("unticking again adds no second empty item")
+            << QStringList{"untick", "tick", "untick"} << QStringList{""};
+        QTest::newRow("Send Again with an empty box")
+            << QStringList{"again:", "again:"} << QStringList{""};
+    }
+    void history()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, items);
+        openPort();
+        for (const QString& step : steps) {
+            const QString arg = step.section(QLatin1Char(':'), 1);
+            if (step.startsWith(QLatin1String("again:"))) {
+                win().CmdInputWin->setEditText(arg);
+                win().CmdSendAgainBtn->click();
+            } else if (step.startsWith(QLatin1String("enter:"))) {
+                QTest::keyClicks(input(), arg);
+                QTest::keyClick(input(), Qt::Key_Return);
+            } else if (step.startsWith(QLatin1String("type:"))) {
+                QTest::keyClicks(input(), arg);
+            } else {
+                win().CmdSendTypingImmediately->setChecked(step == QLatin1String("tick"));
+            }
+        }
+        QCOMPARE(itemsOf(win().CmdInputWin), items);
+    }
+
+    // --- Automatic command mode ---
+
+    void autoCommandMode()
+    {
+        openPort();
+        QElapsedTimer clock;
+        QList<QPair<qint64, QString>> calls;
+        line->setCallHook([&](const QString& call) { calls.append({clock.elapsed(), call}); });
+        clock.start();
+        win().CmdMacroByIndexBtn.value(3)->click();
+        QVERIFY(win().CmdRTSCbox->isChecked());
+        QTest::qWait(300);
+        win().CmdMacroByIndexBtn.value(0)->click();
+        const qint64 secondSent = calls.isEmpty() ? 0 : calls.last().first;
+        QTRY_VERIFY_WITH_TIMEOUT(!win().CmdRTSCbox->isChecked(), 5000);
+        QVERIFY(!line->rts());
+        QVERIFY(!win().CmdReplyTimer->isActive());
+
+        QStringList rtsAndWrites;
+        qint64 offAt = -1;
+        for (const auto& [at, call] : calls) {
+            if (call.startsWith(QLatin1String("rts")) || call.startsWith(QLatin1String("write")))
+                rtsAndWrites.append(call);
+            if (call == QLatin1String("rts 0"))
+                offAt = at;
+        }
+        // Command mode once, both commands in it, then back to data mode.
+        QCOMPARE(rtsAndWrites, (QStringList{"rts 1", "write ?", "write Tn", "rts 0"}));
+        // The second command restarted the count: data mode comes 500 ms after it, not after
+        // the first (a timer may fire a little early, hence the margin).
+        QVERIFY2(offAt - secondSent >= 450,
+                 qPrintable(QStringLiteral("off %1 ms after the second").arg(offAt - secondSent)));
+    }
+
+    void userCommandModeStaysOn()
+    {
+        openPort();
+        win().CmdRTSCbox->setChecked(true);
+        line->clearRecord();
+        win().CmdMacroByIndexBtn.value(3)->click();
+        QVERIFY(!win().CmdReplyTimer->isActive());
+        QTest::qWait(300);
+        win().CmdMacroByIndexBtn.value(7)->click();
+        QTest::qWait(700);
+        QVERIFY(win().CmdRTSCbox->isChecked());
+        QVERIFY(line->rts());
+        QCOMPARE(line->callsMatching({"rts", "write"}), (QStringList{"write ?", "write Ds"}));
+    }
+
+    void manualClickCancelsAutomaticReturn()
+    {
+        openPort();
+        win().CmdMacroByIndexBtn.value(3)->click();
+        QVERIFY(win().CmdReplyTimer->isActive());
+        // Clearing and ticking the box by hand: command mode is the user's now.
+        win().CmdRTSCbox->setChecked(false);
+        win().CmdRTSCbox->setChecked(true);
+        QVERIFY(!win().CmdReplyTimer->isActive());
+        QTest::qWait(700);
+        QVERIFY(line->rts());
+    }
+
+    void timerRunningWithBoxClearEndsProgram()
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kScenarioVariable), QStringLiteral("timer"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(60000));
+        const QStringList output =
+            QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const int ready = output.indexOf(QStringLiteral("READY"));
+        QVERIFY2(ready >= 0, qPrintable(output.join('\n')));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        // The box, and nothing written: the command never went out.
+        QCOMPARE(output.mid(ready + 1),
+                 QStringList{"BOX|Modem Config - Internal Error|Oops! An Internal Error Occurred: "
+                             "CmdRTSCbox=0 but CmdReplyTimer running"});
+    }
+
+    // --- Shortcut buttons ---
+
+    void shortcutButtons_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QByteArray>("command");
+        QTest::newRow("Tx Pwr On") << 0 << QByteArray("Tn");
+        QTest::newRow("Tx Pwr Off") << 1 << QByteArray("Tf");
+        QTest::newRow("Set Ch.") << 2 << QByteArray("C1");
+        QTest::newRow("Query") << 3 << QByteArray("?");
+        QTest::newRow("Config") << 4 << QByteArray("**Fe");
+        QTest::newRow("Enb.Ext.Ch") << 5 << QByteArray("Eq5vn");
+        QTest::newRow("Save Current Settings") << 7 << QByteArray("Ds");
+    }
+    void shortcutButtons()
+    {
+        QFETCH(int, index);
+        QFETCH(QByteArray, command);
+        openPort();
+        line->setResponder([this](const QByteArray& written) {
+            // The two lines are already there when the command goes out.
+            QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(written), ""}));
+        });
+        QTest::mouseClick(win().CmdMacroByIndexBtn.value(index), Qt::LeftButton);
+        QCOMPARE(line->writes(), QByteArrayList{command});
+        QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(command), ""}));
+        QVERIFY(line->rts());
+    }
+
+    void shortcutPortClosed()
+    {
+        win().CmdMacroByIndexBtn.value(4)->click();
+        QCOMPARE(log(), (QStringList{"", "Sent: **Fe", kPortClosed, ""}));
+        QVERIFY(!win().CmdRTSCbox->isChecked());
+        QVERIFY(fx->boxes().isEmpty());
+    }
+
+    void noButtonSix()
+    {
+        openPort();
+        win().CmdMacroByIndexBtn_Click(6);
+        QCOMPARE(log(), QStringList{QString()});
+        QCOMPARE(line->writes(), QByteArrayList{});
+    }
+
+    // --- Channel selector ---
+
+    void channelAtStartUp()
+    {
+        QCOMPARE(win().UpDown.value(3)->value(), 1);
+        QCOMPARE(win().UpDownWin.value(3)->text(), QStringLiteral("1 (1)"));
+    }
+
+    void channelTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("command");
+        QTest::newRow("A") << "A"
+                           << "17 (A)" << QByteArray("CA");
+        QTest::newRow(":") << ":"
+                           << "10 (:)" << QByteArray("C:");
+        QTest::newRow("0") << "0"
+                           << "1 (1)" << QByteArray("C1");
+        QTest::newRow("99") << "99"
+                            << "40 (X)" << QByteArray("CX");
+        QTest::newRow("abc") << "abc"
+                             << "1 (1)" << QByteArray("C1");
+        QTest::newRow("7") << "7"
+                           << "7 (7)" << QByteArray("C7");
+        QTest::newRow("22") << "22"
+                            << "22 (F)" << QByteArray("CF");
+    }
+    void channelTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, command);
+        openPort();
+        QLineEdit* box = win().UpDownWin.value(3);
+        win().UpDown.value(3)->setValue(5);
+        QCOMPARE(box->text(), QStringLiteral("5 (5)"));
+        // Clicking into the box selects its text, so typing replaces it.
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QTRY_VERIFY(box->hasFocus());
+        QTRY_COMPARE(box->selectedText(), QStringLiteral("5 (5)"));
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), typed);
+        // Pressing "Set Ch." takes the focus first, so the typed channel is what goes out.
+        QTest::mouseClick(win().CmdMacroByIndexBtn.value(2), Qt::LeftButton);
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(line->writes(), QByteArrayList{command});
+        QCOMPARE(log().value(1), "Sent: " + QString::fromLatin1(command));
+    }
+
+    void spinnerWritesTheBox_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("5") << 5 << "5 (5)";
+        QTest::newRow("16") << 16 << "16 (@)";
+        QTest::newRow("40") << 40 << "40 (X)";
+        QTest::newRow("beyond the top") << 41 << "40 (X)";
+    }
+    void spinnerWritesTheBox()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, shown);
+        win().UpDown.value(3)->setValue(value);
+        QCOMPARE(win().UpDownWin.value(3)->text(), shown);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (qgetenv(kScenarioVariable) == "timer")
+        return runTimerScenario(argc, argv);
+    QApplication app(argc, argv);
+    tst_terminal test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_terminal.moc"
