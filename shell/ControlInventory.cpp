@@ -65,6 +65,8 @@ QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringLis
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: in immediate mode every character typed must be what is sent.
+    combo->setCompleter(nullptr);
     combo->addItems(items);
     combo->setCurrentIndex(-1);
     combo->setEditText(text);
@@ -146,7 +148,9 @@ void MainWin::buildControls()
     Label3->setFont(sansFont(24, true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The logo is taller than the strip's inner area; it sits over the frame's right end.
-    Label3->setGeometry(GeneralFrame->width() - 150, 1, 144, GeneralFrame->height() - 2);
+    const int logoWidth = Label3->sizeHint().width();
+    Label3->setGeometry(GeneralFrame->width() - 6 - logoWidth, 1, logoWidth,
+                        GeneralFrame->height() - 2);
 
     StartKludgeTimer = timer(this, QStringLiteral("StartKludgeTimer"));
     CmdReplyTimer = timer(this, QStringLiteral("CmdReplyTimer"));
@@ -246,8 +250,17 @@ void MainWin::buildControls()
             spinner->setSingleStep(1);
             spinner->setPageStep(1);
             spinner->setValue(1);
-            // The upper arrow raises the channel, as on a spin box.
-            spinner->setInvertedAppearance(true);
+            // The upper arrow raises the channel, as on a spin box: each step is turned around
+            // before the value changes.
+            connect(spinner, &QScrollBar::actionTriggered, spinner, [spinner](int action) {
+                const int step = spinner->singleStep();
+                if (action == QAbstractSlider::SliderSingleStepAdd ||
+                    action == QAbstractSlider::SliderPageStepAdd)
+                    spinner->setSliderPosition(spinner->value() - step);
+                else if (action == QAbstractSlider::SliderSingleStepSub ||
+                         action == QAbstractSlider::SliderPageStepSub)
+                    spinner->setSliderPosition(spinner->value() + step);
+            });
             put(spinner, 60, y, 17, 34);
             UpDown.insert(3, spinner);
             y += 36;
@@ -298,12 +311,13 @@ void MainWin::buildControls()
                             QStringLiteral("CmdSendAgainBtn"));
     const int againWidth = qMax(80, CmdSendAgainBtn->sizeHint().width());
     const int againX = outputRight - againWidth;
-    const int eolX = againX - 6 - 64;
+    const int eolWidth = qMax(64, EOL->sizeHint().width());
+    const int eolX = againX - 6 - eolWidth;
     const int labelX = eolX - 4 - Label2->sizeHint().width();
     put(CmdInputWin, 6, input, labelX - 8 - 6);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     put(Label2, labelX, input, 0, kRowHeight);
-    put(EOL, eolX, input, 64);
+    put(EOL, eolX, input, eolWidth);
     put(CmdSendAgainBtn, againX, input, againWidth, kRowHeight);
     Label1 = named(new QLabel(QStringLiteral("(Enter arbitrary bytes in hex as \"\\hh\", example: "
                                              "\"Hello\\0d\\0a\")"),
@@ -317,11 +331,15 @@ void MainWin::buildControls()
     // Filled, so that a change of its background colour shows.
     TestConsoleFrame->setAutoFillBackground(true);
     TestDeviceConfig = dropDownList(TestConsoleFrame, QStringLiteral("TestDeviceConfig"), {});
-    put(TestDeviceConfig, 8, 16, 150);
+    // Wide enough for the longest configuration name that start-up puts in the list.
+    const int configWidth = qMax(150, TestDeviceConfig->fontMetrics().horizontalAdvance(
+                                          QStringLiteral("Teamboard-MultiMode")) +
+                                          36);
+    put(TestDeviceConfig, 8, 16, configWidth);
     TestConfigurationFrame = frame(TestConsoleFrame, QStringLiteral("TestConfigurationFrame"),
                                    QStringLiteral("Modem Configuration"), 120, 720, 2055, 495);
     // The design's 137 x 33 frame cannot hold two option buttons under its caption.
-    TestConfigurationFrame->setGeometry(8, 41, 150, 56);
+    TestConfigurationFrame->setGeometry(8, 41, configWidth, 56);
     TestIsBase =
         named(new QRadioButton(QStringLiteral("BASE (chrome ant.)"), TestConfigurationFrame),
               QStringLiteral("TestIsBase"));
@@ -337,13 +355,13 @@ void MainWin::buildControls()
                          QStringLiteral("TestTestOnly"));
     TestDoIt = named(new QPushButton(QStringLiteral("Do Test"), TestConsoleFrame),
                      QStringLiteral("TestDoIt"));
-    const int doX = 8 + 150 + 10;
-    const int doWidth = qMax(84, widest({TestConfigOnly, TestTestOnly, TestDoIt}));
+    const int doX = 8 + configWidth + 8;
+    const int doWidth = qMax(80, widest({TestConfigOnly, TestTestOnly}));
     put(TestConfigOnly, doX, 17);
     put(TestTestOnly, doX, 37);
     put(TestDoIt, doX, 62, doWidth, 30);
 
-    const int baudX = doX + doWidth + 10;
+    const int baudX = doX + doWidth + 8;
     Label5 = named(new QLabel(QStringLiteral("Set Modem Baud To:"), TestConsoleFrame),
                    QStringLiteral("Label5"));
     TestSetBaudTo =
@@ -362,7 +380,7 @@ void MainWin::buildControls()
     x = put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
     put(TestNewBaud, x + 4, 76, 72);
 
-    const int afterX = baudX + qMax(widest({Label5, TestSaveTxPwrOnCbox}), x + 4 + 72 - baudX) + 10;
+    const int afterX = baudX + qMax(widest({Label5, TestSaveTxPwrOnCbox}), x + 4 + 72 - baudX) + 8;
     Label4 = named(new QLabel(QStringLiteral("After Test:"), TestConsoleFrame),
                    QStringLiteral("Label4"));
     TestLeaveInCmdModeCbox =

@@ -46,6 +46,8 @@ void MainWin::Form_Load()
     CmdSendTypingImmediately->setChecked(true);
     RxShowMode->setCurrentIndex(0);
     UpDown.value(3)->setValue(1);
+    // The spinner already held 1, so no change ran: show the channel in its box all the same.
+    UpDownWin_Refresh(3);
     EOL->setCurrentIndex(0);
     Rx_Reset();
     Stat_Clear();

@@ -14,22 +14,20 @@ namespace
 // the window is then closed whatever inspect() found, so that open() returns.
 bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect)
 {
+    // The look-out stops when open() returns, shown or not, so it never outlives this call.
+    QTimer lookout;
     bool seen = false;
-    int tries = 0;
-    std::function<void()> look = [&] {
+    QObject::connect(&lookout, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++tries < 500) {
-            QTimer::singleShot(10, look);
-            return;
-        }
         if (!modal)
             return;
+        lookout.stop();
         seen = true;
         inspect(modal);
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
-    };
-    QTimer::singleShot(0, look);
+    });
+    lookout.start(5);
     open();
     return seen;
 }

@@ -25,8 +25,6 @@ const QString kRestoreText = QStringLiteral(
     "STATUS LED should come ON.\nOnce power has been re-applied, click OK within 10 seconds to "
     "continue.");
 
-enum class Action { Restore, Channel, Mode, Query };
-
 // What the simulated unit's user does at a box.
 enum class AtBox { Nothing, PowerCycle };
 
@@ -45,7 +43,6 @@ QStringList titlesOf(const QList<RecordedBox>& boxes)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(QList<BoxReply>)
 
 class tst_configurator : public QObject
@@ -57,23 +54,8 @@ class tst_configurator : public QObject
 
     MainWin& win() { return fx->win(); }
 
-    void choose(Action action)
-    {
-        switch (action) {
-        case Action::Restore:
-            win().CfgRestoreFactory->setChecked(true);
-            break;
-        case Action::Channel:
-            win().CfgChangeChannel->setChecked(true);
-            break;
-        case Action::Mode:
-            win().CfgChangeMode->setChecked(true);
-            break;
-        case Action::Query:
-            win().CfgQuery->setChecked(true);
-            break;
-        }
-    }
+    // Selects the configurator option of that name.
+    void choose(const QString& option) { fx->control<QRadioButton>(option)->setChecked(true); }
 
     void openScripted()
     {
@@ -104,18 +86,17 @@ private slots:
 
     void portClosed_data()
     {
-        QTest::addColumn<Action>("action");
-        QTest::newRow("restore") << Action::Restore;
-        QTest::newRow("channel") << Action::Channel;
-        QTest::newRow("mode") << Action::Mode;
-        QTest::newRow("query") << Action::Query;
+        QTest::addColumn<QString>("option");
+        for (const char* option :
+             {"CfgRestoreFactory", "CfgChangeChannel", "CfgChangeMode", "CfgQuery"})
+            QTest::newRow(option) << QString::fromLatin1(option);
     }
 
     // Only the box: nothing logged, the buttons never locked.
     void portClosed()
     {
-        QFETCH(Action, action);
-        choose(action);
+        QFETCH(QString, option);
+        choose(option);
         const QStringList logBefore = fx->logLines();
         const QString stateBefore = win().TestStateWin->text();
         bool lockedAtBox = true;
@@ -228,7 +209,8 @@ private slots:
 
     void actionsOnTheSimulatedModem_data()
     {
-        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("list");
         QTest::addColumn<int>("listIndex");
         QTest::addColumn<bool>("silent");
         QTest::addColumn<QList<BoxReply>>("replies");
@@ -236,27 +218,32 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::addColumn<int>("channel");
 
-        QTest::newRow("query") << Action::Query << -1 << false << QList<BoxReply>{} << QStringList{}
-                               << "QueryConfig Completed, 0 errors." << -1;
+        QTest::newRow("query") << "CfgQuery" << QString() << -1 << false << QList<BoxReply>{}
+                               << QStringList{} << "QueryConfig Completed, 0 errors." << -1;
         QTest::newRow("change channel to 22")
-            << Action::Channel << 2 << false << QList<BoxReply>{} << QStringList{}
+            << "CfgChangeChannel"
+            << "CfgNewChannel" << 2 << false << QList<BoxReply>{} << QStringList{}
             << "SetChannel Completed, 0 errors." << 22;
         QTest::newRow("restore the PBASIC mode")
-            << Action::Mode << 0 << false << QList<BoxReply>{{MsgAnswer::Ok}}
+            << "CfgChangeMode"
+            << "CfgNewDeviceConfig" << 0 << false << QList<BoxReply>{{MsgAnswer::Ok}}
             << QStringList{kOverwriteTitle} << "SetConfig Completed, 0 errors." << -1;
         QTest::newRow("restore the factory defaults")
-            << Action::Restore << -1 << false << QList<BoxReply>{{MsgAnswer::Ok, AtBox::PowerCycle}}
-            << QStringList{kPowerCycleTitle} << "RestoreFactory Completed, 0 errors." << -1;
+            << "CfgRestoreFactory" << QString() << -1 << false
+            << QList<BoxReply>{{MsgAnswer::Ok, AtBox::PowerCycle}} << QStringList{kPowerCycleTitle}
+            << "RestoreFactory Completed, 0 errors." << -1;
         // A cancelled recovery counts no errors, so no error box follows.
         QTest::newRow("silent modem, recovery cancelled")
-            << Action::Channel << 0 << true << QList<BoxReply>{{MsgAnswer::Cancel}}
+            << "CfgChangeChannel"
+            << "CfgNewChannel" << 0 << true << QList<BoxReply>{{MsgAnswer::Cancel}}
             << QStringList{kPowerCycleTitle} << "SetChannel Aborted in Establishing Communication"
             << -1;
     }
 
     void actionsOnTheSimulatedModem()
     {
-        QFETCH(Action, action);
+        QFETCH(QString, option);
+        QFETCH(QString, list);
         QFETCH(int, listIndex);
         QFETCH(bool, silent);
         QFETCH(QList<BoxReply>, replies);
@@ -267,11 +254,9 @@ private slots:
         openSim();
         SimulatedModem& modem = theSimulatedModem();
         modem.setSilent(silent);
-        if (action == Action::Channel)
-            win().CfgNewChannel->setCurrentIndex(listIndex);
-        else if (action == Action::Mode)
-            win().CfgNewDeviceConfig->setCurrentIndex(listIndex);
-        choose(action);
+        if (!list.isEmpty())
+            fx->control<QComboBox>(list)->setCurrentIndex(listIndex);
+        choose(option);
         for (const BoxReply& r : replies) {
             fx->recorder().answer(r.answer, [&modem, r] {
                 if (r.action == AtBox::PowerCycle)

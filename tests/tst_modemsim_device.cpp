@@ -17,11 +17,10 @@ namespace
 
 const QByteArray kPattern = QByteArray(2, char(255)) + "blahBLAHblahBLAHblahBLAH";
 
-LineSettings line(qint32 baud, char parity = 'N')
+LineSettings line(qint32 baud)
 {
     LineSettings s;
     s.baud = baud;
-    s.parity = parity;
     return s;
 }
 
@@ -96,9 +95,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("probe") << QByteArray(" ") << QByteArray("ER\r\n");
         QTest::newRow("version") << QByteArray("V") << QByteArray("FW: 1.30  \r\nOK\r\n");
-        QTest::newRow("station") << QByteArray("S?") << QByteArray("Base");
         QTest::newRow("two commands in one write")
             << QByteArray("TnAf") << QByteArray("OK\r\nOK\r\n");
         QTest::newRow("unknown then known") << QByteArray("ZDs") << QByteArray("ER\r\nOK\r\n");
@@ -110,35 +107,6 @@ private slots:
         openPort(true);
         settle();
         QCOMPARE(exchange(command, reply.size()), reply);
-    }
-
-    void characterByCharacterGetsOneReply()
-    {
-        openPort(true);
-        settle();
-        dev->write("T");
-        runFor(30);
-        QCOMPARE(received, QByteArray());
-        QCOMPARE(exchange("n"), QByteArray("OK\r\n"));
-        runFor(20);
-        QCOMPARE(received, QByteArray());
-        QVERIFY(modem.settings().transmitterOn);
-    }
-
-    void listingTakesAClearPartOfASecond()
-    {
-        openPort(true);
-        settle();
-        QElapsedTimer clock;
-        clock.start();
-        dev->write("?");
-        QVERIFY(runUntil([&] { return received.endsWith("OK\r\n"); }, 3000));
-        const double ms = clock.nsecsElapsed() / 1e6;
-        QVERIFY2(ms >= lineMs(received.size() + 1, LineSettings()) - 0.5,
-                 qPrintable(QString::number(ms)));
-        QVERIFY2(received.size() > 200 && received.size() < 500,
-                 qPrintable(QString::number(received.size())));
-        QVERIFY(received.count("\r\n") >= 8);
     }
 
     void outputQueueDrainsAtTheLineRate()
@@ -153,54 +121,22 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(dev->bytesToWrite(), qint64(0), 2000);
     }
 
-    void discardOutputDropsWhatHasNotLeft()
-    {
-        openPort(true);
-        settle();
-        dev->write("VVVVVVVVVV");
-        dev->discardOutput();
-        QVERIFY(dev->bytesToWrite() <= 1);
-        runFor(80);
-        // At most the character already on the line got through.
-        QVERIFY2(received.isEmpty() || received == "FW: 1.30  \r\nOK\r\n", received.constData());
-    }
-
     void repliesDuringABusyWaitAreDroppedByDiscard()
     {
         openPort(true);
         settle();
+        // The window's settle delay: no events run, the reply arrives meanwhile and is there
+        // at the first look, however late.
         dev->write(" ");
-        // The window's settle delay: no events run, the reply arrives meanwhile.
         QThread::msleep(30);
-        QCOMPARE(dev->bytesAvailable(), qint64(4));
+        QCOMPARE(dev->readAll(), QByteArray("ER\r\n"));
+        // Discarded without a look first, it never shows up later.
+        dev->write(" ");
+        QThread::msleep(30);
         dev->discardInput();
         runFor(30);
         QCOMPARE(received, QByteArray());
         QCOMPARE(dev->bytesAvailable(), qint64(0));
-    }
-
-    void aSlowEventLoopDoesNotDelayTheUnit()
-    {
-        openPort(true);
-        settle();
-        dev->write("V");
-        QThread::msleep(60);
-        // The whole reply was due long ago: it is there at the first look.
-        QCOMPARE(dev->readAll(), QByteArray("FW: 1.30  \r\nOK\r\n"));
-    }
-
-    void rtsSelectsTheMode()
-    {
-        openPort(false);
-        settle();
-        QVERIFY(!modem.inCommandMode());
-        dev->setRts(true);
-        settle();
-        QVERIFY(modem.inCommandMode());
-        QCOMPARE(exchange(" "), QByteArray("ER\r\n"));
-        dev->setRts(false);
-        settle();
-        QVERIFY(!modem.inCommandMode());
     }
 
     void partnerEchoesPacketsInDataMode_data()
@@ -277,16 +213,10 @@ private slots:
         QVERIFY(first.contains(false));
     }
 
-    void wrongRateGarblesBothWays_data()
-    {
-        QTest::addColumn<LineSettings>("host");
-        QTest::newRow("19200 against 9600") << line(19200);
-        QTest::newRow("E,8,1 against N,8,1") << line(9600, 'E');
-    }
     void wrongRateGarblesBothWays()
     {
-        QFETCH(LineSettings, host);
-        openPort(false, host);
+        // The port at 19200 baud, the modem at 9600.
+        openPort(false, line(19200));
         QSignalSpy frames(dev.get(), &SerialDevice::lineEvent);
         modem.flood(120);
         QVERIFY(runUntil([&] { return received.size() >= 120; }, 3000));
@@ -363,34 +293,12 @@ private slots:
         QVERIFY(modem.inCommandMode());
     }
 
-    void faults_data()
+    void garbageFollowsEveryReply()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("overrideOf");
-        QTest::addColumn<QByteArray>("override");
-        QTest::addColumn<QByteArray>("garbage");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("override") << QByteArray("Fx") << QByteArray("Fx") << QByteArray("ER\r\n")
-                                  << QByteArray() << QByteArray("ER\r\n");
-        QTest::newRow("override makes a command")
-            << QByteArray("Zz") << QByteArray("Zz") << QByteArray("OK\r\n") << QByteArray()
-            << QByteArray("OK\r\n");
-        QTest::newRow("garbage after reply") << QByteArray("Tn") << QByteArray() << QByteArray()
-                                             << QByteArray("\x01?") << QByteArray("OK\r\n\x01?");
-    }
-    void faults()
-    {
-        QFETCH(QByteArray, command);
-        QFETCH(QByteArray, overrideOf);
-        QFETCH(QByteArray, override);
-        QFETCH(QByteArray, garbage);
-        QFETCH(QByteArray, reply);
-        if (!overrideOf.isEmpty())
-            modem.setReplyOverride(overrideOf, override);
-        modem.setGarbageAfterReply(garbage);
+        modem.setGarbageAfterReply("\x01?");
         openPort(true);
         settle();
-        QCOMPARE(exchange(command, reply.size()), reply);
+        QCOMPARE(exchange(" Tn", 12), QByteArray("ER\r\n\x01?OK\r\n\x01?"));
     }
 
     void silentUnitAnswersNothing()
@@ -402,17 +310,6 @@ private slots:
         runFor(40);
         QCOMPARE(received, QByteArray());
         QCOMPARE(modem.settings().channel, 1);
-    }
-
-    void floodArrivesAtTheLineRate()
-    {
-        openPort(false);
-        QElapsedTimer clock;
-        clock.start();
-        modem.flood(200);
-        QVERIFY(runUntil([&] { return received.size() >= 200; }, 3000));
-        QCOMPARE(received.size(), 200);
-        QVERIFY(clock.nsecsElapsed() / 1e6 >= lineMs(200, LineSettings()) - 0.5);
     }
 
     void lineEventsAreReported()

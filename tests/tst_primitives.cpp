@@ -154,33 +154,6 @@ private slots:
         QCOMPARE(fx->logLines(), QStringList{QString()});
     }
 
-    void sendLogsAndKeepsTheReply_data()
-    {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<bool>("quiet");
-        QTest::addColumn<QStringList>("log");
-
-        QTest::newRow("send") << QByteArray("**") << false << QStringList{"  SENT(**)", QString()};
-        QTest::newRow("send of nothing logs nothing")
-            << QByteArray() << false << QStringList{QString()};
-        QTest::newRow("quiet send") << QByteArray("**") << true << QStringList{QString()};
-    }
-
-    void sendLogsAndKeepsTheReply()
-    {
-        QFETCH(QByteArray, command);
-        QFETCH(bool, quiet);
-        QFETCH(QStringList, log);
-
-        line->feedLater(10, kOK);
-        if (quiet)
-            win().Modem_SendQuiet(command, 4, 300);
-        else
-            win().Modem_Send(command, 4, 300);
-        QCOMPARE(win().LastReply, kOK);
-        QCOMPARE(fx->logLines(), log);
-    }
-
     void sendSlow_data()
     {
         QTest::addColumn<QByteArray>("command");

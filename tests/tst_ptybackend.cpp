@@ -115,7 +115,6 @@ private slots:
     void bytesBothWays();
     void missingLinesSaidOncePerOpen();
     void discardDropsWaitingBytes();
-    void closedPortHearsNothing();
     void peerVanishing();
     void openFailures_data();
     void openFailures();
@@ -221,24 +220,6 @@ void tst_ptybackend::discardDropsWaitingBytes()
     QVERIFY(peer.send("new"));
     QTRY_COMPARE(comm.InBufferCount(), 3);
     QCOMPARE(comm.Input(), QByteArray("new"));
-}
-
-void tst_ptybackend::closedPortHearsNothing()
-{
-    PtyPeer peer;
-    QVERIFY(peer.ok());
-    Component c(peer.path());
-    QVERIFY(c.comm.setPortOpen(true));
-    QVERIFY(c.comm.setPortOpen(false));
-    QVERIFY(!c.comm.PortOpen());
-    c.comm.setOutput("lost");
-    c.comm.setRTSEnable(true);
-    peer.send("unheard");
-    QTest::qWait(50);
-    QCOMPARE(c.events, QList<qint16>());
-    QCOMPARE(peer.received(), QByteArray());
-    QCOMPARE(c.comm.InBufferCount(), 0);
-    QCOMPARE(c.comm.Input(), QByteArray());
 }
 
 void tst_ptybackend::peerVanishing()

@@ -91,7 +91,6 @@ private slots:
     // --- Waits ---
     void busyDelayRunsNoEvents();
     void waitUntilRxEndsOnCount();
-    void waitUntilRxCountedFromNestedEvents();
     void nestedWaitsShareTheTimer();
     void deviceLossEndsWaitAtOnce_data();
     void deviceLossEndsWaitAtOnce();
@@ -510,20 +509,6 @@ void tst_serial::waitUntilRxEndsOnCount()
     win().TimerDelay(150);
     QVERIFY(clock.elapsed() >= 150);
     QVERIFY(!win().StartKludgeTimer->isActive());
-}
-
-// Already enough bytes: the wait still lets pending events run once, then ends.
-void tst_serial::waitUntilRxCountedFromNestedEvents()
-{
-    openPort();
-    win().RxNotCapturing = false;
-    win().RxCount = 0;
-    line->feed("ER\r\n");
-    bool ran = false;
-    QTimer::singleShot(0, this, [&] { ran = true; });
-    win().TimerDelayUntilRx(30000, 0);
-    QVERIFY(ran);
-    QCOMPARE(win().RxCount, qint16(4));
 }
 
 void tst_serial::nestedWaitsShareTheTimer()

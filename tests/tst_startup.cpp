@@ -88,8 +88,10 @@ class tst_startup : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { m_fixture = std::make_unique<WindowFixture>(); }
-    void cleanup() { m_fixture.reset(); }
+    // One window as start-up left it serves every test that only looks; tests that change the
+    // window make their own.
+    void initTestCase() { m_startup = std::make_unique<WindowFixture>(); }
+    void cleanupTestCase() { m_startup.reset(); }
 
     void titleHasTheVersion();
     void controlsPresent_data();
@@ -116,12 +118,13 @@ private slots:
     void waitTimerTickStopsIt();
     void inputKeysReachTheBox();
     void shortcutButtonTakesFocus();
+    void spinnerUpperArrowRaisesChannel();
     void programEnds_data();
     void programEnds();
 
 private:
-    WindowFixture& fx() { return *m_fixture; }
-    std::unique_ptr<WindowFixture> m_fixture;
+    WindowFixture& fx() { return *m_startup; }
+    std::unique_ptr<WindowFixture> m_startup;
 };
 
 void tst_startup::titleHasTheVersion()
@@ -400,14 +403,20 @@ void tst_startup::controlsFitTheirFrames()
     for (QWidget* w : children) {
         const QString name = w->objectName();
         QVERIFY2(box->rect().contains(w->geometry()), qPrintable(name));
+        // Frames placed by the design's twips may touch by a pixel; controls never overlap.
         for (QWidget* other : children)
-            if (other != w)
+            if (other != w && !(qobject_cast<QGroupBox*>(w) && qobject_cast<QGroupBox*>(other)))
                 QVERIFY2(!w->geometry().intersects(other->geometry()),
                          qPrintable(name + QStringLiteral(" overlaps ") + other->objectName()));
         // Captions and list entries are shown whole.
         const auto* label = qobject_cast<QLabel*>(w);
         if (label && label->wordWrap()) {
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+        } else if (auto* push = qobject_cast<QPushButton*>(w); push && !w->inherits("WrapButton")) {
+            const QFontMetrics metrics(push->font());
+            QVERIFY2(push->width() >= metrics.horizontalAdvance(push->text()) + 8,
+                     qPrintable(name));
+            QVERIFY2(push->height() >= metrics.height() + 4, qPrintable(name));
         } else if (qobject_cast<QAbstractButton*>(w) && !w->inherits("WrapButton")) {
             QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(name));
             QVERIFY2(w->height() >= w->sizeHint().height() - 2, qPrintable(name));
@@ -451,7 +460,8 @@ void tst_startup::fontsAsDesigned()
 
 void tst_startup::optionButtonsExclusiveWithinTheirFrame()
 {
-    MainWin& win = fx().win();
+    WindowFixture own;
+    MainWin& win = own.win();
     win.TestIsMobile->setChecked(true);
     QVERIFY(!win.TestIsBase->isChecked());
     // The console's station choice is a group of its own: the configurator keeps its option.
@@ -533,7 +543,8 @@ void tst_startup::factoryMenuHidden()
 
 void tst_startup::waitTimerTickStopsIt()
 {
-    QTimer* timer = fx().win().StartKludgeTimer;
+    WindowFixture own;
+    QTimer* timer = own.win().StartKludgeTimer;
     timer->setInterval(10);
     timer->start();
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
@@ -541,7 +552,8 @@ void tst_startup::waitTimerTickStopsIt()
 
 void tst_startup::inputKeysReachTheBox()
 {
-    MainWin& win = fx().win();
+    WindowFixture own;
+    MainWin& win = own.win();
     win.CmdSendTypingImmediately->setChecked(false);
     QLineEdit* line = win.CmdInputWin->lineEdit();
     line->setFocus();
@@ -553,7 +565,8 @@ void tst_startup::inputKeysReachTheBox()
 
 void tst_startup::shortcutButtonTakesFocus()
 {
-    MainWin& win = fx().win();
+    WindowFixture own;
+    MainWin& win = own.win();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
     win.UpDownWin.value(3)->setFocus();
@@ -561,6 +574,20 @@ void tst_startup::shortcutButtonTakesFocus()
     QPushButton* query = win.CmdMacroByIndexBtn.value(3);
     QTest::mouseClick(query, Qt::LeftButton);
     QVERIFY(query->hasFocus());
+}
+
+void tst_startup::spinnerUpperArrowRaisesChannel()
+{
+    WindowFixture own;
+    QScrollBar* spinner = own.win().UpDown.value(3);
+    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("1 (1)"));
+    // The upper arrow of a vertical scroll bar is its "step sub" action.
+    spinner->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(spinner->value(), 2);
+    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("2 (2)"));
+    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(spinner->value(), 1);
 }
 
 void tst_startup::programEnds_data()

@@ -1,0 +1,270 @@
+// Seeded random inputs for the "\hh" escape decoder: no byte sequence upsets it, and the
+// notations the program writes decode back to the bytes they stand for.
+#include "terminal/EscapeDecoder.h"
+#include "terminal/MsgLog.h"
+
+#include <QtTest>
+#include <random>
+
+namespace
+{
+
+// Character classes a generated text draws from, to reach every state often.
+enum class Mix {
+    AnyByte,        // all 256 codes alike
+    EscapeHeavy,    // mostly backslashes and hex digits, some other characters
+    BackslashRuns,  // long runs of backslashes between hex digits
+};
+
+QByteArray randomText(std::mt19937& rng, Mix mix, int maxLength)
+{
+    static const QByteArray hexish = QByteArrayLiteral("0123456789abcdefABCDEFgG\\\\\\xZ \r\n");
+    std::uniform_int_distribution<int> length(0, maxLength);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::uniform_int_distribution<int> pick(0, int(hexish.size()) - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    QByteArray text;
+    const int n = length(rng);
+    text.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        switch (mix) {
+        case Mix::AnyByte:
+            text += char(anyByte(rng));
+            break;
+        case Mix::EscapeHeavy:
+            text += percent(rng) < 85 ? hexish.at(pick(rng)) : char(anyByte(rng));
+            break;
+        case Mix::BackslashRuns:
+            text += percent(rng) < 60 ? '\\' : hexish.at(pick(rng) % 22);
+            break;
+        }
+    }
+    return text;
+}
+
+// What one decode call hands out, and whether each hand-out was exactly one byte.
+struct Decoded {
+    QByteArray bytes;
+    bool allSingle = true;
+};
+
+void decodeInto(EscapeDecoder& decoder, const QByteArray& text, Decoded& out)
+{
+    decoder.decode(text, [&out](const QByteArray& one) {
+        if (one.size() != 1)
+            out.allSingle = false;
+        out.bytes += one;
+    });
+}
+
+QString describe(const QByteArray& text)
+{
+    return QString::fromLatin1(text.toHex(' '));
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Mix)
+
+class tst_random_escapes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void anySequenceDecodesSafely_data();
+    void anySequenceDecodesSafely();
+    void encodedBytesDecodeBack_data();
+    void encodedBytesDecodeBack();
+    void logNotationDecodesBack_data();
+    void logNotationDecodesBack();
+    void hexDigitAccumulates_data();
+    void hexDigitAccumulates();
+};
+
+void tst_random_escapes::anySequenceDecodesSafely_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<Mix>("mix");
+    QTest::addColumn<int>("cases");
+    QTest::newRow("any byte") << 101u << Mix::AnyByte << 60000;
+    QTest::newRow("escape heavy") << 202u << Mix::EscapeHeavy << 80000;
+    QTest::newRow("backslash runs") << 303u << Mix::BackslashRuns << 60000;
+}
+
+// Whatever is typed: each hand-out is one byte, the state stays one of the three, no more bytes
+// come out than characters went in, and cutting the text into pieces sent one after another
+// changes nothing (an escape left open is completed by the next piece).
+void tst_random_escapes::anySequenceDecodesSafely()
+{
+    QFETCH(quint32, seed);
+    QFETCH(Mix, mix);
+    QFETCH(int, cases);
+    std::mt19937 rng(seed);
+    for (int c = 0; c < cases; ++c) {
+        const QByteArray text = randomText(rng, mix, 24);
+
+        EscapeDecoder whole;
+        Decoded all;
+        decodeInto(whole, text, all);
+
+        EscapeDecoder pieces;
+        Decoded cut;
+        qsizetype at = 0;
+        while (at < text.size()) {
+            const qsizetype len = std::uniform_int_distribution<qsizetype>(1, 4)(rng);
+            decodeInto(pieces, text.mid(at, len), cut);
+            at += len;
+        }
+
+        const bool plain = !text.contains('\\');
+        if (!all.allSingle || !cut.allSingle || whole.state() < 0 || whole.state() > 2 ||
+            all.bytes.size() > text.size() || all.bytes != cut.bytes ||
+            whole.state() != pieces.state() || whole.accumulator() != pieces.accumulator() ||
+            (plain && all.bytes != text))
+            QFAIL(qPrintable(QStringLiteral("case %1, text [%2] gave [%3] whole, [%4] in pieces")
+                                 .arg(c)
+                                 .arg(describe(text), describe(all.bytes), describe(cut.bytes))));
+    }
+}
+
+void tst_random_escapes::encodedBytesDecodeBack_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("plainPercent");
+    QTest::addColumn<int>("cases");
+    QTest::newRow("all escaped") << 11u << 0 << 70000;
+    QTest::newRow("half plain") << 12u << 50 << 70000;
+    QTest::newRow("mostly plain") << 13u << 90 << 50000;
+}
+
+// Any bytes written as "\hh" (either case), a backslash as "\\", and the other bytes possibly as
+// themselves, decode to the very bytes, with no escape left open. A plain character right after
+// an escape must not be taken as part of it, hex digit or not.
+void tst_random_escapes::encodedBytesDecodeBack()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, plainPercent);
+    QFETCH(int, cases);
+    static const char upper[] = "0123456789ABCDEF";
+    static const char lower[] = "0123456789abcdef";
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::uniform_int_distribution<int> length(0, 16);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int c = 0; c < cases; ++c) {
+        QByteArray bytes;
+        QByteArray typed;
+        const int n = length(rng);
+        for (int i = 0; i < n; ++i) {
+            const quint8 b = quint8(anyByte(rng));
+            bytes += char(b);
+            if (b == '\\' && percent(rng) < plainPercent) {
+                typed += "\\\\";
+            } else if (b != '\\' && percent(rng) < plainPercent) {
+                typed += char(b);
+            } else {
+                const char* digits = percent(rng) < 50 ? upper : lower;
+                typed += '\\';
+                typed += digits[b >> 4];
+                typed += digits[b & 0x0F];
+            }
+        }
+        EscapeDecoder decoder;
+        Decoded out;
+        decodeInto(decoder, typed, out);
+        if (out.bytes != bytes || !out.allSingle || decoder.state() != 0)
+            QFAIL(qPrintable(QStringLiteral("case %1: bytes [%2] typed [%3] decoded to [%4]")
+                                 .arg(c)
+                                 .arg(describe(bytes), QString::fromLatin1(typed),
+                                      describe(out.bytes))));
+    }
+}
+
+void tst_random_escapes::logNotationDecodesBack_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<bool>("hexMode");
+    QTest::addColumn<int>("cases");
+    QTest::newRow("hex mode") << 21u << true << 60000;
+    QTest::newRow("chars mode") << 22u << false << 60000;
+}
+
+// What the message window shows of received bytes can be pasted into the command input and sends
+// the same bytes again: in hex mode all of them, in character mode all but CR and LF, which the
+// window does not show.
+void tst_random_escapes::logNotationDecodesBack()
+{
+    QFETCH(quint32, seed);
+    QFETCH(bool, hexMode);
+    QFETCH(int, cases);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::uniform_int_distribution<int> length(0, 16);
+    for (int c = 0; c < cases; ++c) {
+        QByteArray bytes;
+        QString shown;
+        QByteArray expected;
+        const int n = length(rng);
+        for (int i = 0; i < n; ++i) {
+            const quint8 b = quint8(anyByte(rng));
+            bytes += char(b);
+            shown += visibleForm(b, hexMode);
+            if (hexMode || (b != 13 && b != 10))
+                expected += char(b);
+        }
+        EscapeDecoder decoder;
+        Decoded out;
+        decodeInto(decoder, shown.toLatin1(), out);
+        if (out.bytes != expected || decoder.state() != 0)
+            QFAIL(qPrintable(QStringLiteral("case %1: bytes [%2] shown as [%3] decoded to [%4]")
+                                 .arg(c)
+                                 .arg(describe(bytes), shown, describe(out.bytes))));
+    }
+}
+
+void tst_random_escapes::hexDigitAccumulates_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("accumulatorsPerCharacter");
+    QTest::newRow("every character") << 31u << 400;
+}
+
+// Every character against random accumulators, the extremes included: a hex digit shifts its
+// value in, wrapping within 16 bits; any other character leaves the accumulator alone.
+void tst_random_escapes::hexDigitAccumulates()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, accumulatorsPerCharacter);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> any16(-32768, 32767);
+    for (int code = 0; code < 256; ++code) {
+        const char ch = char(code);
+        for (int k = 0; k < accumulatorsPerCharacter; ++k) {
+            const qint16 before = k == 0 ? qint16(32767) : k == 1 ? qint16(-32768) : any16(rng);
+            qint16 acc = before;
+            const qint16 value = AccumHexDigit(ch, acc);
+            const int expectedValue =
+                !isHexDigit(ch)
+                    ? -1
+                    : QByteArray("0123456789ABCDEF").indexOf(char(std::toupper(code)));
+            const qint16 expectedAcc =
+                expectedValue < 0 ? before
+                                  : qint16(quint16((quint32(quint16(before)) << 4) +
+                                                   quint32(expectedValue)));
+            if (value != expectedValue || acc != expectedAcc)
+                QFAIL(qPrintable(QStringLiteral("character %1 with %2 gave %3 and %4")
+                                     .arg(code)
+                                     .arg(before)
+                                     .arg(value)
+                                     .arg(acc)));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_random_escapes)
+#include "tst_random_escapes.moc"

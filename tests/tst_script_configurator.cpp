@@ -1,0 +1,231 @@
+// End-to-end runs of the Modem Configurator's actions against the simulated modem: the commands
+// at the device in order, the key log lines and the outcome.
+#include "support/RecordedSimLine.h"
+#include "support/ScriptChecks.h"
+#include "support/SimModem.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace
+{
+
+enum class Action { Query, Channel, Mode, Restore };
+
+const QString kOverwrite = QStringLiteral("Modem Config - Over-write user-settings?");
+const QString kPowerCycle =
+    QStringLiteral("Modem Config - Power-cycle Modem While Connected to CommPort");
+const QString kErrorBox = QStringLiteral("Modem Config - Error Configuring Modem");
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+class tst_script_configurator : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<RecordedSimLine> line;
+
+    MainWin& win() { return fx->win(); }
+
+private slots:
+    void init()
+    {
+        SimModem::reset();
+        fx = std::make_unique<WindowFixture>(false);
+        line = RecordedSimLine::install(win());
+        QVERIFY(SimModem::openInWindow(win()));
+        line->clear();
+    }
+
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    void actions_data();
+    void actions();
+};
+
+void tst_script_configurator::actions_data()
+{
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("overridden");
+    QTest::addColumn<QByteArray>("overrideReply");
+    QTest::addColumn<QList<QByteArray>>("commands");
+    QTest::addColumn<QStringList>("keyLines");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("errors");
+
+    using L = QList<QByteArray>;
+    const QString ok = QStringLiteral("  GOT (OK\r\n) as expected.");
+    const QString version = QStringLiteral("Modem Firmware Version = [1.30]");
+
+    QTest::newRow("SetConfig PBASIC") << Action::Mode << "PBASIC" << QByteArray() << QByteArray()
+                                      << L{" ", "V", "CF", "Mb", "Wp", "P0", "Tn", "Af", "Rn", "Ds"}
+                                      << QStringList{"SetConfig Started.",
+                                                     "Establishing Communication",
+                                                     "  Setting cmd-mode.",
+                                                     "  SENT( )",
+                                                     "  GOT (ER\r\n) as expected.",
+                                                     "  SENT(V)",
+                                                     "  GOT (FW: 1.30  \r\nOK\r\n)",
+                                                     version,
+                                                     "Configuring modem",
+                                                     "  SENT(CF)",
+                                                     ok,
+                                                     "  SENT(Wp)",
+                                                     ok,
+                                                     "  SENT(Rn)",
+                                                     ok,
+                                                     "Saving to EEPROM",
+                                                     "  SENT(Ds)",
+                                                     ok,
+                                                     "SetConfig Completed, 0 errors."}
+                                      << QStringList{kOverwrite} << 0;
+    QTest::newRow("SetConfig PBASIC takes a refusal")
+        << Action::Mode << "PBASIC" << QByteArray("Af") << QByteArray("ER\r\n")
+        << L{" ", "V", "CF", "Mb", "Wp", "P0", "Tn", "Af", "Rn", "Ds"}
+        << QStringList{"  SENT(Af)", "  GOT (ER\r\n) as expected.", "  SENT(Rn)",
+                       "SetConfig Completed, 0 errors."}
+        << QStringList{kOverwrite} << 0;
+    QTest::newRow("SetConfig PBASIC fails on another reply")
+        << Action::Mode << "PBASIC" << QByteArray("Mb") << QByteArray("??\r\n")
+        << L{" ", "V", "CF", "Mb"}
+        << QStringList{"  SENT(Mb)", "  GOT (??\r\n): FAILURE",
+                       "      (OK\r\n) OR (ER\r\n) was expected.",
+                       "SetConfig Aborted in Configuring modem"}
+        << QStringList{kOverwrite, kErrorBox} << 1;
+    QTest::newRow("SetConfig Factory Defaults")
+        << Action::Mode << "Factory Defaults" << QByteArray() << QByteArray()
+        << L{" ", "V", "Dr", "Ds"}
+        << QStringList{version,
+                       "Configuring modem",
+                       "  SENT(Dr)",
+                       ok,
+                       "Saving to EEPROM",
+                       "  SENT(Ds)",
+                       ok,
+                       "SetConfig Completed, 0 errors."}
+        << QStringList{kOverwrite} << 0;
+    QTest::newRow("SetChannel 4")
+        << Action::Channel << "4" << QByteArray() << QByteArray() << L{" ", "V", "C4", "Ds"}
+        << QStringList{"SetChannel Started.", version, "Configuring modem",
+                       "  SENT(C4)",          ok,      "Saving to EEPROM",
+                       "  SENT(Ds)",          ok,      "SetChannel Completed, 0 errors."}
+        << QStringList{} << 0;
+    QTest::newRow("SetChannel 40")
+        << Action::Channel << "40" << QByteArray() << QByteArray() << L{" ", "V", "CX", "Ds"}
+        << QStringList{"  SENT(CX)", ok, "SetChannel Completed, 0 errors."} << QStringList{} << 0;
+    QTest::newRow("QueryConfig") << Action::Query << QString() << QByteArray() << QByteArray()
+                                 << L{" ", "V", "?"}
+                                 << QStringList{"QueryConfig Started.",
+                                                version,
+                                                "",
+                                                "Current Modem Settings:",
+                                                "",
+                                                "Tarvex Brannoc radio modem",
+                                                "Channel ................. 7 (7)",
+                                                "OK",
+                                                "",
+                                                "QueryConfig Completed, 0 errors."}
+                                 << QStringList{} << 0;
+    QTest::newRow("QueryConfig refused")
+        << Action::Query << QString() << QByteArray("?") << QByteArray("ER\r\n") << L{" ", "V", "?"}
+        << QStringList{"Current Modem Settings:", "", "ER", "", "QueryConfig Completed, 1 errors."}
+        << QStringList{kErrorBox} << 1;
+    QTest::newRow("QueryConfig unanswered")
+        << Action::Query << QString() << QByteArray("?") << QByteArray() << L{" ", "V", "?"}
+        << QStringList{"Current Modem Settings:", "", "", "QueryConfig Completed, 1 errors."}
+        << QStringList{kErrorBox} << 1;
+    QTest::newRow("RestoreFactory") << Action::Restore << QString() << QByteArray() << QByteArray()
+                                    << L{" ", "V", "Dr", "Ds", "?"}
+                                    << QStringList{"RestoreFactory Started.",
+                                                   version,
+                                                   "Configuring modem",
+                                                   "  SENT(Dr)",
+                                                   ok,
+                                                   "Saving to EEPROM",
+                                                   "  SENT(Ds)",
+                                                   ok,
+                                                   "Current Modem Settings:",
+                                                   "Tarvex Brannoc radio modem",
+                                                   "OK",
+                                                   "RestoreFactory Completed, 0 errors."}
+                                    << QStringList{kPowerCycle} << 0;
+}
+
+void tst_script_configurator::actions()
+{
+    QFETCH(Action, action);
+    QFETCH(QString, option);
+    QFETCH(QByteArray, overridden);
+    QFETCH(QByteArray, overrideReply);
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(QStringList, keyLines);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, errors);
+
+    SimulatedModem& modem = theSimulatedModem();
+    if (!overridden.isEmpty())
+        modem.setReplyOverride(overridden, overrideReply);
+    // The unit starts on another channel than any the rows set.
+    ModemSettings start = modem.settings();
+    start.channel = 7;
+    modem.setSettings(start);
+    modem.setSavedSettings(start);
+
+    switch (action) {
+    case Action::Query:
+        win().CfgQuery->setChecked(true);
+        break;
+    case Action::Channel:
+        win().CfgNewChannel->setCurrentText(option);
+        win().CfgChangeChannel->setChecked(true);
+        break;
+    case Action::Mode:
+        win().CfgNewDeviceConfig->setCurrentText(option);
+        win().CfgChangeMode->setChecked(true);
+        break;
+    case Action::Restore:
+        win().CfgRestoreFactory->setChecked(true);
+        break;
+    }
+    win().CfgDoIt->click();
+
+    QCOMPARE(line->writes(), RecordedSimLine::scriptWrites(commands));
+    const QStringList log = fx->logLines();
+    const QString missing = missingInOrder(log, keyLines);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    QCOMPARE(win().ErrCount, errors);
+    QCOMPARE(win().TestStateWin->text(), keyLines.last());
+    QStringList titles;
+    for (const RecordedBox& box : fx->boxes())
+        titles << box.title;
+    QCOMPARE(titles, boxes);
+
+    // Configurator runs leave the modem in command mode, whatever becomes of them.
+    QVERIFY(!log.contains(QStringLiteral("  Setting data-mode.")));
+    QVERIFY(line->rts());
+    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(modem.inCommandMode());
+
+    if (action == Action::Channel) {
+        QCOMPARE(modem.settings().channel, option.toInt());
+        QVERIFY(modem.settingsSaved());
+    }
+    if (action == Action::Mode && errors == 0)
+        QVERIFY(modem.settingsSaved());
+}
+
+QTEST_MAIN(tst_script_configurator)
+#include "tst_script_configurator.moc"
