@@ -23,7 +23,8 @@ const QString kLastResortText = QStringLiteral(
 
 bool MainWin::Modem_EstablishComm(ScriptFlags flags)
 {
-    // A probe is a single space; a modem in command mode answers it with its error reply.
+    // A probe is a single space; a modem in command mode answers it with its error reply. A
+    // series is true at its first probe that gets that reply.
     const auto probeSeries = [this] {
         for (int i = 0; i < kProbesPerSeries; ++i) {
             Modem_Send(QByteArrayLiteral(" "), 4, 250);

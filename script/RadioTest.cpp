@@ -9,10 +9,10 @@
 
 bool MainWin::runRadioTest(const ScriptRun& run)
 {
-    Test_BeginStep(QStringLiteral("Setting up for Radio Test"));
     TestProgress->setValue(0);
     TestProgress->show();
     const auto hideProgress = qScopeGuard([this] { TestProgress->hide(); });
+    Test_BeginStep(QStringLiteral("Setting up for Radio Test"));
 
     for (const QByteArray& entry : run.radioPrelude) {
         if (!entry.isEmpty() && !sendAndCheck(entry))

@@ -64,8 +64,10 @@ bool MainWin::scriptConfigure(ScriptRun& run)
         if (entry.isEmpty())
             continue;
         if (entry == "S?") {
-            // Asks the station type; any answer but "Base" (none included) means mobile.
-            run.mobile = Modem_Transact(entry, 4, 500) != "Base";
+            // Asks the station type; any answer but "Base" (none included) means mobile. The
+            // answer's length varies ("Mobile" is longer), so the whole wait is used: ending it
+            // at 4 bytes would leave the rest of a longer answer to spoil the next reply.
+            run.mobile = Modem_Transact(entry, 0, 500) != "Base";
             continue;
         }
         Modem_SendSlow(entry, 500);

@@ -120,24 +120,15 @@ void tst_commandlists::configuration_data()
 
     using L = QList<QByteArray>;
     const QByteArray wp = QByteArrayLiteral("Wp");
-    QTest::newRow("FAST mobile, new firmware")
-        << QByteArray("FAST") << 19 << 1.30 << 0
-        << L{"Sm", "CF", "Yl", "Mn", kWNul, "PO", "Tn", "An", "Rf", "Fx"} << false;
     QTest::newRow("FAST-MultiMode ends with Fe")
         << QByteArray("FAST-MultiMode") << 18 << 1.30 << 0
         << L{"Sb", "CF", "Yl", "Mn", kWNul, "PO", "Tn", "An", "Rf", "Fe"} << false;
     QTest::newRow("NORMAL, firmware 1.22")
         << QByteArray("NORMAL") << 12 << 1.22 << 0
         << L{"S?", "CF", "Rl", "Mn", kWNul, "PO", "Tn", "An", "Fx"} << false;
-    QTest::newRow("console PBASIC, new firmware")
-        << QByteArray("PBASIC") << 18 << 1.23 << 0
-        << L{"Sb", "CF", "Yl", "Mb", wp, "P0", "Tn", "Af", "Rn", "Fx"} << false;
     QTest::newRow("console PBASIC, firmware 1.22")
         << QByteArray("PBASIC") << 19 << 1.22 << 0
         << L{"Sm", "CF", "Rl", "Mb", "W0", "PN", "Tn", "Af", "Fx"} << false;
-    QTest::newRow("end-user PBASIC, new firmware")
-        << QByteArray("PBASIC") << 12 << 1.30 << 0 << L{"CF", "Mb", wp, "P0", "Tn", "Af", "Rn"}
-        << true;
     QTest::newRow("end-user PBASIC, unknown firmware")
         << QByteArray("PBASIC") << 12 << 0.0 << 0 << L{"CF", "Mb", "W0", "PN", "Tn", "Af"} << true;
     QTest::newRow("end-user PBASIC-MultiMode") << QByteArray("PBASIC-MultiMode") << 12 << 1.30 << 0
@@ -151,19 +142,14 @@ void tst_commandlists::configuration_data()
     QTest::newRow("Teamboard, new firmware")
         << QByteArray("Teamboard") << 18 << 1.30 << 0
         << L{"Sb", "CF", "Yl", "Mc", "W0", "PL", "Tn", "Af", "Rf", "Fx"} << false;
-    QTest::newRow("Teamboard mobile, firmware 1.0")
-        << QByteArray("Teamboard") << 19 << 1.0 << 0
-        << L{"Sm", "CF", "Rl", "Mc", "W0", "PL", "Tn", "Af", "Fx"} << false;
     QTest::newRow("Factory Defaults")
         << QByteArray("Factory Defaults") << 12 << 1.30 << 0 << L{"Dr"} << false;
     QTest::newRow("RestoreFactory")
         << QByteArray("RestoreFactory") << 52 << 0.0 << 0 << L{"Dr"} << false;
     QTest::newRow("Noop") << QByteArray("Noop") << 36 << 1.30 << 0 << L{} << false;
-    QTest::newRow("channel 4") << QByteArray("SetChannel") << 4 << 1.30 << 4 << L{"C4"} << false;
     QTest::newRow("channel 13") << QByteArray("SetChannel") << 4 << 1.30 << 13 << L{"C="} << false;
     QTest::newRow("channel 22 reads CF")
         << QByteArray("SetChannel") << 4 << 1.30 << 22 << L{"CF"} << false;
-    QTest::newRow("channel 40") << QByteArray("SetChannel") << 4 << 0.0 << 40 << L{"CX"} << false;
 }
 
 void tst_commandlists::configuration()

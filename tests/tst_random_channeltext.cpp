@@ -29,9 +29,10 @@ TypedNumber randomNumber(std::mt19937& rng, int maxIntegerDigits)
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_int_distribution<int> digits(0, maxIntegerDigits);
     std::uniform_int_distribution<int> fractionDigits(1, 5);
-    static const QStringList tails = {QString(), QStringLiteral(" (A)"), QStringLiteral("abc"),
-                                      QStringLiteral("."), QStringLiteral("e5"),
-                                      QStringLiteral(" 17"), QStringLiteral("-3")};
+    static const QStringList tails = {
+        QString(),           QStringLiteral(" (A)"), QStringLiteral("abc"),
+        QStringLiteral("."), QStringLiteral("e5"),   QStringLiteral(" 17"),
+        QStringLiteral("-3")};
     std::uniform_int_distribution<int> tail(0, int(tails.size()) - 1);
 
     TypedNumber n;
@@ -190,7 +191,8 @@ void tst_random_channeltext::anyTextGivesAChannelInRange()
                                 rest.at(0) == QLatin1Char('-') || rest.at(0) == QLatin1Char('.'));
         const bool channelCharacter =
             text.size() == 1 && text.at(0) >= QLatin1Char('1') && text.at(0) <= QLatin1Char('X');
-        if (got < low || got > high || (!numberFirst && !channelCharacter && got != std::clamp(0, low, high)))
+        if (got < low || got > high ||
+            (!numberFirst && !channelCharacter && got != std::clamp(0, low, high)))
             QFAIL(qPrintable(QStringLiteral("case %1: %2 in %3..%4 gave %5")
                                  .arg(c)
                                  .arg(describe(text))

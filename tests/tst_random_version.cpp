@@ -108,11 +108,12 @@ void tst_random_version::wellFormedRepliesGiveTheirVersion()
         QByteArray expected = version.text;
         while (expected.endsWith(' '))
             expected.chop(1);
-        const QByteArray reply = header + version.text + QByteArray(blanks(rng), ' ') + "\r\n" + kOK;
+        const QByteArray reply =
+            header + version.text + QByteArray(blanks(rng), ' ') + "\r\n" + kOK;
 
         const FirmwareVersion got = parseFirmwareVersion(reply);
-        const bool numberRight = numeric ? std::abs(got.number - version.number()) < 1e-9
-                                         : std::isfinite(got.number);
+        const bool numberRight =
+            numeric ? std::abs(got.number - version.number()) < 1e-9 : std::isfinite(got.number);
         if (got.text != expected || !numberRight)
             QFAIL(qPrintable(QStringLiteral("case %1: reply [%2] gave [%3] %4")
                                  .arg(c)

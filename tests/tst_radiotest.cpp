@@ -1,0 +1,344 @@
+// End-to-end radio tests: the remote loopback on three channels, its counters and summary, the
+// state line and progress bar, and where the transmitter and the modem are left.
+#include "script/RadioTestTables.h"
+#include "support/RecordedSimLine.h"
+#include "support/ScriptChecks.h"
+#include "support/ScriptedDevice.h"
+#include "support/SimModem.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace
+{
+
+const QString kOk = QStringLiteral("  GOT (OK\r\n) as expected.");
+
+QList<QByteArray> patterns()
+{
+    return QList<QByteArray>(RadioTest::kRepetitionsPerChannel, RadioTest::kPattern);
+}
+
+// The state line's texts from the step of the prelude on: each channel's step, then its
+// repetition numbers.
+QStringList loopbackStates(const QStringList& steps)
+{
+    QStringList states{QStringLiteral("Setting up for Radio Test")};
+    for (const QString& step : steps) {
+        states << step;
+        for (int k = 1; k <= RadioTest::kRepetitionsPerChannel; ++k)
+            states << QString::number(k);
+    }
+    return states;
+}
+
+QString failureLine(const QByteArray& got)
+{
+    return QStringLiteral("  GOT (") + QString::fromLatin1(got) + QStringLiteral("): FAILURE");
+}
+
+const QString kExpectedPattern = QStringLiteral("      (") +
+                                 QString::fromLatin1(RadioTest::kPattern) +
+                                 QStringLiteral(") was expected.");
+
+} // namespace
+
+class tst_radiotest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<RecordedSimLine> simLine;
+    // What the state line showed, and whether the progress bar was up at the time, with its value.
+    QStringList states;
+    QList<std::pair<bool, int>> progressAtState;
+
+    MainWin& win() { return fx->win(); }
+
+    void watchStateLine()
+    {
+        connect(win().TestStateWin, &QLineEdit::textChanged, this, [this](const QString& text) {
+            states << text;
+            progressAtState << std::pair{!win().TestProgress->isHidden(),
+                                         win().TestProgress->value()};
+        });
+    }
+
+    void openSim()
+    {
+        SimModem::reset();
+        simLine = RecordedSimLine::install(win());
+        QVERIFY(SimModem::openInWindow(win()));
+        simLine->clear();
+    }
+
+    void startTest(bool mobile, bool leaveTxOn, bool leaveRts)
+    {
+        win().TestDeviceConfig->setCurrentText(QStringLiteral("FAST"));
+        (mobile ? win().TestIsMobile : win().TestIsBase)->setChecked(true);
+        win().TestConfigOnly->setChecked(false);
+        win().TestLeaveTxPwrOnCbox->setChecked(leaveTxOn);
+        win().TestLeaveInCmdModeCbox->setChecked(leaveRts);
+        watchStateLine();
+        win().TestDoIt->click();
+    }
+
+    // In the record of the simulated line, every pattern went out in data mode and every other
+    // write in command mode.
+    void checkModes()
+    {
+        bool rts = false;
+        for (const QString& call : simLine->calls()) {
+            if (call.startsWith(QLatin1String("rts ")))
+                rts = call == QLatin1String("rts 1");
+            else
+                QVERIFY2(rts == (call != QStringLiteral("write ") +
+                                             RecordedSimLine::visible(RadioTest::kPattern)),
+                         qPrintable(call));
+        }
+    }
+
+    // After the run the progress bar is hidden again, and it was up only from the prelude on.
+    void checkProgress(int statesBeforeTest)
+    {
+        QVERIFY(win().TestProgress->isHidden());
+        QCOMPARE(win().TestProgress->value(), RadioTest::kRepetitions);
+        for (int i = 0; i < states.size(); ++i) {
+            const bool inTest = i >= statesBeforeTest && i < states.size() - 1;
+            QCOMPARE(progressAtState[i].first, inTest);
+        }
+        // Each repetition number shows with the count of those before it done.
+        const int first = states.indexOf(QStringLiteral("1"), statesBeforeTest);
+        for (int done = 0; done < RadioTest::kRepetitions; ++done) {
+            const int at = first + done + done / RadioTest::kRepetitionsPerChannel;
+            QCOMPARE(progressAtState[at].second, done);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<WindowFixture>(false);
+        states.clear();
+        progressAtState.clear();
+    }
+
+    void cleanup()
+    {
+        fx.reset();
+        simLine.reset();
+    }
+
+    void perfectMobileRun();
+    void silentPartner();
+    void inexactEchoes();
+};
+
+void tst_radiotest::perfectMobileRun()
+{
+    openSim();
+    QVERIFY(win().TestProgress->isHidden());
+    startTest(true, false, false);
+
+    const QList<QByteArray> expected =
+        RecordedSimLine::scriptWrites(
+            {" ",     "V",  "**", "Fe", "Ya", "Sm", "CF", "Yl", "Mn", QByteArray("W\0", 2),
+             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
+             "Eq5vn", "PH", "Tn", "An", "Rf", "C8"}) +
+        patterns() + RecordedSimLine::scriptWrites({"CX"}) + patterns() +
+        RecordedSimLine::scriptWrites({"CH"}) + patterns() + RecordedSimLine::scriptWrites({"Tf"});
+    QCOMPARE(simLine->writes(), expected);
+    checkModes();
+
+    const QStringList log = fx->logLines();
+    const QString missing = missingInOrder(log, {"Test Started.",
+                                                 "Saving to EEPROM",
+                                                 "  SENT(Df)",
+                                                 kOk,
+                                                 "Setting up for Radio Test",
+                                                 "  SENT(Fe)",
+                                                 kOk,
+                                                 "  SENT(Eq5vn)",
+                                                 kOk,
+                                                 "  SENT(Rf)",
+                                                 kOk,
+                                                 "Remote Loopback Ch# 8",
+                                                 "  Setting cmd-mode.",
+                                                 "  SENT(C8)",
+                                                 kOk,
+                                                 "  Setting data-mode.",
+                                                 "Remote Loopback Ch# 40",
+                                                 "  SENT(CX)",
+                                                 "Remote Loopback Ch# 24",
+                                                 "  SENT(CH)",
+                                                 "Performance Summary:",
+                                                 "  ch# 8: 0 errs",
+                                                 "  ch# 40: 0 errs",
+                                                 "  ch# 24: 0 errs",
+                                                 "NOTE: Tx Pwr left OFF",
+                                                 "  Setting cmd-mode.",
+                                                 "  SENT(Tf)",
+                                                 kOk,
+                                                 "  Setting data-mode.",
+                                                 "Test Completed, 0 errors."});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    // The repetitions write nothing to the message window.
+    for (const char* step : {"Remote Loopback Ch# 40", "Remote Loopback Ch# 24"})
+        QCOMPARE(log.at(log.indexOf(QString::fromLatin1(step)) - 1),
+                 QStringLiteral("  Setting data-mode."));
+    QCOMPARE(log.at(log.indexOf(QStringLiteral("Performance Summary:")) - 1),
+             QStringLiteral("  Setting data-mode."));
+    QVERIFY(!log.join('\n').contains(QStringLiteral("FAILURE")));
+
+    const int beforeTest = states.indexOf(QStringLiteral("Setting up for Radio Test"));
+    QCOMPARE(states.mid(beforeTest, states.size() - beforeTest - 1),
+             loopbackStates(
+                 {"Remote Loopback Ch# 8", "Remote Loopback Ch# 40", "Remote Loopback Ch# 24"}));
+    QCOMPARE(states.last(), QStringLiteral("Test Completed, 0 errors."));
+    checkProgress(beforeTest);
+
+    QCOMPARE(win().ErrCount, 0);
+    QVERIFY(!simLine->rts());
+    QVERIFY(!win().CmdRTSCbox->isChecked());
+    SimulatedModem& modem = theSimulatedModem();
+    QCOMPARE(modem.settings().channel, 24);
+    QVERIFY(!modem.settings().transmitterOn);
+    QCOMPARE(modem.packetsEchoed(), RadioTest::kRepetitions);
+}
+
+void tst_radiotest::silentPartner()
+{
+    openSim();
+    theSimulatedModem().setPartnerPresent(false);
+    startTest(false, true, true);
+
+    const QList<QByteArray> expected =
+        RecordedSimLine::scriptWrites(
+            {" ",     "V",  "**", "Fe", "Ya", "Sb", "CF", "Yl", "Mn", QByteArray("W\0", 2),
+             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
+             "Eq5vn", "PH", "Tn", "An", "Rf", "C1"}) +
+        patterns() + RecordedSimLine::scriptWrites({"CP"}) + patterns() +
+        RecordedSimLine::scriptWrites({"C@"}) + patterns();
+    QCOMPARE(simLine->writes(), expected);
+    checkModes();
+
+    const QStringList log = fx->logLines();
+    const QString missing = missingInOrder(
+        log, {"Remote Loopback Ch# 1", "  SENT(C1)", kOk, "  Setting data-mode.", failureLine({}),
+              kExpectedPattern, "Remote Loopback Ch# 32", "  SENT(CP)", "Remote Loopback Ch# 16",
+              "  SENT(C@)", "Performance Summary:", "  ch# 1: 24 errs", "  ch# 32: 24 errs",
+              "  ch# 16: 24 errs", "NOTE: Tx Pwr left ON (but saved as OFF)", "  Setting cmd-mode.",
+              "Test Completed, 72 errors."});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    QCOMPARE(log.count(failureLine({})), RadioTest::kRepetitions);
+    QCOMPARE(log.count(kExpectedPattern), RadioTest::kRepetitions);
+    // Each channel's step is followed by its own 24 failed repetitions.
+    const int ch32 = log.indexOf(QStringLiteral("Remote Loopback Ch# 32"));
+    const int ch16 = log.indexOf(QStringLiteral("Remote Loopback Ch# 16"));
+    QCOMPARE(log.mid(ch32, ch16 - ch32).count(failureLine({})), 24);
+    QVERIFY(!log.contains(QStringLiteral("  SENT(Tf)")));
+    QVERIFY(!log.contains(QStringLiteral("NOTE: Tx Pwr left OFF")));
+
+    QCOMPARE(win().ErrCount, 72);
+    QCOMPARE(win().TestStateWin->text(), QStringLiteral("Test Completed, 72 errors."));
+    // "...Leave RTS ON?" found the modem in data mode after the test and put it in command mode.
+    QVERIFY(simLine->rts());
+    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(theSimulatedModem().inCommandMode());
+    QVERIFY(theSimulatedModem().settings().transmitterOn);
+    const int beforeTest = states.indexOf(QStringLiteral("Setting up for Radio Test"));
+    checkProgress(beforeTest);
+}
+
+// A scripted modem on firmware 1.22 whose partner echoes inexactly: one byte too many on
+// channel 1, the two leading 255 bytes missing on channel 32, every third echo lost on 16.
+void tst_radiotest::inexactEchoes()
+{
+    auto line = ScriptedLine::install(win());
+    win().CommOpenCbox->setChecked(true);
+    QVERIFY(line->isOpen());
+    line->clearRecord();
+
+    QByteArray pending;
+    QByteArray channel;
+    int repetition = 0;
+    line->setResponder([&](const QByteArray& written) {
+        if (!line->rts()) {
+            ++repetition;
+            if (channel == "C1")
+                line->feed(written + 'x');
+            else if (channel == "CP")
+                line->feed(written.mid(2));
+            else if (repetition % 3 != 0)
+                line->feed(written);
+            return;
+        }
+        if (written == " ")
+            line->feed("ER\r\n");
+        else if (written == "V")
+            line->feed("FW: 1.22  \r\nOK\r\n");
+        else if (written == "**")
+            line->feed("OK\r\n");
+        else {
+            pending += written;
+            if (pending.size() < (pending.startsWith('E') ? 5 : 2))
+                return;
+            if (pending.startsWith('C')) {
+                channel = pending;
+                repetition = 0;
+            }
+            pending.clear();
+            line->feed("OK\r\n");
+        }
+    });
+    startTest(false, true, false);
+
+    QList<QByteArray> patternWrites;
+    for (const QByteArray& w : line->writes())
+        if (w == RadioTest::kPattern)
+            patternWrites << w;
+    QCOMPARE(patternWrites.size(), RadioTest::kRepetitions);
+    const QByteArray sent = line->written();
+    // Firmware 1.22: the old set in the preamble and prelude, no "Rf" anywhere.
+    QVERIFY(sent.startsWith(QByteArrayLiteral(" V**FeRaSbCFRlMnW") + '\0' +
+                            QByteArrayLiteral("POTnAnFxDsDfFeRaMrEq5vnPHTnAnC1")));
+    QVERIFY(!sent.contains("Rf"));
+    QVERIFY(!sent.contains("Tf"));
+
+    const QStringList log = fx->logLines();
+    const QString missing = missingInOrder(log, {"Modem Firmware Version = [1.22]",
+                                                 "Setting up for Radio Test",
+                                                 "  SENT(Ra)",
+                                                 "  SENT(An)",
+                                                 kOk,
+                                                 "Remote Loopback Ch# 1",
+                                                 failureLine(RadioTest::kPattern + 'x'),
+                                                 kExpectedPattern,
+                                                 "Remote Loopback Ch# 32",
+                                                 failureLine(RadioTest::kPattern.mid(2)),
+                                                 kExpectedPattern,
+                                                 "Remote Loopback Ch# 16",
+                                                 failureLine({}),
+                                                 "Performance Summary:",
+                                                 "  ch# 1: 24 errs",
+                                                 "  ch# 32: 24 errs",
+                                                 "  ch# 16: 8 errs",
+                                                 "NOTE: Tx Pwr left ON (but saved as OFF)",
+                                                 "  Setting data-mode.",
+                                                 "Test Completed, 56 errors."});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    QCOMPARE(log.count(kExpectedPattern), 56);
+    QCOMPARE(win().ErrCount, 56);
+    // Neither "...Leave" box is ticked: the run ends in data mode.
+    QVERIFY(!line->rts());
+    QVERIFY(!win().CmdRTSCbox->isChecked());
+}
+
+QTEST_MAIN(tst_radiotest)
+#include "tst_radiotest.moc"

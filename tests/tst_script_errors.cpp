@@ -1,0 +1,315 @@
+// End-to-end runs that stop early or take a turn: the baud-rate precondition, aborts that leave
+// the modem as the failed step left it, the station asked with "S?", and the internal errors.
+#include "support/RecordedSimLine.h"
+#include "support/ScriptChecks.h"
+#include "support/SimModem.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace
+{
+
+const char* const kScenarioVariable = "ROVIZEZ_SCRIPT_SCENARIO";
+
+struct Run {
+    QString name;
+    int flags = 0;
+    QByteArray initId;
+    QVariant arg;
+    QByteArray testId;
+};
+
+void start(MainWin& win, const Run& run)
+{
+    win.Test_RunScript(run.name, ScriptFlags::fromInt(run.flags), run.initId, run.arg, run.testId);
+}
+
+// The child process of the internal-error cases: runs one scenario on "SIM" and reports the box
+// and what had gone out by then on stdout.
+int runScenario(int argc, char** argv, const QByteArray& scenario)
+{
+    QApplication app(argc, argv);
+    SimModem::reset();
+    WindowFixture fx(false);
+    auto line = RecordedSimLine::install(fx.win());
+    if (!SimModem::openInWindow(fx.win()))
+        return 3;
+    line->clear();
+    fx.recorder().setObserver([&line](const RecordedBox& box) {
+        QStringList writes;
+        for (const QByteArray& w : line->writes())
+            writes << RecordedSimLine::visible(w);
+        std::printf("BOX|%s|%s\nWRITES|%s\n", qPrintable(box.text), qPrintable(box.title),
+                    qPrintable(writes.join(',')));
+        std::fflush(stdout);
+    });
+    if (scenario == "initId")
+        start(fx.win(), {"SetConfig", 12, "Bogus", QString(), ""});
+    else if (scenario == "testId")
+        start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(4)), "xyz"});
+    else if (scenario == "channel")
+        start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(300)), ""});
+    std::printf("RETURNED\n");
+    return 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Run)
+
+class tst_script_errors : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::shared_ptr<RecordedSimLine> line;
+
+    MainWin& win() { return fx->win(); }
+
+private slots:
+    void init()
+    {
+        SimModem::reset();
+        fx = std::make_unique<WindowFixture>(false);
+        line = RecordedSimLine::install(win());
+        QVERIFY(SimModem::openInWindow(win()));
+        line->clear();
+    }
+
+    void cleanup()
+    {
+        fx.reset();
+        line.reset();
+    }
+
+    void baudPrecondition_data();
+    void baudPrecondition();
+    void abortsLeaveTheModem_data();
+    void abortsLeaveTheModem();
+    void stationAsked_data();
+    void stationAsked();
+    void internalErrors_data();
+    void internalErrors();
+};
+
+void tst_script_errors::baudPrecondition_data()
+{
+    QTest::addColumn<Run>("run");
+    QTest::addColumn<QString>("portBaud");
+    QTest::addColumn<QString>("required");
+
+    QTest::newRow("NORMAL at 19200") << Run{"SetConfig", 12, "NORMAL", QString(), ""} << "19200"
+                                     << "9600";
+    QTest::newRow("PBASIC at 4800") << Run{"SetConfig", 12, "PBASIC", QString(), ""} << "4800"
+                                    << "9600";
+    QTest::newRow("RM2 at 9600") << Run{"SetConfig", 12, "RM2", QString(), ""} << "9600"
+                                 << "19200";
+    QTest::newRow("Teamboard-MultiMode at 115200")
+        << Run{"SetConfig", 12, "Teamboard-MultiMode", QString(), ""} << "115200"
+        << "9600";
+    QTest::newRow("no rate needed for a channel")
+        << Run{"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(4)), ""} << "19200"
+        << QString();
+    QTest::newRow("no rate needed for a query")
+        << Run{"QueryConfig", 36, "Noop", 0, ""} << "2400" << QString();
+}
+
+void tst_script_errors::baudPrecondition()
+{
+    QFETCH(Run, run);
+    QFETCH(QString, portBaud);
+    QFETCH(QString, required);
+
+    theSimulatedModem().setBaudRate(portBaud.toInt());
+    win().CommBaud->setCurrentText(portBaud);
+    QVERIFY(win().MSComm1->PortOpen());
+    line->clear();
+    start(win(), run);
+
+    const QStringList log = fx->logLines();
+    if (required.isEmpty()) {
+        QVERIFY(fx->boxes().isEmpty());
+        QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Completed, 0 errors."));
+        QVERIFY(!line->writes().isEmpty());
+        return;
+    }
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes().first().text,
+             QStringLiteral("Before you can set this Config, you must set the modem and the "
+                            "CommPort to ") +
+                 required + QStringLiteral(" bps"));
+    QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Must Change Baud-Rate"));
+    QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+    QCOMPARE(log, (QStringList{run.name + QStringLiteral(" Started."),
+                               QStringLiteral("  Aborted: must change baud-rate to ") + required,
+                               run.name + QStringLiteral(" Aborted in Start-up"), QString()}));
+    QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Aborted in Start-up"));
+    // Nothing went out, and the modem was not even put into command mode.
+    QVERIFY(line->writes().isEmpty());
+    QVERIFY(!line->calls().contains(QStringLiteral("rts 1")));
+}
+
+void tst_script_errors::abortsLeaveTheModem_data()
+{
+    QTest::addColumn<Run>("run");
+    QTest::addColumn<QByteArray>("refused");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("errors");
+
+    QTest::newRow("silent modem, no dialogs")
+        << Run{"SetChannel", 20, "SetChannel", QVariant::fromValue(qint16(4)), ""} << QByteArray()
+        << "SetChannel Aborted in Establishing Communication" << 4;
+    QTest::newRow("console save refused")
+        << Run{"Config", 18, "RM2", QString(), ""} << QByteArray("Df")
+        << "Config Aborted in Saving to EEPROM" << 1;
+    QTest::newRow("radio prelude refused")
+        << Run{"Test", 18, "FAST", QString(), "perf"} << QByteArray("Eq5vn")
+        << "Test Aborted in Setting up for Radio Test" << 1;
+    QTest::newRow("first channel refused")
+        << Run{"Test", 19, "FAST", QString(), "perf"} << QByteArray("C8")
+        << "Test Aborted in Remote Loopback Ch# 8" << 1;
+}
+
+void tst_script_errors::abortsLeaveTheModem()
+{
+    QFETCH(Run, run);
+    QFETCH(QByteArray, refused);
+    QFETCH(QString, outcome);
+    QFETCH(int, errors);
+
+    SimulatedModem& modem = theSimulatedModem();
+    if (refused.isEmpty())
+        modem.setSilent(true);
+    else
+        modem.setReplyOverride(refused, QByteArrayLiteral("ER\r\n"));
+    // Unticked, a completed console run would end in data mode.
+    win().TestLeaveInCmdModeCbox->setChecked(false);
+    start(win(), run);
+
+    const QStringList log = fx->logLines();
+    QCOMPARE(win().TestStateWin->text(), outcome);
+    QCOMPARE(win().ErrCount, errors);
+    QCOMPARE(log.at(log.size() - 2), outcome);
+    // The failure is the last thing the script did: no closing phase, no summary.
+    int failure = log.size() - 1;
+    while (failure > 0 && !log.at(failure).endsWith(QStringLiteral("): FAILURE")))
+        --failure;
+    QVERIFY(failure > 0);
+    QCOMPARE(log.mid(failure + 2), (QStringList{outcome, QString()}));
+    QVERIFY(!log.contains(QStringLiteral("Performance Summary:")));
+    QVERIFY(line->rts());
+    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(win().TestProgress->isHidden());
+    if (refused.isEmpty())
+        QCOMPARE(line->writes(), QList<QByteArray>(4, " "));
+    else
+        QCOMPARE(line->writes().mid(line->writes().size() - refused.size()),
+                 RecordedSimLine::scriptWrites({refused}));
+}
+
+void tst_script_errors::stationAsked_data()
+{
+    QTest::addColumn<bool>("unitMobile");
+    QTest::addColumn<bool>("overridden");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("firstChannel");
+
+    QTest::newRow("a base unit") << false << false << QByteArray() << QByteArray("C1");
+    QTest::newRow("a mobile unit") << true << false << QByteArray() << QByteArray("C8");
+    QTest::newRow("no answer") << false << true << QByteArray() << QByteArray("C8");
+    QTest::newRow("lower case") << false << true << QByteArray("base") << QByteArray("C8");
+    QTest::newRow("with CR LF") << false << true << QByteArray("Base\r\n") << QByteArray("C8");
+}
+
+// Which unit the modem says it is decides the channels of the radio test; the first channel
+// command is refused so that each case stops there.
+void tst_script_errors::stationAsked()
+{
+    QFETCH(bool, unitMobile);
+    QFETCH(bool, overridden);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, firstChannel);
+
+    SimulatedModem& modem = theSimulatedModem();
+    modem.setStation(unitMobile);
+    if (overridden)
+        modem.setReplyOverride("S?", answer);
+    modem.setReplyOverride("C1", "ER\r\n");
+    modem.setReplyOverride("C8", "ER\r\n");
+    start(win(), {"SetConfig", 12 | 4, "FAST", QString(), "perf"});
+
+    const QList<QByteArray> writes = line->writes();
+    QCOMPARE(writes.mid(0, 3), (QList<QByteArray>{" ", "V", "S?"}));
+    QCOMPARE(writes.mid(writes.size() - 2), RecordedSimLine::scriptWrites({firstChannel}));
+    const QStringList log = fx->logLines();
+    // The question is neither logged nor checked.
+    QCOMPARE(log.at(log.indexOf(QStringLiteral("Configuring modem")) + 1),
+             QStringLiteral("  SENT(CF)"));
+    QVERIFY(!log.join('\n').contains(QStringLiteral("S?")));
+    QCOMPARE(win().ErrCount, 1);
+    QCOMPARE(win().TestStateWin->text(),
+             QStringLiteral("SetConfig Aborted in Remote Loopback Ch# ") +
+                 (firstChannel == "C1" ? QStringLiteral("1") : QStringLiteral("8")));
+}
+
+void tst_script_errors::internalErrors_data()
+{
+    QTest::addColumn<QByteArray>("scenario");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("writes");
+
+    QTest::newRow("unknown initId") << QByteArray("initId")
+                                    << "Oops! An Internal Error Occurred: Invalid initId value in "
+                                       "Test_Script."
+                                    << QString();
+    // Configuring and saving have happened when the test is looked up.
+    QTest::newRow("unknown testId")
+        << QByteArray("testId")
+        << "Oops! An Internal Error Occurred: Invalid testId value (xyz) in Test_Script."
+        << " ,V,C,4,D,s";
+    QTest::newRow("channel without a character")
+        << QByteArray("channel")
+        << "Oops! An Internal Error Occurred: Invalid channel value (300) in Test_Script."
+        << QString();
+}
+
+void tst_script_errors::internalErrors()
+{
+    QFETCH(QByteArray, scenario);
+    QFETCH(QString, text);
+    QFETCH(QString, writes);
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kScenarioVariable), QString::fromLatin1(scenario));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    const QStringList output =
+        QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(output, (QStringList{QStringLiteral("BOX|") + text +
+                                      QStringLiteral("|Modem Config - Internal Error"),
+                                  QStringLiteral("WRITES|") + writes}));
+}
+
+int main(int argc, char** argv)
+{
+    const QByteArray scenario = qgetenv(kScenarioVariable);
+    if (!scenario.isEmpty())
+        return runScenario(argc, argv, scenario);
+    QApplication app(argc, argv);
+    tst_script_errors suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "tst_script_errors.moc"
