@@ -43,8 +43,8 @@ void figure(const QString& name, const QString& value, const QString& target,
             std::optional<bool> met)
 {
     const char* verdict = !met ? "-" : *met ? "met" : "missed";
-    std::printf("FIGURE\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(value),
-                qPrintable(target), verdict);
+    std::printf("FIGURE\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(value), qPrintable(target),
+                verdict);
     std::fflush(stdout);
 }
 
@@ -195,8 +195,10 @@ void TimedSimDevice::write(const QByteArray& bytes)
 QByteArray TimedSimDevice::readAll()
 {
     const QByteArray bytes = m_inner->readAll();
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty()) {
         record().append({Event::Read, Bench::monotonicNs(), bytes, false});
+        bytesRead() += bytes.size();
+    }
     return bytes;
 }
 
@@ -212,6 +214,7 @@ qint64 TimedSimDevice::bytesToWrite() const
 
 void TimedSimDevice::discardInput()
 {
+    record().append({Event::DiscardInput, Bench::monotonicNs(), {}, false});
     m_inner->discardInput();
 }
 
@@ -240,6 +243,12 @@ QList<TimedSimDevice::Event>& TimedSimDevice::record()
 {
     static QList<Event> events;
     return events;
+}
+
+qint64& TimedSimDevice::bytesRead()
+{
+    static qint64 count = 0;
+    return count;
 }
 
 void TimedSimDevice::installOn(MainWin& win)

@@ -84,13 +84,14 @@ private:
 };
 
 // The simulated modem's device with a timed record of what crosses it: each arrival announced
-// to the component, each write, each read and each change of RTS, in order.
+// to the component, each write, each read, each change of RTS and each discard of the input, in
+// order.
 class TimedSimDevice : public SerialDevice
 {
     Q_OBJECT
 public:
     struct Event {
-        enum Kind { Arrival, Write, Read, Rts } kind;
+        enum Kind { Arrival, Write, Read, Rts, DiscardInput } kind;
         qint64 ns = 0;
         QByteArray bytes; // written or read
         bool on = false;  // RTS
@@ -114,6 +115,8 @@ public:
 
     // The shared record of every device the factory made.
     static QList<Event>& record();
+    // Bytes read through every such device so far.
+    static qint64& bytesRead();
     // Installs a factory on the window that opens the simulated modem through a TimedSimDevice.
     static void installOn(MainWin& win);
 

@@ -15,7 +15,8 @@ namespace
 double percentile(QList<double> values, double p)
 {
     std::sort(values.begin(), values.end());
-    const qsizetype at = std::min<qsizetype>(values.size() - 1, qsizetype(p * double(values.size())));
+    const qsizetype at =
+        std::min<qsizetype>(values.size() - 1, qsizetype(p * double(values.size())));
     return values.at(at);
 }
 

@@ -106,7 +106,8 @@ int main(int argc, char* argv[])
 
     win.MsgWin_Clear();
     QCoreApplication::processEvents();
-    const QString text = QStringLiteral("  GOT (OK) as expected. ....") + QString(12, QLatin1Char('.'));
+    const QString text =
+        QStringLiteral("  GOT (OK) as expected. ....") + QString(12, QLatin1Char('.'));
     const qint64 start = Bench::monotonicNs();
     for (int i = 0; i < kLines; ++i) {
         win.MsgWin_Output(text);
@@ -115,13 +116,15 @@ int main(int argc, char* argv[])
     }
     QCoreApplication::processEvents();
     const double seconds = double(Bench::monotonicNs() - start) / 1e9;
-    Bench::note(QStringLiteral("%1 lines of %2 characters in %3 s, the view following every 100 lines")
-                    .arg(kLines)
-                    .arg(text.size())
-                    .arg(seconds, 0, 'f', 3));
+    Bench::note(
+        QStringLiteral("%1 lines of %2 characters in %3 s, the view following every 100 lines")
+            .arg(kLines)
+            .arg(text.size())
+            .arg(seconds, 0, 'f', 3));
     Bench::figure(QStringLiteral("log lines through MsgWin_Output"),
                   QStringLiteral("%1 lines/s").arg(double(kLines) / seconds, 0, 'f', 0),
                   QStringLiteral("-"), std::nullopt);
-    Bench::note(QStringLiteral("MB are 10^6 bytes; the bytes come from an in-memory port in 4 kB reads"));
+    Bench::note(
+        QStringLiteral("MB are 10^6 bytes; the bytes come from an in-memory port in 4 kB reads"));
     return 0;
 }

@@ -49,6 +49,7 @@ int main(int argc, char* argv[])
     win.CmdRTSCbox->setChecked(true);
     Bench::runFor(200);
     measure(win, QStringLiteral("SIM open in command mode"));
-    Bench::note(QStringLiteral("processor time of the whole process (all threads), user and system"));
+    Bench::note(
+        QStringLiteral("processor time of the whole process (all threads), user and system"));
     return 0;
 }

@@ -10,7 +10,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -186,16 +188,42 @@ void SimToolWindow::refresh()
     IgnoreBox->setChecked(m.ignoresCommands());
 }
 
+namespace
+{
+// The first time it opens, the tool window goes beside the program's window rather than on top
+// of it, as far right as the screen allows.
+void placeBesideMainWindow(QWidget* tool)
+{
+    const QWidget* main = nullptr;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != tool && w->isVisible() && qobject_cast<const QMainWindow*>(w))
+            main = w;
+    if (!main)
+        return;
+    const QRect frame = main->frameGeometry();
+    tool->adjustSize();
+    QPoint at(frame.right() + 8, frame.top());
+    if (const QScreen* screen = main->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(qMax(room.left(), qMin(at.x(), room.right() - tool->frameGeometry().width())));
+    }
+    tool->move(at);
+}
+} // namespace
+
 void showSimToolWindow(SimulatedModem& modem)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
-    if (!g_window) {
+    const bool first = !g_window;
+    if (first) {
         g_window = new SimToolWindow(modem);
         // Widgets must be gone before the application object.
         qAddPostRoutine(destroyWindow);
     }
     g_window->refresh();
+    if (first)
+        placeBesideMainWindow(g_window);
     g_window->show();
 }
 

@@ -49,11 +49,11 @@ void MainWin::MsgWin_DblClick()
 
 void MainWin::TestStateWin_Output(const QString& text)
 {
-    if (text.startsWith(QLatin1Char('#'))) {
-        const QString shown = text.mid(1);
-        TestStateWin->setText(shown);
+    const bool logged = text.startsWith(QLatin1Char('#'));
+    const QString shown = logged ? text.mid(1) : text;
+    TestStateWin->setText(shown);
+    // A long state line shows its beginning (the run's name), not its end.
+    TestStateWin->setCursorPosition(0);
+    if (logged)
         MsgWin_Output(shown);
-    } else {
-        TestStateWin->setText(text);
-    }
 }

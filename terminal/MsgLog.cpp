@@ -1,6 +1,8 @@
 // The message window's lines: visible form of a byte, the open-line rules and packed storage.
 #include "terminal/MsgLog.h"
 
+#include <algorithm>
+
 namespace
 {
 // Appends the visible form of a byte (plain ASCII) to out.
@@ -113,4 +115,20 @@ void MsgLog::clear()
     m_open = QByteArray();
     if (m_observer)
         m_observer->cleared();
+}
+
+QString displayedLine(const QString& line)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; };
+    if (std::none_of(line.begin(), line.end(), isControl))
+        return line;
+    QString shown;
+    shown.reserve(line.size() + 8);
+    for (const QChar c : line) {
+        if (isControl(c))
+            shown += visibleForm(static_cast<quint8>(c.unicode()), true);
+        else
+            shown += c;
+    }
+    return shown;
 }

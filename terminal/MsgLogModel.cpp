@@ -24,7 +24,7 @@ QVariant MsgLogModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_log->lineCount())
         return {};
-    return m_log->line(index.row());
+    return displayedLine(m_log->line(index.row()));
 }
 
 void MsgLogModel::linesAboutToBeInserted(int first, int last)

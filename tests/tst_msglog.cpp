@@ -105,6 +105,25 @@ private slots:
         QCOMPARE(::visibleForm(static_cast<quint8>(byte), hexMode), shown);
     }
 
+    void displayedLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain text unchanged") << QStringLiteral("  GOT (OK) as expected.")
+                                              << QStringLiteral("  GOT (OK) as expected.");
+        QTest::newRow("reply with CR LF") << QStringLiteral("  GOT (OK\r\n) as expected.")
+                                          << QStringLiteral("  GOT (OK\\0D\\0A) as expected.");
+        QTest::newRow("NUL and DEL")
+            << QString(QChar(0)) + QChar(127) << QStringLiteral("\\00\\7F");
+        QTest::newRow("Latin-1 255 kept") << QString(QChar(255)) << QString(QChar(255));
+    }
+    void displayedLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, shown);
+        QCOMPARE(::displayedLine(line), shown);
+    }
+
     void rules_data()
     {
         QTest::addColumn<QList<Step>>("steps");
