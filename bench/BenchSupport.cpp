@@ -1,7 +1,6 @@
 // The benchmarks' shared set-up, readings and report lines, and their two devices.
 #include "bench/BenchSupport.h"
 
-#include "modemsim/SimulatedModem.h"
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
