@@ -8,6 +8,9 @@ MsgLogModel::MsgLogModel(QObject* parent)
     : QAbstractListModel(parent), m_log(std::make_unique<MsgLog>())
 {
     m_log->setObserver(this);
+    m_publish.setSingleShot(true);
+    connect(&m_publish, &QTimer::timeout, this, &MsgLogModel::flush);
+    m_sinceLast.start();
 }
 
 MsgLogModel::~MsgLogModel()
@@ -17,30 +20,62 @@ MsgLogModel::~MsgLogModel()
 
 int MsgLogModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_log->lineCount();
+    return parent.isValid() ? 0 : m_shownRows;
 }
 
 QVariant MsgLogModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_log->lineCount())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shownRows)
         return {};
     return displayedLine(m_log->line(index.row()));
 }
 
-void MsgLogModel::linesAboutToBeInserted(int first, int last)
+void MsgLogModel::flush()
 {
-    beginInsertRows(QModelIndex(), first, last);
+    m_publish.stop();
+    QElapsedTimer cost;
+    cost.start();
+    const int lines = m_log->lineCount();
+    if (m_changedFrom >= 0 && m_changedFrom < m_shownRows)
+        emit dataChanged(index(m_changedFrom), index(m_shownRows - 1), {Qt::DisplayRole});
+    m_changedFrom = -1;
+    if (lines > m_shownRows) {
+        beginInsertRows(QModelIndex(), m_shownRows, lines - 1);
+        m_shownRows = lines;
+        endInsertRows();
+    }
+    // The views' own work (layout, following the newest line) runs inside the announcement;
+    // waiting four times as long before the next keeps it to a fifth of the time at most.
+    m_intervalMs = qBound(kRefreshMs, int(cost.elapsed()) * 4, 1000);
+    m_sinceLast.restart();
+}
+
+void MsgLogModel::schedule()
+{
+    if (m_publish.isActive())
+        return;
+    const qint64 wait = qMax<qint64>(0, m_intervalMs - m_sinceLast.elapsed());
+    m_publish.start(int(wait));
+}
+
+// New lines show with the next batch. Lines inserted before the end of what the views know of
+// move the rows after them, so those rows count as changed.
+void MsgLogModel::linesAboutToBeInserted(int first, int)
+{
+    if (first < m_shownRows && (m_changedFrom < 0 || first < m_changedFrom))
+        m_changedFrom = first;
 }
 
 void MsgLogModel::linesInserted()
 {
-    endInsertRows();
+    schedule();
 }
 
 void MsgLogModel::lineChanged(int row)
 {
-    const QModelIndex changed = index(row);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    if (row < m_shownRows && (m_changedFrom < 0 || row < m_changedFrom))
+        m_changedFrom = row;
+    schedule();
 }
 
 void MsgLogModel::aboutToClear()
@@ -50,29 +85,24 @@ void MsgLogModel::aboutToClear()
 
 void MsgLogModel::cleared()
 {
+    m_shownRows = m_log->lineCount();
+    m_changedFrom = -1;
+    m_publish.stop();
     endResetModel();
 }
 
 MsgLogFollower::MsgLogFollower(QListView* view, MsgLogModel* model)
     : QObject(view), m_view(view), m_model(model)
 {
-    // Scrolling is done here, once per burst, not by the view on every change of the selection.
+    // Scrolling is done here, once per announcement, not by the view on every change of the
+    // selection.
     m_view->setAutoScroll(false);
-    connect(model, &QAbstractItemModel::rowsInserted, this, &MsgLogFollower::schedule);
-    connect(model, &QAbstractItemModel::modelReset, this, &MsgLogFollower::schedule);
-}
-
-void MsgLogFollower::schedule()
-{
-    if (m_scheduled)
-        return;
-    m_scheduled = true;
-    QTimer::singleShot(0, this, &MsgLogFollower::followNow);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &MsgLogFollower::followNow);
+    connect(model, &QAbstractItemModel::modelReset, this, &MsgLogFollower::followNow);
 }
 
 void MsgLogFollower::followNow()
 {
-    m_scheduled = false;
     const QModelIndex last = m_model->index(m_model->rowCount() - 1);
     m_view->setCurrentIndex(last);
     m_view->scrollTo(last, QAbstractItemView::PositionAtBottom);

@@ -4,20 +4,33 @@
 #include "terminal/MsgLog.h"
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <memory>
 
 class QListView;
 
-// Owns the log and mirrors it exactly: rows inserted for each added line, one row changed for
-// the growing open line, a reset for a clear.
+// Owns the log and shows it to a view. The log itself is exact at every moment; the model
+// announces its changes in batches, because a list view lays out all its rows again after each
+// announcement of new rows, and a burst of received data would otherwise cost time in
+// proportion to the length of the log for every few bytes. A change is announced at once when
+// the last announcement is older than the refresh interval, otherwise when the interval has
+// passed; the interval grows with what an announcement costs, so showing a long log never
+// takes more than a fraction of the time. A clear is announced at once.
 class MsgLogModel : public QAbstractListModel, private MsgLogObserver
 {
     Q_OBJECT
 public:
+    // Shortest time between two announcements.
+    static constexpr int kRefreshMs = 40;
+
     explicit MsgLogModel(QObject* parent = nullptr);
     ~MsgLogModel() override;
 
     MsgLog& log() { return *m_log; }
+
+    // Announces every change made so far now.
+    void flush();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -28,26 +41,29 @@ private:
     void lineChanged(int row) override;
     void aboutToClear() override;
     void cleared() override;
+    void schedule();
 
     std::unique_ptr<MsgLog> m_log;
+    // Rows the views know of, and the first of them whose text changed since.
+    int m_shownRows = 1;
+    int m_changedFrom = -1;
+    QTimer m_publish;
+    QElapsedTimer m_sinceLast;
+    int m_intervalMs = kRefreshMs;
 };
 
-// Keeps a list view on the newest line: whenever lines are added, the last line becomes the
-// selected one and is scrolled into view. The view work is done once per turn of the event
-// loop, however many lines came in meanwhile, so that a burst of output stays cheap.
+// Keeps a list view on the newest line: whenever lines are announced, the last line becomes the
+// selected one and is scrolled into view.
 class MsgLogFollower : public QObject
 {
     Q_OBJECT
 public:
     MsgLogFollower(QListView* view, MsgLogModel* model);
 
-    // Selects and shows the last line now (also what the deferred step does).
+    // Selects and shows the last line.
     void followNow();
 
 private:
-    void schedule();
-
     QListView* m_view;
     MsgLogModel* m_model;
-    bool m_scheduled = false;
 };

@@ -160,6 +160,8 @@ private slots:
     {
         for (int i = 0; i < 20000; ++i)
             win().MsgWin_Output(QString::number(i));
+        // The view learns of new lines in batches.
+        QTRY_COMPARE(win().MsgWin->model()->rowCount(), 20001);
         const QModelIndex last = win().MsgWin->model()->index(20000, 0);
         QTRY_COMPARE(win().MsgWin->currentIndex(), last);
         QTRY_VERIFY(win().MsgWin->viewport()->rect().contains(win().MsgWin->visualRect(last)));
