@@ -1,6 +1,7 @@
 // The Modem Configurator's "Do It": its boxes, the factory restore's dialogue and its runs.
 #include "modemsim/SimulatedModem.h"
 #include "support/ScriptedDevice.h"
+#include "support/SimModem.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -59,18 +60,14 @@ class tst_configurator : public QObject
 
     void openScripted()
     {
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
+        line = ScriptedLine::openIn(win());
         QVERIFY(line->isOpen());
-        line->clearRecord();
     }
 
     void openSim()
     {
-        theSimulatedModem().resetToDefaults();
-        win().CommPort->setEditText("SIM");
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(win().MSComm1->PortOpen());
+        SimModem::reset();
+        QVERIFY(SimModem::openInWindow(win()));
     }
 
 private slots:

@@ -75,11 +75,9 @@ class tst_establish : public QObject
 
     void openScripted()
     {
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
+        line = ScriptedLine::openIn(win());
         QVERIFY(line->isOpen());
         win().MsgWin_Clear();
-        line->clearRecord();
         probes = 0;
         answering = false;
     }

@@ -72,10 +72,8 @@ class tst_radiotest : public QObject
 
     void openSim()
     {
-        SimModem::reset();
-        simLine = RecordedSimLine::install(win());
-        QVERIFY(SimModem::openInWindow(win()));
-        simLine->clear();
+        simLine = RecordedSimLine::openIn(win());
+        QVERIFY(win().MSComm1->PortOpen());
     }
 
     void startTest(bool mobile, bool leaveTxOn, bool leaveRts)

@@ -1,6 +1,7 @@
 // The script runner and the Test Console: run reports, the Do buttons, "Do Test", baudswap.
 #include "modemsim/SimulatedModem.h"
 #include "support/ScriptedDevice.h"
+#include "support/SimModem.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -24,19 +25,14 @@ class tst_runner : public QObject
 
     void openScripted()
     {
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
+        line = ScriptedLine::openIn(win());
         QVERIFY(line->isOpen());
-        line->clearRecord();
     }
 
     void openSim()
     {
-        theSimulatedModem().plugIn();
-        theSimulatedModem().resetToDefaults();
-        win().CommPort->setEditText("SIM");
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(win().MSComm1->PortOpen());
+        SimModem::reset();
+        QVERIFY(SimModem::openInWindow(win()));
     }
 
 private slots:

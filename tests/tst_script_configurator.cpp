@@ -38,11 +38,9 @@ class tst_script_configurator : public QObject
 private slots:
     void init()
     {
-        SimModem::reset();
         fx = std::make_unique<WindowFixture>(false);
-        line = RecordedSimLine::install(win());
-        QVERIFY(SimModem::openInWindow(win()));
-        line->clear();
+        line = RecordedSimLine::openIn(win());
+        QVERIFY(win().MSComm1->PortOpen());
     }
 
     void cleanup()

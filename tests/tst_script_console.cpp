@@ -63,11 +63,9 @@ class tst_script_console : public QObject
 private slots:
     void init()
     {
-        SimModem::reset();
         fx = std::make_unique<WindowFixture>(false);
-        line = RecordedSimLine::install(win());
-        QVERIFY(SimModem::openInWindow(win()));
-        line->clear();
+        line = RecordedSimLine::openIn(win());
+        QVERIFY(win().MSComm1->PortOpen());
     }
 
     void cleanup()

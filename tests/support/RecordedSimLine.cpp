@@ -4,6 +4,7 @@
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/MSComm.h"
 #include "shell/MainWin.h"
+#include "support/SimModem.h"
 
 // Passes every call to the simulated modem's own device and records writes and RTS changes.
 class RecordingDevice : public SerialDevice
@@ -53,6 +54,15 @@ std::shared_ptr<RecordedSimLine> RecordedSimLine::install(MainWin& win)
     win.MSComm1->setDeviceFactory([record](const QString&) -> std::unique_ptr<SerialDevice> {
         return std::make_unique<RecordingDevice>(record);
     });
+    return record;
+}
+
+std::shared_ptr<RecordedSimLine> RecordedSimLine::openIn(MainWin& win)
+{
+    SimModem::reset();
+    std::shared_ptr<RecordedSimLine> record = install(win);
+    SimModem::openInWindow(win);
+    record->clear();
     return record;
 }
 

@@ -17,6 +17,9 @@ public:
     // Installs, on the window's serial component, a factory that opens the process's simulated
     // modem through a recording device. Call it before "SIM" is opened.
     static std::shared_ptr<RecordedSimLine> install(MainWin& win);
+    // A clean simulated unit opened in the window as a user does, recorded from after the
+    // opening; the caller checks that the port is open.
+    static std::shared_ptr<RecordedSimLine> openIn(MainWin& win);
 
     QStringList calls() const { return m_calls; }
     QList<QByteArray> writes() const { return m_writes; }

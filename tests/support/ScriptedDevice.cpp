@@ -4,6 +4,7 @@
 #include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
+#include <QCheckBox>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -182,6 +183,14 @@ std::shared_ptr<ScriptedLine> ScriptedLine::install(MainWin& win)
 {
     std::shared_ptr<ScriptedLine> line = create();
     line->installOn(win);
+    return line;
+}
+
+std::shared_ptr<ScriptedLine> ScriptedLine::openIn(MainWin& win)
+{
+    std::shared_ptr<ScriptedLine> line = install(win);
+    win.CommOpenCbox->setChecked(true);
+    line->clearRecord();
     return line;
 }
 

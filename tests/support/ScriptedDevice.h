@@ -78,6 +78,9 @@ public:
     void installOn(MainWin& win);
     // A new record installed as the window's device factory.
     static std::shared_ptr<ScriptedLine> install(MainWin& win);
+    // As install, then "Open Comm Port?" ticked and the record of the opening cleared; the
+    // caller checks isOpen().
+    static std::shared_ptr<ScriptedLine> openIn(MainWin& win);
 
 private:
     friend class ScriptedDevice;
