@@ -14,6 +14,21 @@ QString latin1(const QByteArray& text)
     return QString::fromLatin1(text);
 }
 
+// Logs the outcome of a reply check on LastReply; a failure is counted first, and its second
+// line says what was expected. True on failure.
+bool reportCheck(MainWin& win, bool passed, const QString& expectedLine)
+{
+    const QString got = QStringLiteral("  GOT (") + latin1(win.LastReply);
+    if (passed) {
+        win.MsgWin_OutputVisible(got + QStringLiteral(") as expected."));
+        return false;
+    }
+    ++win.ErrCount;
+    win.MsgWin_OutputVisible(got + QStringLiteral("): FAILURE"));
+    win.MsgWin_OutputVisible(expectedLine);
+    return true;
+}
+
 } // namespace
 
 QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
@@ -89,32 +104,16 @@ void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
 
 bool MainWin::Modem_Expect(const QByteArray& expected)
 {
-    if (LastReply == expected) {
-        MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
-                             QStringLiteral(") as expected."));
-        return false;
-    }
-    ++ErrCount;
-    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
-                         QStringLiteral("): FAILURE"));
-    MsgWin_OutputVisible(QStringLiteral("      (") + latin1(expected) +
-                         QStringLiteral(") was expected."));
-    return true;
+    return reportCheck(*this, LastReply == expected,
+                       QStringLiteral("      (") + latin1(expected) +
+                           QStringLiteral(") was expected."));
 }
 
 bool MainWin::Modem_ExpectEither(const QByteArray& a, const QByteArray& b)
 {
-    if (LastReply == a || LastReply == b) {
-        MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
-                             QStringLiteral(") as expected."));
-        return false;
-    }
-    ++ErrCount;
-    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) +
-                         QStringLiteral("): FAILURE"));
-    MsgWin_OutputVisible(QStringLiteral("      (") + latin1(a) + QStringLiteral(") OR (") +
-                         latin1(b) + QStringLiteral(") was expected."));
-    return true;
+    return reportCheck(*this, LastReply == a || LastReply == b,
+                       QStringLiteral("      (") + latin1(a) + QStringLiteral(") OR (") +
+                           latin1(b) + QStringLiteral(") was expected."));
 }
 
 bool MainWin::Modem_ExpectQuiet(const QByteArray& expected)
