@@ -283,8 +283,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Control inventory: creates the frames, controls and menus with their design-time values.
+    // Control inventory: creates the frames, controls and menus with their design-time values,
+    // one builder a frame.
     void buildControls();
+    void buildCommSettings(QWidget* client);
+    void buildConfigurator(QWidget* client);
+    void buildTerminal(QWidget* client);
+    void buildTestConsole(QWidget* client);
+    void buildMenus();
     // Connects every control's change or click signal to its handler.
     void connectHandlers();
 

@@ -17,7 +17,7 @@ void MainWin::menuLogClear_Click()
 
 void MainWin::menuLogCopy_Click()
 {
-    QGuiApplication::clipboard()->setText(MsgLines->lines().join(QLatin1Char('\n')));
+    QGuiApplication::clipboard()->setText(MsgLines->shownText());
 }
 
 void MainWin::menuOptionsShowHideShortcuts_Click()

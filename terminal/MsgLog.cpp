@@ -52,6 +52,17 @@ QStringList MsgLog::lines() const
     return all;
 }
 
+QString MsgLog::shownText() const
+{
+    QString text;
+    for (int i = 0; i < lineCount(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += displayedLine(line(i));
+    }
+    return text;
+}
+
 void MsgLog::appendClosed(const QByteArray& utf8)
 {
     m_pool.append(utf8);

@@ -42,6 +42,9 @@ public:
     // The text of line i, 0 <= i < lineCount().
     QString line(int i) const;
     QStringList lines() const;
+    // The lines as the window draws them (displayedLine), joined by line feeds: the text that is
+    // copied to the clipboard.
+    QString shownText() const;
 
     // Writes text as one complete line: it fills the open line if that is empty, otherwise goes
     // on the next line; then a new empty open line follows.

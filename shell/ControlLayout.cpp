@@ -1,0 +1,80 @@
+// Small helpers that build the window's controls at their designed places and with their names.
+#include "shell/ControlLayout.h"
+
+namespace layout
+{
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                 int width, int height)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                     height / kTwipsPerPixel);
+    return box;
+}
+
+QFont sansFont(int pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Sans Serif"), pointSize, bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& items)
+{
+    auto* combo = named(new QComboBox(parent), name);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringList& items,
+                         const QString& text)
+{
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: in immediate mode every character typed must be what is sent.
+    combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(text);
+    return combo;
+}
+
+int put(QWidget* widget, int x, int y, int width, int height)
+{
+    const QSize natural = widget->sizeHint();
+    widget->setGeometry(x, y, width > 0 ? width : natural.width(),
+                        height > 0 ? height : natural.height());
+    return x + widget->width();
+}
+
+int widest(std::initializer_list<QWidget*> widgets)
+{
+    int width = 0;
+    for (QWidget* w : widgets)
+        width = qMax(width, w->sizeHint().width());
+    return width;
+}
+
+QTimer* timer(QObject* parent, const QString& name)
+{
+    auto* t = named(new QTimer(parent), name);
+    t->setInterval(0);
+    return t;
+}
+
+QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setEnabled(hasAction);
+    return action;
+}
+
+const QStringList kBaudRates = {QStringLiteral("1200"),  QStringLiteral("2400"),
+                                QStringLiteral("4800"),  QStringLiteral("9600"),
+                                QStringLiteral("19200"), QStringLiteral("38400"),
+                                QStringLiteral("57600"), QStringLiteral("115200")};
+} // namespace layout

@@ -1,0 +1,49 @@
+// Small helpers that build the window's controls at their designed places and with their names.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QMenu>
+#include <QStringList>
+#include <QTimer>
+#include <initializer_list>
+
+namespace layout
+{
+// The window was laid out in twips; at 15 twips a pixel its 9000 x 7650 client area is 600 x 510.
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidth = 600;
+constexpr int kClientHeight = 510;
+
+// Height of a row of buttons and lists inside the frames.
+constexpr int kRowHeight = 22;
+
+template <typename T> T* named(T* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+// A frame at its designed place, given in twips.
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                 int width, int height);
+QFont sansFont(int pointSize, bool bold);
+// A drop-down list with no selection until start-up makes one, so that the first one raises the
+// change.
+QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& items);
+// An editable list showing text, with no inline completion.
+QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringList& items,
+                         const QString& text);
+// Places the widget with its top left at x, y; a width or height of 0 takes its natural size.
+// Returns the x just right of it.
+int put(QWidget* widget, int x, int y, int width = 0, int height = 0);
+// The widest natural width among the widgets.
+int widest(std::initializer_list<QWidget*> widgets);
+QTimer* timer(QObject* parent, const QString& name);
+// A menu entry; one without an action is shown greyed.
+QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction);
+
+extern const QStringList kBaudRates;
+} // namespace layout
