@@ -65,7 +65,8 @@ void MainWin::buildTestConsole(QWidget* client)
     put(Label5, baudX, 16);
     put(TestSetBaudTo, baudX, 33, 84);
     put(TestSaveTxPwrOnCbox, baudX, 56);
-    const int x = put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
+    const int x =
+        put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
     put(TestNewBaud, x + 4, 76, 72);
 
     const int afterX = baudX + qMax(widest({Label5, TestSaveTxPwrOnCbox}), x + 4 + 72 - baudX) + 8;
