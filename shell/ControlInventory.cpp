@@ -1,5 +1,6 @@
 // The control inventory: the client area, the Comm. Settings strip, the Modem Configurator and
 // the menus; the Terminal Window and the Test Console have files of their own.
+#include "shell/AppIcon.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
@@ -21,6 +22,7 @@ void MainWin::buildControls()
     client->setFont(sansFont(8, false));
     setCentralWidget(client);
     setWindowTitle(kDesignCaption);
+    setWindowIcon(appIcon());
 
     // Controls are created in reading order, which is also the tab order. Widths follow the
     // captions' natural sizes, so that nothing is clipped in any font.

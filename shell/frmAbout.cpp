@@ -2,8 +2,8 @@
 #include "shell/frmAbout.h"
 #include "platform/MessageBox.h"
 #include "platform/SysInfo.h"
+#include "shell/AppIcon.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
@@ -22,10 +21,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    const QIcon icon = QApplication::windowIcon().isNull()
-                           ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                           : QApplication::windowIcon();
-    picIcon->setPixmap(icon.pixmap(32, 32));
+    picIcon->setPixmap(appIcon().pixmap(kIconSize, kIconSize));
+    picIcon->setAccessibleName(QStringLiteral("Application icon"));
     picIcon->setAlignment(Qt::AlignTop);
 
     lblTitle = new QLabel(QStringLiteral("Application Title"), this);

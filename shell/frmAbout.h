@@ -15,6 +15,8 @@ public:
     explicit frmAbout(QWidget* parent = nullptr);
 
     static inline const QString kAppTitle = QStringLiteral("Tarvex Brannoc");
+    // The picture shows the program's icon at one of the sizes it is drawn for.
+    static constexpr int kIconSize = 48;
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;

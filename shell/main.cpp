@@ -1,4 +1,5 @@
 // The program: one main window beside one serial port.
+#include "shell/AppIcon.h"
 #include "shell/MainWin.h"
 
 #include <QApplication>
@@ -6,6 +7,10 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The desktop matches the running window to its menu entry and icon by this id.
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    // Every window, message boxes included, shows the program's icon.
+    QApplication::setWindowIcon(appIcon());
     MainWin window;
     window.show();
     return app.exec();
