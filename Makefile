@@ -3,9 +3,10 @@ JOBS ?= $(shell nproc)
 BUILD_RUN   := build/release
 BUILD_TEST  := build/test
 BUILD_BENCH := build/bench
+BUILD_PACKAGE := build/package
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 
-.PHONY: deps build run test screenshot format lint bench bench-soak clean
+.PHONY: deps build run test screenshot format lint bench bench-soak package package-check clean
 
 deps:
 	@tools/install-deps
@@ -40,6 +41,13 @@ bench-soak: deps
 	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@tools/run-bench $(BUILD_BENCH) --soak
+
+package: deps
+	cmake -S . -B $(BUILD_PACKAGE) -DCMAKE_BUILD_TYPE=Release -DROVIZEZ_TESTS=OFF >/dev/null
+	cmake --build $(BUILD_PACKAGE) -j $(JOBS) --target package
+
+package-check: package
+	@tools/check-package "$$(ls -t $(BUILD_PACKAGE)/*.deb | head -n 1)"
 
 clean:
 	rm -rf build
