@@ -1,5 +1,7 @@
-// The loopback partner's echo with the link faults of a channel.
+// The loopback partner's echo with the link faults of a channel, and how its link is set up.
 #include "modemsim/LoopbackPartner.h"
+
+#include <algorithm>
 
 bool LoopbackPartner::chance(double probability)
 {
@@ -31,4 +33,35 @@ std::optional<QByteArray> LoopbackPartner::echo(const QByteArray& packet, const 
     if (missing && !reply.isEmpty())
         reply.remove(position(reply.size()), 1);
     return reply;
+}
+
+void LoopbackPartner::resetLink()
+{
+    m_present = true;
+    m_latencyMs = kDefaultLatencyMs;
+    m_faults = LinkFaults();
+    m_channelFaults.clear();
+}
+
+void LoopbackPartner::setLatencyMs(int ms)
+{
+    m_latencyMs = std::max(0, ms);
+}
+
+void LoopbackPartner::setFaults(int channel, const LinkFaults& faults)
+{
+    m_channelFaults.insert(channel, faults);
+}
+
+void LoopbackPartner::setFaults(const LinkFaults& faults)
+{
+    m_faults = faults;
+    m_channelFaults.clear();
+}
+
+void LoopbackPartner::setLossRate(double probability)
+{
+    m_faults.loss = probability;
+    for (LinkFaults& faults : m_channelFaults)
+        faults.loss = probability;
 }

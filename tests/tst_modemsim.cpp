@@ -387,6 +387,51 @@ private slots:
         QVERIFY2(lost > 80 && lost < 160, qPrintable(QString::number(lost)));
         QVERIFY(first.count(2) > 10);
     }
+
+    void partnerLinkSetUpByChannel_data()
+    {
+        QTest::addColumn<LinkFaults>("every");
+        QTest::addColumn<LinkFaults>("channel5");
+        QTest::addColumn<bool>("everyAgain");
+        QTest::addColumn<double>("loss"); // below 0: no loss rate set
+        QTest::addColumn<LinkFaults>("expect5");
+        QTest::addColumn<LinkFaults>("expect6");
+        const LinkFaults corrupting{0, 0.2, 0, 0};
+        const LinkFaults losing{0.5, 0, 0.3, 0};
+        QTest::newRow("one channel differs")
+            << corrupting << losing << false << -1.0 << losing << corrupting;
+        QTest::newRow("every channel set again")
+            << corrupting << losing << true << -1.0 << corrupting << corrupting;
+        QTest::newRow("loss rate on every channel, other faults kept")
+            << corrupting << losing << false << 0.4 << LinkFaults{0.4, 0, 0.3, 0}
+            << LinkFaults{0.4, 0.2, 0, 0};
+    }
+    void partnerLinkSetUpByChannel()
+    {
+        QFETCH(LinkFaults, every);
+        QFETCH(LinkFaults, channel5);
+        QFETCH(bool, everyAgain);
+        QFETCH(double, loss);
+        QFETCH(LinkFaults, expect5);
+        QFETCH(LinkFaults, expect6);
+        LoopbackPartner partner;
+        partner.setFaults(every);
+        partner.setFaults(5, channel5);
+        if (everyAgain)
+            partner.setFaults(every);
+        if (loss >= 0)
+            partner.setLossRate(loss);
+        QCOMPARE(partner.faults(5), expect5);
+        QCOMPARE(partner.faults(6), expect6);
+
+        partner.setPresent(false);
+        partner.setLatencyMs(-5);
+        QCOMPARE(partner.latencyMs(), 0);
+        partner.resetLink();
+        QVERIFY(partner.isPresent());
+        QCOMPARE(partner.latencyMs(), LoopbackPartner::kDefaultLatencyMs);
+        QCOMPARE(partner.faults(5), LinkFaults());
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_modemsim)
