@@ -3,6 +3,7 @@
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QPushButton>
 
 void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
@@ -14,7 +15,10 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         return;
     }
     DoButtons_SetBusy(true);
+    // The lines the run clears stay at hand for "Save Previous Run...".
+    MsgWin_KeepPreviousRun();
     MsgWin_Clear();
+    MsgWinRun = {name, QDateTime::currentDateTime()};
     TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Started."));
     ErrCount = 0;
     RunAborted = false;
