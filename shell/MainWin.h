@@ -87,7 +87,7 @@ public:
     QCheckBox* TestLeaveTxPwrOnCbox = nullptr;
     QCheckBox* TestSendInputWinAfterTestCbox = nullptr;
     QLineEdit* TestStateWin = nullptr;
-    QProgressBar* TestProgress = nullptr; // radio-test repetitions done, shown only during the test
+    QProgressBar* TestProgress = nullptr; // radio-test progress, shown only during the test
     QMap<int, QLineEdit*> StatsView;      // indices 8, 9, 10
     // Terminal Window
     QGroupBox* TerminalFrame = nullptr;
@@ -305,6 +305,8 @@ private:
     void buildTerminal(QWidget* client);
     void buildTestConsole(QWidget* client);
     void buildMenus();
+    // Shows or hides the radio test's progress display; the state line's text makes room for it.
+    void TestProgress_SetShown(bool shown);
     // Connects every control's change or click signal to its handler.
     void connectHandlers();
 
