@@ -1,4 +1,5 @@
 // The radio test: a remote loopback of the test pattern on three channels, with a summary.
+#include "script/RadioTestProgress.h"
 #include "script/RadioTestTables.h"
 #include "script/ScriptRun.h"
 
@@ -9,9 +10,19 @@
 
 bool MainWin::runRadioTest(const ScriptRun& run)
 {
+    const auto& channels = RadioTest::channelsFor(run.mobile);
+    std::array<qint16, RadioTest::kCounterCount> errors{};
+    // The progress display names the channel under way, the repetition and its errors so far.
+    const auto showProgress = [&](std::size_t p, int repetition) {
+        const QString text = RadioTest::progressText(channels[p], int(p) + 1, int(channels.size()),
+                                                     repetition, errors[p]);
+        TestProgress->setFormat(text);
+        TestProgress->setAccessibleDescription(text);
+    };
     TestProgress->setValue(0);
-    TestProgress->show();
-    const auto hideProgress = qScopeGuard([this] { TestProgress->hide(); });
+    showProgress(0, 0);
+    TestProgress_SetShown(true);
+    const auto hideProgress = qScopeGuard([this] { TestProgress_SetShown(false); });
     Test_BeginStep(QStringLiteral("Setting up for Radio Test"));
 
     for (const QByteArray& entry : run.radioPrelude) {
@@ -19,25 +30,27 @@ bool MainWin::runRadioTest(const ScriptRun& run)
             return false;
     }
 
-    std::array<qint16, RadioTest::kCounterCount> errors{};
-    const auto& channels = RadioTest::channelsFor(run.mobile);
     int done = 0;
     for (std::size_t p = 0; p < channels.size(); ++p) {
         const int ch = channels[p];
         Test_BeginStep(QStringLiteral("Remote Loopback Ch#") + QStringLiteral(" ") +
                        QString::number(ch));
+        showProgress(p, 0);
         Modem_SetCmdMode();
         if (!sendAndCheck(*channelCommand(ch)))
             return false;
         Modem_SetDataMode();
         for (int k = 1; k <= RadioTest::kRepetitionsPerChannel; ++k) {
+            showProgress(p, k);
             // The state line counts the repetitions; the message window gets no line for them.
             TestStateWin->setText(QString::number(k));
             Modem_SendQuiet(RadioTest::kPattern, qint16(RadioTest::kPattern.size()),
                             RadioTest::kEchoWaitMs);
             // A lost, late, short or changed echo counts; it never stops the test.
-            if (Modem_ExpectQuiet(RadioTest::kPattern))
+            if (Modem_ExpectQuiet(RadioTest::kPattern)) {
                 ++errors[p];
+                showProgress(p, k);
+            }
             TestProgress->setValue(++done);
         }
     }

@@ -1,8 +1,10 @@
 // The script runner: starts one run, announces it, resets the run state and reports the outcome.
 #include "platform/MessageBox.h"
+#include "script/RunVerdict.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QPushButton>
 
 void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
@@ -14,7 +16,11 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         return;
     }
     DoButtons_SetBusy(true);
+    // The lines the run clears stay at hand for "Save Previous Run...".
+    MsgWin_KeepPreviousRun();
     MsgWin_Clear();
+    MsgWinRun = {name, QDateTime::currentDateTime()};
+    showVerdict(TestStateWin, RunVerdict::None);
     TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Started."));
     ErrCount = 0;
     RunAborted = false;
@@ -28,12 +34,15 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Completed,") +
                             QStringLiteral(" ") + QString::number(ErrCount) +
                             QStringLiteral(" errors."));
+    showVerdict(TestStateWin, runVerdict(RunAborted, ErrCount));
     CmdRTSCbox->setChecked(RTS_Get());
     DoButtons_SetBusy(false);
 }
 
 void MainWin::Test_BeginStep(const QString& step)
 {
+    // A run that goes on after a nested one has ended shows its steps without that run's verdict.
+    showVerdict(TestStateWin, RunVerdict::None);
     TestStateWin_Output(QStringLiteral("#") + step);
     ScriptStep = step;
 }

@@ -124,6 +124,12 @@ void MainWin::buildMenus()
     menuLogClear = entry(menuLog, QStringLiteral("menuLogClear"), QStringLiteral("Clea&r"), true);
     menuLogCopy =
         entry(menuLog, QStringLiteral("menuLogCopy"), QStringLiteral("&Copy to Clipboard"), true);
+    menuLogSave =
+        entry(menuLog, QStringLiteral("menuLogSave"), QStringLiteral("&Save to File..."), true);
+    menuLogSave->setShortcut(QKeySequence::Save);
+    // Greyed until a run has cleared the window and its lines are kept.
+    menuLogSavePrevious = entry(menuLog, QStringLiteral("menuLogSavePrevious"),
+                                QStringLiteral("Save &Previous Run..."), false);
     menuFactory =
         named(menuBar()->addMenu(QStringLiteral("&Factory")), QStringLiteral("menuFactory"));
     menuOptionsShowHideShortcuts =

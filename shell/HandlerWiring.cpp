@@ -66,6 +66,9 @@ void MainWin::connectHandlers()
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
     connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });
+    connect(menuLogSave, &QAction::triggered, this, [this] { menuLogSave_Click(); });
+    connect(menuLogSavePrevious, &QAction::triggered, this,
+            [this] { menuLogSavePrevious_Click(); });
     connect(menuOptionsShowHideShortcuts, &QAction::triggered, this,
             [this] { menuOptionsShowHideShortcuts_Click(); });
     connect(menuOptionsShowHideTestConsole, &QAction::triggered, this,

@@ -4,6 +4,7 @@
 #include "platform/MSComm.h"
 #include "script/ScriptFlags.h"
 #include "terminal/EscapeDecoder.h"
+#include "terminal/LogFile.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -85,7 +87,7 @@ public:
     QCheckBox* TestLeaveTxPwrOnCbox = nullptr;
     QCheckBox* TestSendInputWinAfterTestCbox = nullptr;
     QLineEdit* TestStateWin = nullptr;
-    QProgressBar* TestProgress = nullptr; // radio-test repetitions done, shown only during the test
+    QProgressBar* TestProgress = nullptr; // radio-test progress, shown only during the test
     QMap<int, QLineEdit*> StatsView;      // indices 8, 9, 10
     // Terminal Window
     QGroupBox* TerminalFrame = nullptr;
@@ -112,6 +114,8 @@ public:
     QMenu* menuLog = nullptr;
     QAction* menuLogClear = nullptr;
     QAction* menuLogCopy = nullptr;
+    QAction* menuLogSave = nullptr;
+    QAction* menuLogSavePrevious = nullptr;
     QMenu* menuFactory = nullptr;
     QAction* menuOptionsShowHideShortcuts = nullptr;
     QAction* menuOptionsShowHideTestConsole = nullptr;
@@ -145,6 +149,9 @@ public:
     int RunDepth = 0;
     // The message window's lines.
     MsgLog* MsgLines = nullptr;
+    // The run whose lines the message window holds, and the lines the latest run cleared from it.
+    RunLabel MsgWinRun;
+    std::optional<KeptRunLog> PreviousRunLog;
 
     // --- Shell: control inventory, start-up and shutdown, menus, About window ---
     void Form_Load();
@@ -154,6 +161,8 @@ public:
     [[noreturn]] void ReportInternalError(const QString& text);
     void menuLogClear_Click();
     void menuLogCopy_Click();
+    void menuLogSave_Click();
+    void menuLogSavePrevious_Click();
     void menuOptionsShowHideShortcuts_Click();
     void menuOptionsShowHideTestConsole_Click();
     void menuViewChangeLog_Click();
@@ -204,6 +213,11 @@ public:
     void MsgWin_Clear();
     void MsgWin_DblClick();
     void TestStateWin_Output(const QString& text);
+    // --- Terminal: saving the log ---
+    // Keeps the message window's lines as the previous run's before a run clears them.
+    void MsgWin_KeepPreviousRun();
+    // Asks for a file in a dialog titled after the subject and writes the lines to it.
+    void MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& subject);
     // --- Terminal: command input and escapes ---
     void CmdInputWin_Change();
     void CmdInputWin_Keypress(qint16 keyascii);
@@ -291,6 +305,8 @@ private:
     void buildTerminal(QWidget* client);
     void buildTestConsole(QWidget* client);
     void buildMenus();
+    // Shows or hides the radio test's progress display; the state line's text makes room for it.
+    void TestProgress_SetShown(bool shown);
     // Connects every control's change or click signal to its handler.
     void connectHandlers();
 

@@ -1,4 +1,5 @@
-// The menu commands: clearing the log, the two layout commands of the Factory menu, the About box.
+// The menu commands: clearing, copying and saving the log, the two layout commands of the Factory
+// menu, the About box.
 #include "shell/MainWin.h"
 #include "shell/frmAbout.h"
 #include "terminal/MsgLog.h"
@@ -18,6 +19,18 @@ void MainWin::menuLogClear_Click()
 void MainWin::menuLogCopy_Click()
 {
     QGuiApplication::clipboard()->setText(MsgLines->shownText());
+}
+
+void MainWin::menuLogSave_Click()
+{
+    MsgWin_SaveToFile(detachedCopy(*MsgLines), MsgWinRun, QStringLiteral("Save Log"));
+}
+
+void MainWin::menuLogSavePrevious_Click()
+{
+    if (PreviousRunLog)
+        MsgWin_SaveToFile(PreviousRunLog->lines, PreviousRunLog->label,
+                          QStringLiteral("Save Previous Run"));
 }
 
 void MainWin::menuOptionsShowHideShortcuts_Click()

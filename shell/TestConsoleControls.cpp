@@ -1,5 +1,7 @@
 // The Test Console's controls: configuration and station, the Do Test options, baud settings,
 // the after-test options, the state line with the radio test's progress and the statistics.
+#include "script/RadioTestProgress.h"
+#include "script/RadioTestTables.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 
@@ -92,12 +94,20 @@ void MainWin::buildTestConsole(QWidget* client)
     TestStateWin->setFont(sansFont(24, false));
     TestStateWin->setReadOnly(true);
     const int stateX = put(TestStateWin, 8, 98, 7695 / kTwipsPerPixel, 675 / kTwipsPerPixel);
-    TestProgress = named(new QProgressBar(TestConsoleFrame), QStringLiteral("TestProgress"));
-    TestProgress->setOrientation(Qt::Vertical);
-    TestProgress->setRange(0, 72);
+    // The radio test's progress sits at the right end of the state line's box, where the state
+    // line shows no text while it is up (TestProgress_SetShown).
+    TestProgress = named(new QProgressBar(TestStateWin), QStringLiteral("TestProgress"));
+    TestProgress->setAccessibleName(QStringLiteral("Radio test progress"));
+    TestProgress->setFont(sansFont(8, false));
+    TestProgress->setRange(0, RadioTest::kRepetitions);
     TestProgress->setValue(0);
-    TestProgress->setTextVisible(false);
-    put(TestProgress, stateX + 4, 98, 12, 675 / kTwipsPerPixel);
+    TestProgress->setAlignment(Qt::AlignCenter);
+    // Wide enough for the longest sentence it shows.
+    const int progressWidth =
+        TestProgress->fontMetrics().horizontalAdvance(RadioTest::progressText(40, 3, 3, 24, 24)) +
+        24;
+    TestProgress->setGeometry(TestStateWin->width() - progressWidth - 8, 8, progressWidth,
+                              TestStateWin->height() - 16);
     TestProgress->hide();
     for (int i = 8; i <= 10; ++i) {
         auto* view = named(new QLineEdit(QStringLiteral("0"), TestConsoleFrame),
@@ -109,4 +119,11 @@ void MainWin::buildTestConsole(QWidget* client)
         put(view, stateX + 20, 98 + (i - 8) * 15, 615 / kTwipsPerPixel, 14);
         StatsView.insert(i, view);
     }
+}
+
+void MainWin::TestProgress_SetShown(bool shown)
+{
+    TestProgress->setVisible(shown);
+    // The state line's text ends before the progress display, so neither covers the other.
+    TestStateWin->setTextMargins(0, 0, shown ? TestStateWin->width() - TestProgress->x() : 0, 0);
 }

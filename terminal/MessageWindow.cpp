@@ -40,6 +40,8 @@ void MainWin::MsgWin_OutputVisible(const QString& text)
 void MainWin::MsgWin_Clear()
 {
     MsgLines->clear();
+    // The window holds no run's lines any more; a run names itself after clearing.
+    MsgWinRun = {};
 }
 
 void MainWin::MsgWin_DblClick()

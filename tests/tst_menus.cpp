@@ -59,6 +59,13 @@ void tst_menus::entries_data()
     QTest::newRow("menuLogCopy") << "menuLogCopy"
                                  << "menuLog"
                                  << "&Copy to Clipboard" << true;
+    QTest::newRow("menuLogSave") << "menuLogSave"
+                                 << "menuLog"
+                                 << "&Save to File..." << true;
+    // Nothing is kept before a run has cleared the window.
+    QTest::newRow("menuLogSavePrevious") << "menuLogSavePrevious"
+                                         << "menuLog"
+                                         << "Save &Previous Run..." << false;
     QTest::newRow("menuOptionsShowHideShortcuts") << "menuOptionsShowHideShortcuts"
                                                   << "menuFactory"
                                                   << "Toggle Terminal &Shortcuts" << true;

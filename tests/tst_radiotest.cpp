@@ -1,5 +1,5 @@
 // End-to-end radio tests: the remote loopback on three channels, its counters and summary, the
-// state line and progress bar, and where the transmitter and the modem are left.
+// state line and progress display, and where the transmitter and the modem are left.
 #include "script/RadioTestTables.h"
 #include "support/RecordedSimLine.h"
 #include "support/ScriptChecks.h"
@@ -55,9 +55,12 @@ class tst_radiotest : public QObject
 
     std::unique_ptr<WindowFixture> fx;
     std::shared_ptr<RecordedSimLine> simLine;
-    // What the state line showed, and whether the progress bar was up at the time, with its value.
+    // What the state line showed, and whether the progress bar was up at the time, with its value,
+    // its text and where the state line's text ended.
     QStringList states;
     QList<std::pair<bool, int>> progressAtState;
+    QStringList progressTexts;
+    QList<int> stateTextEnds;
 
     MainWin& win() { return fx->win(); }
 
@@ -67,6 +70,9 @@ class tst_radiotest : public QObject
             states << text;
             progressAtState << std::pair{!win().TestProgress->isHidden(),
                                          win().TestProgress->value()};
+            progressTexts << win().TestProgress->text();
+            stateTextEnds << win().TestStateWin->width() -
+                                 win().TestStateWin->textMargins().right();
         });
     }
 
@@ -102,15 +108,24 @@ class tst_radiotest : public QObject
         }
     }
 
-    // After the run the progress bar is hidden again, and it was up only from the prelude on.
+    // After the run the progress bar is hidden again, and it was up only from the prelude on,
+    // beside the state line's text and holding its own.
     void checkProgress(int statesBeforeTest)
     {
         QVERIFY(win().TestProgress->isHidden());
         QCOMPARE(win().TestProgress->value(), RadioTest::kRepetitions);
+        const QProgressBar* bar = win().TestProgress;
         for (int i = 0; i < states.size(); ++i) {
             const bool inTest = i >= statesBeforeTest && i < states.size() - 1;
             QCOMPARE(progressAtState[i].first, inTest);
+            if (inTest) {
+                QVERIFY(stateTextEnds[i] <= bar->x());
+                QVERIFY2(bar->fontMetrics().horizontalAdvance(progressTexts[i]) < bar->width(),
+                         qPrintable(progressTexts[i]));
+            }
         }
+        QCOMPARE(stateTextEnds.last(), win().TestStateWin->width());
+        QVERIFY(win().TestStateWin->rect().contains(bar->geometry()));
         // Each repetition number shows with the count of those before it done.
         const int first = states.indexOf(QStringLiteral("1"), statesBeforeTest);
         for (int done = 0; done < RadioTest::kRepetitions; ++done) {
@@ -119,12 +134,24 @@ class tst_radiotest : public QObject
         }
     }
 
+    // The progress display's text while the state line showed one of these repetition numbers.
+    QStringList progressAt(int statesBeforeTest, const QStringList& repetitions)
+    {
+        QStringList texts;
+        for (int i = statesBeforeTest; i < states.size(); ++i)
+            if (repetitions.contains(states[i]))
+                texts << progressTexts[i];
+        return texts;
+    }
+
 private slots:
     void init()
     {
         fx = std::make_unique<WindowFixture>(false);
         states.clear();
         progressAtState.clear();
+        progressTexts.clear();
+        stateTextEnds.clear();
     }
 
     void cleanup()
@@ -200,6 +227,11 @@ void tst_radiotest::perfectMobileRun()
                  {"Remote Loopback Ch# 8", "Remote Loopback Ch# 40", "Remote Loopback Ch# 24"}));
     QCOMPARE(states.last(), QStringLiteral("Test Completed, 0 errors."));
     checkProgress(beforeTest);
+    QCOMPARE(
+        progressAt(beforeTest, {"1", "24"}),
+        (QStringList{"Ch# 8 (1 of 3): 1 of 24, 0 errors", "Ch# 8 (1 of 3): 24 of 24, 0 errors",
+                     "Ch# 40 (2 of 3): 1 of 24, 0 errors", "Ch# 40 (2 of 3): 24 of 24, 0 errors",
+                     "Ch# 24 (3 of 3): 1 of 24, 0 errors", "Ch# 24 (3 of 3): 24 of 24, 0 errors"}));
 
     QCOMPARE(win().ErrCount, 0);
     QVERIFY(!simLine->rts());
@@ -252,6 +284,15 @@ void tst_radiotest::silentPartner()
     QVERIFY(theSimulatedModem().settings().transmitterOn);
     const int beforeTest = states.indexOf(QStringLiteral("Setting up for Radio Test"));
     checkProgress(beforeTest);
+    // Each repetition shows with the channel's errors before it; the last one's counts after.
+    QCOMPARE(
+        progressAt(beforeTest, {"1", "2", "24"}),
+        (QStringList{"Ch# 1 (1 of 3): 1 of 24, 0 errors", "Ch# 1 (1 of 3): 2 of 24, 1 error",
+                     "Ch# 1 (1 of 3): 24 of 24, 23 errors", "Ch# 32 (2 of 3): 1 of 24, 0 errors",
+                     "Ch# 32 (2 of 3): 2 of 24, 1 error", "Ch# 32 (2 of 3): 24 of 24, 23 errors",
+                     "Ch# 16 (3 of 3): 1 of 24, 0 errors", "Ch# 16 (3 of 3): 2 of 24, 1 error",
+                     "Ch# 16 (3 of 3): 24 of 24, 23 errors"}));
+    QCOMPARE(win().TestProgress->text(), QStringLiteral("Ch# 16 (3 of 3): 24 of 24, 24 errors"));
 }
 
 // A scripted modem on firmware 1.22 whose partner echoes inexactly: one byte too many on

@@ -1,5 +1,7 @@
-// The script runner and the Test Console: run reports, the Do buttons, "Do Test", baudswap.
+// The script runner and the Test Console: run reports and their verdict colours, the Do buttons,
+// "Do Test", baudswap.
 #include "modemsim/SimulatedModem.h"
+#include "script/RunVerdict.h"
 #include "support/ScriptedDevice.h"
 #include "support/SimModem.h"
 #include "support/WindowFixture.h"
@@ -13,6 +15,24 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+
+namespace
+{
+// The contrast ratio of two colours as legibility guidelines measure it (1 to 21).
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+} // namespace
 
 class tst_runner : public QObject
 {
@@ -133,6 +153,101 @@ private slots:
         QCOMPARE(win().RunDepth, 0);
         QCOMPARE(win().CmdRTSCbox->isChecked(), rtsAfter);
         QCOMPARE(win().RTS_Get(), rtsAfter);
+    }
+
+    void verdict_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QByteArray>("testId");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("clean") << false << QByteArray() << int(RunVerdict::Clean)
+                               << "Run Completed, 0 errors.";
+        // A settings listing that does not end in "OK" counts one error.
+        QTest::newRow("with errors") << false << QByteArray("?") << int(RunVerdict::WithErrors)
+                                     << "Run Completed, 1 errors.";
+        QTest::newRow("aborted") << true << QByteArray() << int(RunVerdict::Aborted)
+                                 << "Run Aborted in Establishing Communication";
+    }
+
+    // The state line's colour tells the outcome until the next run starts; the console frame's
+    // baud warning comes and goes beside it.
+    void verdict()
+    {
+        QFETCH(bool, silent);
+        QFETCH(QByteArray, testId);
+        QFETCH(int, verdict);
+        QFETCH(QString, state);
+
+        openSim();
+        theSimulatedModem().setSilent(silent);
+        theSimulatedModem().setReplyOverride("?", "a listing cut short");
+        const auto base = [this] { return win().TestStateWin->palette().color(QPalette::Base); };
+        const auto frame = [this] {
+            return win().TestConsoleFrame->palette().color(
+                win().TestConsoleFrame->backgroundRole());
+        };
+        const QColor themeBase = base();
+        const QColor expected = verdictBackground(RunVerdict(verdict));
+        win().TestSetBaudTo->setCurrentText("DontSet");
+        const ScriptFlags flags =
+            ScriptFlag::StayInCmdMode | ScriptFlag::NoSave | ScriptFlag::NoPowerCycle;
+
+        win().Test_RunScript("Run", flags, "Noop", 0, testId);
+        QCOMPARE(win().TestStateWin->text(), state);
+        QCOMPARE(base(), expected);
+        QVERIFY(expected != themeBase);
+        QCOMPARE(frame(), QColor(Qt::red));
+        win().TestSetBaudTo->setCurrentText("Standard");
+        QCOMPARE(frame(), win().TestConsoleBackColor);
+        QCOMPARE(base(), expected);
+
+        theSimulatedModem().setSilent(false);
+        QColor atStart;
+        connect(win().TestStateWin, &QLineEdit::textChanged, this, [&](const QString& text) {
+            if (text == QLatin1String("Next Started."))
+                atStart = base();
+        });
+        win().Test_RunScript("Next", flags, "Noop", 0, "");
+        disconnect(win().TestStateWin, nullptr, this, nullptr);
+        QCOMPARE(atStart, themeBase);
+        QCOMPARE(base(), verdictBackground(RunVerdict::Clean));
+    }
+
+    void verdictColoursLegible_data()
+    {
+        QTest::addColumn<QColor>("themeBase");
+        QTest::addColumn<QColor>("themeText");
+        QTest::newRow("light theme") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("dark theme") << QColor(0x2A, 0x2A, 0x2A) << QColor(0xEE, 0xEE, 0xEE);
+    }
+
+    // Dark text on three distinct light colours, whatever the desktop theme; the line returns to
+    // the theme's own colours after.
+    void verdictColoursLegible()
+    {
+        QFETCH(QColor, themeBase);
+        QFETCH(QColor, themeText);
+        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        QPalette theme = before;
+        theme.setColor(QPalette::Base, themeBase);
+        theme.setColor(QPalette::Text, themeText);
+        QApplication::setPalette(theme);
+
+        QLineEdit line;
+        QList<QColor> shown;
+        for (RunVerdict v : {RunVerdict::Clean, RunVerdict::WithErrors, RunVerdict::Aborted}) {
+            showVerdict(&line, v);
+            const QColor bg = line.palette().color(QPalette::Base);
+            QVERIFY(!shown.contains(bg));
+            shown << bg;
+            QVERIFY2(contrast(bg, line.palette().color(QPalette::Text)) >= 7.0,
+                     qPrintable(bg.name()));
+        }
+        showVerdict(&line, RunVerdict::None);
+        QCOMPARE(line.palette().color(QPalette::Base), themeBase);
+        QCOMPARE(line.palette().color(QPalette::Text), themeText);
     }
 
     // A device unplugged in the middle of a run ends the wait under way at once; the run

@@ -188,7 +188,8 @@ void tst_startup::controlsPresent_data()
         {"TestSendInputWinAfterTestCbox", "QCheckBox", "TestConsoleFrame",
          "...Send InputWin as Cmd?"},
         {"TestStateWin", "QLineEdit", "TestConsoleFrame", nullptr},
-        {"TestProgress", "QProgressBar", "TestConsoleFrame", ""},
+        // The radio test's progress stands in the right end of the state line's box.
+        {"TestProgress", "QProgressBar", "TestStateWin", ""},
         {"StatsView_8", "QLineEdit", "TestConsoleFrame", "0"},
         {"StatsView_9", "QLineEdit", "TestConsoleFrame", "0"},
         {"StatsView_10", "QLineEdit", "TestConsoleFrame", "0"},

@@ -1,0 +1,35 @@
+// Saving the message window to a file: the lines a run clears kept for later, the save dialog in
+// the documents folder and the report of a failed write.
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+void MainWin::MsgWin_KeepPreviousRun()
+{
+    PreviousRunLog = KeptRunLog{MsgWinRun, detachedCopy(*MsgLines)};
+    menuLogSavePrevious->setEnabled(true);
+}
+
+void MainWin::MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& subject)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QDateTime time = label.started.isValid() ? label.started : QDateTime::currentDateTime();
+    const QString path = saveFileDialog(this, kTitlePrefix + subject,
+                                        QDir(folder).filePath(logFileName(label.name, time)),
+                                        QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    const QString reason = writeShownLog(lines, path);
+    if (!reason.isEmpty())
+        messageBox(this,
+                   QStringLiteral("The log could not be saved to ") +
+                       QDir::toNativeSeparators(path) + QStringLiteral(":\n") + reason,
+                   kTitlePrefix + QStringLiteral("Save Failed"), MsgButtons::Ok);
+}

@@ -1,0 +1,221 @@
+// Saving the log: the file holds the lines as shown, a failed save loses nothing, and the lines a
+// run clears are kept for one more run.
+#include "platform/FileDialog.h"
+#include "support/SimModem.h"
+#include "support/WindowFixture.h"
+#include "terminal/MsgLog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_logsave : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> fx;
+    std::unique_ptr<QTemporaryDir> dir;
+    // Each save dialog is recorded and answered with the next path (empty: cancelled).
+    QStringList answers;
+    QList<std::pair<QString, QString>> dialogs; // title, suggested path
+
+    MainWin& win() { return fx->win(); }
+
+    QString pathIn(const QString& name) const { return dir->filePath(name); }
+
+    static QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
+    void run(const QString& name)
+    {
+        win().Test_RunScript(name, ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0, "");
+        QCOMPARE(fx->logLines().at(fx->logLines().size() - 2),
+                 name + QStringLiteral(" Completed, 0 errors."));
+    }
+
+    // The suggested file name: the run's name (or "Log") and the local time.
+    static void checkSuggestedName(const QString& suggested, const QString& runName)
+    {
+        static const QRegularExpression pattern(
+            QStringLiteral("^(\\w+)-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.txt$"));
+        const auto match = pattern.match(QFileInfo(suggested).fileName());
+        QVERIFY2(match.hasMatch(), qPrintable(suggested));
+        QCOMPARE(match.captured(1), runName);
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<WindowFixture>();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        answers.clear();
+        dialogs.clear();
+        setSaveFileResponder([this](const QString& title, const QString& suggested) {
+            dialogs.append({title, suggested});
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        });
+    }
+
+    void cleanup()
+    {
+        setSaveFileResponder({});
+        fx.reset();
+        dir.reset();
+    }
+
+    void savedFileIsTheShownLog();
+    void failedSaveLosesNothing_data();
+    void failedSaveLosesNothing();
+    void previousRunSurvivesOneRunNotTwo();
+};
+
+// A console run logs replies with CR LF and the command "W" with a NUL; Ctrl+S saves it.
+void tst_logsave::savedFileIsTheShownLog()
+{
+    SimModem::reset();
+    QVERIFY(SimModem::openInWindow(win()));
+    win().TestConfigOnly->setChecked(true);
+    win().TestDoIt->click();
+    win().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
+    win().MsgWin_OutputCooked("OK");
+    const QString shown = win().MsgLines->shownText();
+    QVERIFY(shown.contains(QStringLiteral("  SENT(W\\00)")));
+    QVERIFY(shown.contains(QStringLiteral("(OK\\0D\\0A) as expected.")));
+
+    answers << pathIn(QStringLiteral("unit.txt"));
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    QTest::keyClick(&win(), Qt::Key_S, Qt::ControlModifier);
+
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs.first().first, QStringLiteral("Modem Config - Save Log"));
+    checkSuggestedName(dialogs.first().second, QStringLiteral("Config"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(QFileInfo(dialogs.first().second).absolutePath(),
+             QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    const QByteArray saved = contents(pathIn(QStringLiteral("unit.txt")));
+    QCOMPARE(saved, shown.toUtf8());
+    QVERIFY(!saved.contains('\r'));
+    QVERIFY(!saved.contains('\0'));
+    QVERIFY(saved.startsWith("Config Started.\n"));
+    QVERIFY(saved.endsWith("after the run: \xC3\xBF\xC3\xA9\nOK"));
+    win().menuLogCopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), saved);
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+void tst_logsave::failedSaveLosesNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("missing folder") << "missing/unit.txt";
+    QTest::newRow("read-only folder") << "readonly/unit.txt";
+}
+
+void tst_logsave::failedSaveLosesNothing()
+{
+    QFETCH(QString, target);
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("readonly")));
+    // An earlier save in the read-only folder must survive as it was.
+    {
+        QFile earlier(pathIn(QStringLiteral("readonly/unit.txt")));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier save\n");
+    }
+    QFile::setPermissions(pathIn(QStringLiteral("readonly")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const auto restore = qScopeGuard([this] {
+        QFile::setPermissions(pathIn(QStringLiteral("readonly")), QFileDevice::ReadOwner |
+                                                                      QFileDevice::WriteOwner |
+                                                                      QFileDevice::ExeOwner);
+    });
+    if (target.startsWith(QLatin1String("readonly"))) {
+        QFile probe(pathIn(QStringLiteral("readonly/probe")));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QSKIP("this user may write in a read-only folder");
+        }
+    }
+    win().MsgWin_Output(QStringLiteral("a line to keep"));
+    const QStringList before = fx->logLines();
+    const auto listing = [this] {
+        QStringList all;
+        for (const char* sub : {"", "folder", "readonly"})
+            all << QDir(pathIn(QString::fromLatin1(sub)))
+                       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return all;
+    };
+    const QStringList filesBefore = listing();
+
+    answers << (target.isEmpty() ? QString() : pathIn(target));
+    win().menuLogSave->trigger();
+
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(fx->logLines(), before);
+    QCOMPARE(listing(), filesBefore);
+    QCOMPARE(contents(pathIn(QStringLiteral("readonly/unit.txt"))), QByteArray("earlier save\n"));
+    if (target.isEmpty()) {
+        QVERIFY(fx->boxes().isEmpty());
+        return;
+    }
+    QCOMPARE(fx->boxes().size(), 1);
+    const RecordedBox& box = fx->boxes().first();
+    QCOMPARE(box.title, QStringLiteral("Modem Config - Save Failed"));
+    QCOMPARE(box.buttons, MsgButtons::Ok);
+    const QString path = QDir::toNativeSeparators(pathIn(target));
+    QVERIFY2(box.text.contains(path + QStringLiteral(":\n")), qPrintable(box.text));
+    // The system's reason follows the file name.
+    QVERIFY2(box.text.size() > box.text.indexOf(path) + path.size() + 3, qPrintable(box.text));
+}
+
+void tst_logsave::previousRunSurvivesOneRunNotTwo()
+{
+    SimModem::reset();
+    QVERIFY(SimModem::openInWindow(win()));
+    QVERIFY(!win().menuLogSavePrevious->isEnabled());
+
+    run(QStringLiteral("First"));
+    win().MsgWin_Output(QStringLiteral("typed after First"));
+    const QByteArray first = win().MsgLines->shownText().toUtf8();
+    QVERIFY(win().menuLogSavePrevious->isEnabled());
+    run(QStringLiteral("Second"));
+    const QByteArray second = win().MsgLines->shownText().toUtf8();
+
+    answers << pathIn(QStringLiteral("previous.txt")) << pathIn(QStringLiteral("current.txt"));
+    win().menuLogSavePrevious->trigger();
+    win().menuLogSave->trigger();
+    QCOMPARE(contents(pathIn(QStringLiteral("previous.txt"))), first);
+    QVERIFY(first.endsWith("First Completed, 0 errors.\ntyped after First\n"));
+    QCOMPARE(contents(pathIn(QStringLiteral("current.txt"))), second);
+    QCOMPARE(dialogs.at(0).first, QStringLiteral("Modem Config - Save Previous Run"));
+    checkSuggestedName(dialogs.at(0).second, QStringLiteral("First"));
+    checkSuggestedName(dialogs.at(1).second, QStringLiteral("Second"));
+
+    run(QStringLiteral("Third"));
+    answers << pathIn(QStringLiteral("previous.txt"));
+    win().menuLogSavePrevious->trigger();
+    QCOMPARE(contents(pathIn(QStringLiteral("previous.txt"))), second);
+    checkSuggestedName(dialogs.at(2).second, QStringLiteral("Second"));
+
+    // Once cleared, the window holds no run's lines.
+    win().menuLogClear->trigger();
+    win().menuLogSave->trigger();
+    checkSuggestedName(dialogs.at(3).second, QStringLiteral("Log"));
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+QTEST_MAIN(tst_logsave)
+#include "tst_logsave.moc"
