@@ -1,8 +1,30 @@
 // Small helpers that build the window's controls at their designed places and with their names.
 #include "shell/ControlLayout.h"
 
+#include <QEvent>
+
 namespace layout
 {
+namespace
+{
+// Turning the wheel over a closed editable list would replace what the user typed there with a
+// list entry. The turn is passed on to the frame around the list instead, which ignores it.
+class KeepTextOnWheel : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        return true;
+    }
+};
+} // namespace
+
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                  int width, int height)
 {
@@ -39,6 +61,7 @@ QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringLis
     combo->addItems(items);
     combo->setCurrentIndex(-1);
     combo->setEditText(text);
+    combo->installEventFilter(new KeepTextOnWheel(combo));
     return combo;
 }
 

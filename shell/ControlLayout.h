@@ -33,7 +33,8 @@ QFont sansFont(int pointSize, bool bold);
 // A drop-down list with no selection until start-up makes one, so that the first one raises the
 // change.
 QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& items);
-// An editable list showing text, with no inline completion.
+// An editable list showing text, with no inline completion. The mouse wheel over it leaves its
+// text alone while its list is closed.
 QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringList& items,
                          const QString& text);
 // Places the widget with its top left at x, y; a width or height of 0 takes its natural size.

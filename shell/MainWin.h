@@ -219,6 +219,8 @@ public:
     void UpDown_Change(qint16 index);
     void UpDownWin_GotFocus(qint16 index);
     void UpDownWin_LostFocus(qint16 index);
+    // Up and Down in the channel box step the channel as the spinner's arrows do.
+    void UpDownWin_KeyDown(qint16 index, int key);
     void UpDownWin_Refresh(qint16 index);
 
     // --- Modem: command and reply primitives ---

@@ -1,5 +1,6 @@
 // The Terminal Window's controls: display mode, the Shortcuts with the channel selector, the
 // message window, the control-line boxes and the command input.
+#include "shell/ChannelSpinner.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/WrapButton.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScrollBar>
 
 using namespace layout;
 
@@ -59,23 +59,12 @@ void MainWin::buildTerminal(QWidget* client)
             auto* box = named(new QLineEdit(TerminalShortcutsFrame), QStringLiteral("UpDownWin_3"));
             put(box, 4, y + 6, 54, kRowHeight);
             UpDownWin.insert(3, box);
-            auto* spinner = named(new QScrollBar(Qt::Vertical, TerminalShortcutsFrame),
-                                  QStringLiteral("UpDown_3"));
+            auto* spinner =
+                named(new ChannelSpinner(TerminalShortcutsFrame), QStringLiteral("UpDown_3"));
             spinner->setRange(1, 40);
             spinner->setSingleStep(1);
             spinner->setPageStep(1);
             spinner->setValue(1);
-            // The upper arrow raises the channel, as on a spin box: each step is turned around
-            // before the value changes.
-            connect(spinner, &QScrollBar::actionTriggered, spinner, [spinner](int action) {
-                const int step = spinner->singleStep();
-                if (action == QAbstractSlider::SliderSingleStepAdd ||
-                    action == QAbstractSlider::SliderPageStepAdd)
-                    spinner->setSliderPosition(spinner->value() - step);
-                else if (action == QAbstractSlider::SliderSingleStepSub ||
-                         action == QAbstractSlider::SliderPageStepSub)
-                    spinner->setSliderPosition(spinner->value() + step);
-            });
             put(spinner, 60, y, 17, 34);
             UpDown.insert(3, spinner);
             y += 36;
