@@ -22,13 +22,16 @@ void MainWin::buildControls()
     setCentralWidget(client);
     setWindowTitle(kDesignCaption);
 
-    // Controls are created in reading order, which is also the tab order. Widths follow the
-    // captions' natural sizes, so that nothing is clipped in any font.
+    // Controls are created in reading order. Widths follow the captions' natural sizes, so that
+    // nothing is clipped in any font.
     buildCommSettings(client);
     buildConfigurator(client);
     buildTerminal(client);
     buildTestConsole(client);
     buildMenus();
+    orderTabs();
+    // Typing at start-up goes to the modem, not into the port name.
+    CmdInputWin->setFocus();
 }
 
 void MainWin::buildCommSettings(QWidget* client)

@@ -283,6 +283,8 @@ private:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab pass over the controls of the panel that lies out of view.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Control inventory: creates the frames, controls and menus with their design-time values,
@@ -295,6 +297,11 @@ private:
     void buildMenus();
     // Connects every control's change or click signal to its handler.
     void connectHandlers();
+    // Keyboard focus: the tab order follows the frames as they are shown (Comm. Settings, the
+    // panel in view, Terminal Window); the panel out of view comes last, and the focus leaves it
+    // for the panel in view.
+    void orderTabs();
+    bool isInView(const QWidget* control) const;
 
     frmAbout* About = nullptr;
 };

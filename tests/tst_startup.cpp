@@ -1,5 +1,6 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
 #include "support/ScriptedDevice.h"
+#include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -116,9 +118,10 @@ private slots:
     void timersIdle();
     void factoryMenuHidden();
     void waitTimerTickStopsIt();
-    void inputKeysReachTheBox();
+    void typingAtStartupGoesToTheInputBox();
     void shortcutButtonTakesFocus();
-    void spinnerUpperArrowRaisesChannel();
+    void tabOrderFollowsTheFrames_data();
+    void tabOrderFollowsTheFrames();
     void programEnds_data();
     void programEnds();
 
@@ -550,17 +553,18 @@ void tst_startup::waitTimerTickStopsIt()
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
 }
 
-void tst_startup::inputKeysReachTheBox()
+void tst_startup::typingAtStartupGoesToTheInputBox()
 {
     WindowFixture own;
     MainWin& win = own.win();
     win.CmdSendTypingImmediately->setChecked(false);
-    QLineEdit* line = win.CmdInputWin->lineEdit();
-    line->setFocus();
-    QTest::keyClicks(line, QStringLiteral("ab"));
-    QCOMPARE(line->text(), QStringLiteral("ab"));
-    QTest::keyClick(line, Qt::Key_Backspace);
-    QCOMPARE(line->text(), QStringLiteral("a"));
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QCOMPARE(QApplication::focusWidget(), win.CmdInputWin);
+    UserInput::type(QStringLiteral("ab"));
+    UserInput::key(Qt::Key_Backspace);
+    QCOMPARE(win.CmdInputWin->currentText(), QStringLiteral("a"));
+    QCOMPARE(win.CommPort->currentText(), QStringLiteral("COM1"));
 }
 
 void tst_startup::shortcutButtonTakesFocus()
@@ -569,25 +573,59 @@ void tst_startup::shortcutButtonTakesFocus()
     MainWin& win = own.win();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    win.UpDownWin.value(3)->setFocus();
+    UserInput::click(win.UpDownWin.value(3));
     QTRY_VERIFY(win.UpDownWin.value(3)->hasFocus());
     QPushButton* query = win.CmdMacroByIndexBtn.value(3);
-    QTest::mouseClick(query, Qt::LeftButton);
+    UserInput::click(query);
     QVERIFY(query->hasFocus());
 }
 
-void tst_startup::spinnerUpperArrowRaisesChannel()
+void tst_startup::tabOrderFollowsTheFrames_data()
 {
+    QTest::addColumn<bool>("swapped");
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("Modem Configurator in view") << false << false;
+    QTest::newRow("Test Console in view") << true << false;
+    QTest::newRow("Shift+Tab, Test Console in view") << true << true;
+}
+
+// Tab from the start-up focus all the way round: the focus visits the frames in the order they
+// are shown, never a control out of view, and comes back where it started.
+void tst_startup::tabOrderFollowsTheFrames()
+{
+    QFETCH(bool, swapped);
+    QFETCH(bool, backwards);
     WindowFixture own;
-    QScrollBar* spinner = own.win().UpDown.value(3);
-    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("1 (1)"));
-    // The upper arrow of a vertical scroll bar is its "step sub" action.
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(spinner->value(), 2);
-    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("2 (2)"));
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(spinner->value(), 1);
+    MainWin& win = own.win();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    if (swapped)
+        win.menuOptionsShowHideTestConsole->trigger();
+    QGroupBox* panel = swapped ? win.TestConsoleFrame : win.UsercfgFrame;
+    const QList<QGroupBox*> frames = {win.GeneralFrame, panel, win.TerminalFrame};
+    QWidget* const start = QApplication::focusWidget();
+    QCOMPARE(start, win.CmdInputWin);
+    QStringList visited;
+    for (int presses = 0; presses < 100; ++presses) {
+        UserInput::key(backwards ? Qt::Key_Backtab : Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        if (now == start)
+            break;
+        QString frame;
+        for (QGroupBox* f : frames)
+            if (f->isAncestorOf(now))
+                frame = f->title();
+        QVERIFY2(!frame.isEmpty(), qPrintable(now->objectName() + QStringLiteral(" out of view")));
+        if (visited.isEmpty() || visited.last() != frame)
+            visited.append(frame);
+    }
+    QCOMPARE(QApplication::focusWidget(), start);
+    QStringList expected = {frames.at(2)->title(), frames.at(0)->title(), frames.at(1)->title(),
+                            frames.at(2)->title()};
+    if (backwards)
+        std::reverse(expected.begin(), expected.end());
+    QCOMPARE(visited, expected);
 }
 
 void tst_startup::programEnds_data()
