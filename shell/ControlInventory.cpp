@@ -1,5 +1,6 @@
 // The control inventory: the client area, the Comm. Settings strip, the Modem Configurator and
 // the menus; the Terminal Window and the Test Console have files of their own.
+#include "shell/ComboBoxAccessible.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
@@ -14,6 +15,7 @@ using namespace layout;
 
 void MainWin::buildControls()
 {
+    installComboBoxAccessible();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
@@ -29,6 +31,7 @@ void MainWin::buildControls()
     buildTerminal(client);
     buildTestConsole(client);
     buildMenus();
+    announceCaptions(this);
     orderTabs();
     // Typing at start-up goes to the modem, not into the port name.
     CmdInputWin->setFocus();
@@ -54,6 +57,9 @@ void MainWin::buildCommSettings(QWidget* client)
     x = put(CommOpenCbox, x + 10, 15);
     x = put(CommFormat, x + 10, 15, 72);
     put(CommBaud, x + 8, 15, 84);
+    announce(CommPort, QStringLiteral("Comm port"));
+    announce(CommFormat, QStringLiteral("Data format"));
+    announce(CommBaud, QStringLiteral("Baud rate"));
     Label3 = named(new QLabel(QStringLiteral("Tarvex"), GeneralFrame), QStringLiteral("Label3"));
     Label3->setFont(sansFont(24, true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -96,6 +102,8 @@ void MainWin::buildConfigurator(QWidget* client)
     put(CfgNewDeviceConfig, listX, 61, 130);
     put(CfgChangeChannel, 24, 88);
     put(CfgNewChannel, listX, 87, 60);
+    announce(CfgNewDeviceConfig, QStringLiteral("Mode to restore"));
+    announce(CfgNewChannel, QStringLiteral("Channel to set"));
     CfgQuery = named(
         new QRadioButton(QStringLiteral("Query my Modem's Current Configuration"), UsercfgFrame),
         QStringLiteral("CfgQuery"));

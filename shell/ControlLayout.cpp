@@ -1,7 +1,9 @@
 // Small helpers that build the window's controls at their designed places and with their names.
 #include "shell/ControlLayout.h"
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QLineEdit>
 
 namespace layout
 {
@@ -23,6 +25,31 @@ protected:
         return true;
     }
 };
+
+// A caption as it is spoken: "&&" stands for an ampersand, a single "&" marks the mnemonic.
+QString spoken(const QString& caption)
+{
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        text += caption.at(i);
+    }
+    return text;
+}
+
+// Labels are left out: a label is announced by its text as it stands, and some labels are
+// rewritten while the program runs.
+QString captionOf(const QWidget* widget)
+{
+    if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+        return box->title();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* menu = qobject_cast<const QMenu*>(widget))
+        return menu->title();
+    return {};
+}
 } // namespace
 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
@@ -63,6 +90,22 @@ QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringLis
     combo->setEditText(text);
     combo->installEventFilter(new KeepTextOnWheel(combo));
     return combo;
+}
+
+void announce(QWidget* widget, const QString& name)
+{
+    widget->setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
+}
+
+void announceCaptions(QWidget* root)
+{
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const QString caption = captionOf(widget);
+        if (!caption.isEmpty() && widget->accessibleName().isEmpty())
+            widget->setAccessibleName(spoken(caption));
+    }
 }
 
 int put(QWidget* widget, int x, int y, int width, int height)

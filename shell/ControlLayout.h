@@ -42,6 +42,12 @@ QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringLis
 int put(QWidget* widget, int x, int y, int width = 0, int height = 0);
 // The widest natural width among the widgets.
 int widest(std::initializer_list<QWidget*> widgets);
+// Gives a control that has no caption the name screen readers announce; an editable list's text
+// field carries the same name.
+void announce(QWidget* widget, const QString& name);
+// Names every frame, button and menu under root that has no name yet by its caption, without
+// the mnemonic's ampersand. (A frame inside another would otherwise take the outer one's title.)
+void announceCaptions(QWidget* root);
 QTimer* timer(QObject* parent, const QString& name);
 // A menu entry; one without an action is shown greyed.
 QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction);

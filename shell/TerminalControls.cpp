@@ -22,6 +22,7 @@ void MainWin::buildTerminal(QWidget* client)
                               {QStringLiteral("chars"), QStringLiteral("hex")});
     RxShowMode->setToolTip(QStringLiteral("Select how Terminal output shall be displayed."));
     put(RxShowMode, 6, 24, 68);
+    announce(RxShowMode, QStringLiteral("Display mode"));
 
     TerminalShortcutsFrame = frame(TerminalFrame, QStringLiteral("TerminalShortcutsFrame"),
                                    QStringLiteral("Shortcuts"), 0, 1200, 1215, 3615);
@@ -58,6 +59,7 @@ void MainWin::buildTerminal(QWidget* client)
         if (s.index == 2) {
             auto* box = named(new QLineEdit(TerminalShortcutsFrame), QStringLiteral("UpDownWin_3"));
             put(box, 4, y + 6, 54, kRowHeight);
+            announce(box, QStringLiteral("Channel"));
             UpDownWin.insert(3, box);
             auto* spinner =
                 named(new ChannelSpinner(TerminalShortcutsFrame), QStringLiteral("UpDown_3"));
@@ -66,6 +68,7 @@ void MainWin::buildTerminal(QWidget* client)
             spinner->setPageStep(1);
             spinner->setValue(1);
             put(spinner, 60, y, 17, 34);
+            announce(spinner, QStringLiteral("Channel spinner"));
             UpDown.insert(3, spinner);
             y += 36;
         }
@@ -80,6 +83,7 @@ void MainWin::buildTerminal(QWidget* client)
     MsgWin->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MsgWin->setSelectionMode(QAbstractItemView::SingleSelection);
     put(MsgWin, 4, 16, outputRight - 4, 3180 / kTwipsPerPixel);
+    announce(MsgWin, QStringLiteral("Message window"));
 
     const int lines = 231;
     CmdRTSCbox = named(new QCheckBox(QStringLiteral("RTS/Cmd"), TerminalOutputFrame),
@@ -103,6 +107,7 @@ void MainWin::buildTerminal(QWidget* client)
         editableCombo(new QComboBox(TerminalOutputFrame), QStringLiteral("CmdInputWin"), {}, {});
     CmdInputWin->setToolTip(QStringLiteral("Type here to send commands or data to Modem, or select "
                                            "a previously typed string to Send Again."));
+    announce(CmdInputWin, QStringLiteral("Command input"));
     Label2 = named(new QLabel(QStringLiteral("Send line terminator:"), TerminalOutputFrame),
                    QStringLiteral("Label2"));
     EOL = editableCombo(new QComboBox(TerminalOutputFrame), QStringLiteral("EOL"),
@@ -111,6 +116,7 @@ void MainWin::buildTerminal(QWidget* client)
                         QStringLiteral("EOL"));
     EOL->setToolTip(
         QStringLiteral("Select a line terminator to be sent when Send Again is pressed."));
+    announce(EOL, QStringLiteral("Send line terminator"));
     CmdSendAgainBtn = named(new QPushButton(QStringLiteral("Send Again"), TerminalOutputFrame),
                             QStringLiteral("CmdSendAgainBtn"));
     const int againWidth = qMax(80, CmdSendAgainBtn->sizeHint().width());

@@ -2,6 +2,7 @@
 #include "shell/frmAbout.h"
 #include "platform/MessageBox.h"
 #include "platform/SysInfo.h"
+#include "shell/ControlLayout.h"
 
 #include <QApplication>
 #include <QFile>
@@ -74,6 +75,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     all->addWidget(line);
     all->addLayout(buttons);
     setFixedWidth(380);
+    layout::announce(picIcon, QStringLiteral("Icon"));
+    layout::announce(lblDescription, QStringLiteral("Description"));
+    layout::announceCaptions(this);
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });

@@ -1,9 +1,11 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
+#include "shell/frmAbout.h"
 #include "support/ScriptedDevice.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -122,6 +125,9 @@ private slots:
     void shortcutButtonTakesFocus();
     void tabOrderFollowsTheFrames_data();
     void tabOrderFollowsTheFrames();
+    void accessibleNames_data();
+    void accessibleNames();
+    void everyControlAnnouncesItself();
     void programEnds_data();
     void programEnds();
 
@@ -626,6 +632,92 @@ void tst_startup::tabOrderFollowsTheFrames()
     if (backwards)
         std::reverse(expected.begin(), expected.end());
     QCOMPARE(visited, expected);
+}
+
+void tst_startup::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("announced");
+    // Frames inside frames, and controls without a caption of their own.
+    QTest::newRow("TerminalOutputFrame") << "TerminalOutputFrame"
+                                         << "Messages / Received Data";
+    QTest::newRow("TerminalShortcutsFrame") << "TerminalShortcutsFrame"
+                                            << "Shortcuts";
+    QTest::newRow("TestConfigurationFrame") << "TestConfigurationFrame"
+                                            << "Modem Configuration";
+    QTest::newRow("CmdInputWin") << "CmdInputWin"
+                                 << "Command input";
+    QTest::newRow("MsgWin") << "MsgWin"
+                            << "Message window";
+    QTest::newRow("TestStateWin") << "TestStateWin"
+                                  << "Test state";
+    QTest::newRow("UpDownWin_3") << "UpDownWin_3"
+                                 << "Channel";
+    QTest::newRow("StatsView_8") << "StatsView_8"
+                                 << "Overruns";
+    QTest::newRow("StatsView_9") << "StatsView_9"
+                                 << "Receive buffer overflows";
+    QTest::newRow("StatsView_10") << "StatsView_10"
+                                  << "Framing errors";
+    QTest::newRow("CommPort") << "CommPort"
+                              << "Comm port";
+    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
+                                   << "Channel to set";
+}
+
+void tst_startup::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, announced);
+    auto* w = fx().control<QWidget>(name);
+    QVERIFY(w);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), announced);
+}
+
+// Every frame and control of the window and of the About window announces its own caption, or
+// a name of its own that no frame carries; an editable list's text field announces the list's.
+void tst_startup::everyControlAnnouncesItself()
+{
+    WindowFixture own;
+    MainWin& win = own.win();
+    auto* about = new frmAbout(&win);
+    QStringList frameTitles;
+    for (QGroupBox* frame : win.findChildren<QGroupBox*>())
+        frameTitles.append(frame->title());
+    int checked = 0;
+    for (QWidget* w : win.findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        // Qt's own inner parts, plain containers and the decorative line have no name to say.
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) ||
+            w->metaObject() == &QWidget::staticMetaObject ||
+            w->metaObject() == &QFrame::staticMetaObject)
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        QVERIFY2(iface, qPrintable(name));
+        const QString announced = iface->text(QAccessible::Name);
+        QVERIFY2(!announced.isEmpty(), qPrintable(name));
+        // A window is announced by its title and a label by its text as it stands; everything
+        // else by the name set for it.
+        QString caption = w->isWindow() ? w->windowTitle() : captionOf(w);
+        if (auto* menu = qobject_cast<QMenu*>(w))
+            caption = menu->title();
+        if (!w->isWindow() && !(qobject_cast<QLabel*>(w) && !caption.isEmpty()))
+            QCOMPARE(w->accessibleName(), announced);
+        if (!caption.isEmpty() && !qobject_cast<QLineEdit*>(w))
+            QCOMPARE(announced, QString(caption).remove(QLatin1Char('&')));
+        else
+            QVERIFY2(!frameTitles.contains(announced), qPrintable(name));
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(combo->lineEdit())->text(QAccessible::Name),
+                announced);
+        ++checked;
+    }
+    // The window's controls, frames and menus, and the About window's.
+    QVERIFY(checked > 70);
+    QCOMPARE(about->lblDescription->accessibleName(), QStringLiteral("Description"));
 }
 
 void tst_startup::programEnds_data()
