@@ -13,7 +13,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QtMath>
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
@@ -46,7 +50,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         QStringLiteral("Configures and tests a serial radio modem: restores its factory defaults, "
                        "sets its channel and operating mode, lists its settings, runs the factory "
                        "radio test, and works as a plain serial terminal."));
-    lblDescription->setFixedHeight(64);
+    // The description is shown whole: the window sizes it to its text below.
+    lblDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lblDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -75,6 +81,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     all->addWidget(line);
     all->addLayout(buttons);
     setFixedWidth(380);
+    fitDescription();
     layout::announce(picIcon, QStringLiteral("Icon"));
     layout::announce(lblDescription, QStringLiteral("Description"));
     layout::announceCaptions(this);
@@ -82,6 +89,32 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     Form_Load();
+}
+
+void frmAbout::fitDescription()
+{
+    // The layout gives the description its width in the window of fixed width; its height is
+    // that of its lines laid out at that width, as the text box lays them out.
+    layout()->activate();
+    const QTextDocument* document = lblDescription->document();
+    const qreal margin = document->documentMargin();
+    // Without scroll bars the text box shows its text across all of its inner width.
+    const qreal lineWidth = lblDescription->contentsRect().width() - 2 * margin;
+    qreal height = 2 * margin;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextLayout lines(block.text(), document->defaultFont());
+        lines.setTextOption(document->defaultTextOption());
+        lines.beginLayout();
+        for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(lineWidth);
+            height += line.height();
+        }
+        lines.endLayout();
+    }
+    // The text box counts its last line as shown only with a pixel to spare below it.
+    const QMargins frame = lblDescription->contentsMargins();
+    lblDescription->setFixedHeight(qCeil(height) + 1 + frame.top() + frame.bottom());
 }
 
 void frmAbout::Form_Load()
