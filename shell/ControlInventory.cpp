@@ -1,6 +1,7 @@
 // The control inventory: the client area, the Comm. Settings strip, the Modem Configurator and
 // the menus; the Terminal Window and the Test Console have files of their own.
 #include "shell/AppIcon.h"
+#include "shell/ComboBoxAccessible.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
@@ -15,6 +16,7 @@ using namespace layout;
 
 void MainWin::buildControls()
 {
+    installComboBoxAccessible();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
@@ -24,13 +26,17 @@ void MainWin::buildControls()
     setWindowTitle(kDesignCaption);
     setWindowIcon(appIcon());
 
-    // Controls are created in reading order, which is also the tab order. Widths follow the
-    // captions' natural sizes, so that nothing is clipped in any font.
+    // Controls are created in reading order. Widths follow the captions' natural sizes, so that
+    // nothing is clipped in any font.
     buildCommSettings(client);
     buildConfigurator(client);
     buildTerminal(client);
     buildTestConsole(client);
     buildMenus();
+    announceCaptions(this);
+    orderTabs();
+    // Typing at start-up goes to the modem, not into the port name.
+    CmdInputWin->setFocus();
 }
 
 void MainWin::buildCommSettings(QWidget* client)
@@ -53,6 +59,9 @@ void MainWin::buildCommSettings(QWidget* client)
     x = put(CommOpenCbox, x + 10, 15);
     x = put(CommFormat, x + 10, 15, 72);
     put(CommBaud, x + 8, 15, 84);
+    announce(CommPort, QStringLiteral("Comm port"));
+    announce(CommFormat, QStringLiteral("Data format"));
+    announce(CommBaud, QStringLiteral("Baud rate"));
     Label3 = named(new QLabel(QStringLiteral("Tarvex"), GeneralFrame), QStringLiteral("Label3"));
     Label3->setFont(sansFont(24, true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -95,6 +104,8 @@ void MainWin::buildConfigurator(QWidget* client)
     put(CfgNewDeviceConfig, listX, 61, 130);
     put(CfgChangeChannel, 24, 88);
     put(CfgNewChannel, listX, 87, 60);
+    announce(CfgNewDeviceConfig, QStringLiteral("Mode to restore"));
+    announce(CfgNewChannel, QStringLiteral("Channel to set"));
     CfgQuery = named(
         new QRadioButton(QStringLiteral("Query my Modem's Current Configuration"), UsercfgFrame),
         QStringLiteral("CfgQuery"));

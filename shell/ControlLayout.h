@@ -33,7 +33,8 @@ QFont sansFont(int pointSize, bool bold);
 // A drop-down list with no selection until start-up makes one, so that the first one raises the
 // change.
 QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& items);
-// An editable list showing text, with no inline completion.
+// An editable list showing text, with no inline completion. The mouse wheel over it leaves its
+// text alone while its list is closed.
 QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringList& items,
                          const QString& text);
 // Places the widget with its top left at x, y; a width or height of 0 takes its natural size.
@@ -41,6 +42,12 @@ QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringLis
 int put(QWidget* widget, int x, int y, int width = 0, int height = 0);
 // The widest natural width among the widgets.
 int widest(std::initializer_list<QWidget*> widgets);
+// Gives a control that has no caption the name screen readers announce; an editable list's text
+// field carries the same name.
+void announce(QWidget* widget, const QString& name);
+// Names every frame, button and menu under root that has no name yet by its caption, without
+// the mnemonic's ampersand. (A frame inside another would otherwise take the outer one's title.)
+void announceCaptions(QWidget* root);
 QTimer* timer(QObject* parent, const QString& name);
 // A menu entry; one without an action is shown greyed.
 QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction);

@@ -1,4 +1,5 @@
 // Handler wiring: each control's change or click signal to the procedure named after it.
+#include "shell/ListPick.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
 
@@ -33,10 +34,9 @@ void MainWin::connectHandlers()
 
     // Modem Configurator
     connect(CfgDoIt, &QPushButton::clicked, this, [this] { CfgDoIt_Click(); });
-    connect(CfgNewDeviceConfig, &QComboBox::currentIndexChanged, this,
-            [this] { CfgNewDeviceConfig_Click(); });
-    connect(CfgNewChannel, &QComboBox::currentIndexChanged, this,
-            [this] { CfgNewChannel_Click(); });
+    // Picking a value picks the action that uses it, also when the value was already shown.
+    connectPick(CfgNewDeviceConfig, [this] { CfgNewDeviceConfig_Click(); });
+    connectPick(CfgNewChannel, [this] { CfgNewChannel_Click(); });
 
     // Test Console
     connect(TestDoIt, &QPushButton::clicked, this, [this] { TestDoIt_Click(); });
@@ -51,16 +51,17 @@ void MainWin::connectHandlers()
             [this] { CmdSendTypingImmediately_Click(); });
     connect(CmdInputWin, &QComboBox::editTextChanged, this, [this] { CmdInputWin_Change(); });
     connect(CmdSendAgainBtn, &QPushButton::clicked, this, [this] { CmdSendAgainBtn_Click(); });
-    connect(MsgWin, &QListView::doubleClicked, this, [this] { MsgWin_DblClick(); });
     for (auto it = CmdMacroByIndexBtn.cbegin(); it != CmdMacroByIndexBtn.cend(); ++it) {
         const auto index = static_cast<qint16>(it.key());
         connect(it.value(), &QPushButton::clicked, this,
                 [this, index] { CmdMacroByIndexBtn_Click(index); });
     }
     connect(UpDown.value(3), &QScrollBar::valueChanged, this, [this] { UpDown_Change(3); });
-    // Key presses of the input line and the channel box's focus changes come through eventFilter.
-    CmdInputWin->lineEdit()->installEventFilter(this);
+    // Key presses of the input box, the channel box's focus changes and keys, and double clicks
+    // in the message window come through eventFilter.
+    CmdInputWin->installEventFilter(this);
     UpDownWin.value(3)->installEventFilter(this);
+    MsgWin->viewport()->installEventFilter(this);
 
     // Menus
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });

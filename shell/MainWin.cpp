@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
 
 MainWin::MainWin(QWidget* parent) : QMainWindow(parent)
 {
@@ -33,27 +35,57 @@ void MainWin::closeEvent(QCloseEvent* event)
     endProgram();
 }
 
+namespace
+{
+// The key code a key press gives the input box's key handler, 0 for none: Enter 13, Backspace 8,
+// otherwise the first character the key types. Tab and Shift+Tab move the focus and type nothing.
+qint16 keyAscii(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0;
+    default:
+        return key.text().isEmpty() ? 0 : static_cast<qint16>(key.text().at(0).unicode());
+    }
+}
+} // namespace
+
 bool MainWin::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == CmdInputWin->lineEdit() && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        qint16 keyascii = 0;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            keyascii = 13;
-        else if (key->key() == Qt::Key_Backspace)
-            keyascii = 8;
-        else if (!key->text().isEmpty())
-            keyascii = static_cast<qint16>(key->text().at(0).unicode());
-        // The handler sees the key before the box does; the key then takes its normal effect.
+    // Keys typed into the command input arrive at the combo box, which hands them on to its text
+    // field; the handler sees each key before the box does, and the key then takes its normal
+    // effect.
+    if (watched == CmdInputWin && event->type() == QEvent::KeyPress) {
+        const qint16 keyascii = keyAscii(*static_cast<QKeyEvent*>(event));
         if (keyascii != 0)
             CmdInputWin_Keypress(keyascii);
         return false;
     }
     if (watched == UpDownWin.value(3)) {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
             UpDownWin_GotFocus(3);
-        else if (event->type() == QEvent::FocusOut)
+        } else if (event->type() == QEvent::FocusOut) {
             UpDownWin_LostFocus(3);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                UpDownWin_KeyDown(3, key);
+                return true;
+            }
+        }
+    }
+    // A double click anywhere in the message window clears it, below the last line as well as
+    // on a line; the scroll bars are not part of it.
+    if (watched == MsgWin->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        MsgWin_DblClick();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -233,6 +233,8 @@ public:
     void UpDown_Change(qint16 index);
     void UpDownWin_GotFocus(qint16 index);
     void UpDownWin_LostFocus(qint16 index);
+    // Up and Down in the channel box step the channel as the spinner's arrows do.
+    void UpDownWin_KeyDown(qint16 index, int key);
     void UpDownWin_Refresh(qint16 index);
 
     // --- Modem: command and reply primitives ---
@@ -295,6 +297,8 @@ private:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab pass over the controls of the panel that lies out of view.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Control inventory: creates the frames, controls and menus with their design-time values,
@@ -309,6 +313,11 @@ private:
     void TestProgress_SetShown(bool shown);
     // Connects every control's change or click signal to its handler.
     void connectHandlers();
+    // Keyboard focus: the tab order follows the frames as they are shown (Comm. Settings, the
+    // panel in view, Terminal Window); the panel out of view comes last, and the focus leaves it
+    // for the panel in view.
+    void orderTabs();
+    bool isInView(const QWidget* control) const;
 
     frmAbout* About = nullptr;
 };

@@ -47,6 +47,7 @@ void MainWin::menuOptionsShowHideTestConsole_Click()
     TestConsoleFrame->move(TestConsoleFrame->x(), UsercfgFrame->y());
     UsercfgFrame->move(static_cast<int>(left), UsercfgFrame->y());
     UsercfgFrame->move(UsercfgFrame->x(), top);
+    orderTabs();
 }
 
 void MainWin::menuViewChangeLog_Click()

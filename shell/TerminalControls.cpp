@@ -1,5 +1,6 @@
 // The Terminal Window's controls: display mode, the Shortcuts with the channel selector, the
 // message window, the control-line boxes and the command input.
+#include "shell/ChannelSpinner.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/WrapButton.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScrollBar>
 
 using namespace layout;
 
@@ -22,6 +22,7 @@ void MainWin::buildTerminal(QWidget* client)
                               {QStringLiteral("chars"), QStringLiteral("hex")});
     RxShowMode->setToolTip(QStringLiteral("Select how Terminal output shall be displayed."));
     put(RxShowMode, 6, 24, 68);
+    announce(RxShowMode, QStringLiteral("Display mode"));
 
     TerminalShortcutsFrame = frame(TerminalFrame, QStringLiteral("TerminalShortcutsFrame"),
                                    QStringLiteral("Shortcuts"), 0, 1200, 1215, 3615);
@@ -58,25 +59,16 @@ void MainWin::buildTerminal(QWidget* client)
         if (s.index == 2) {
             auto* box = named(new QLineEdit(TerminalShortcutsFrame), QStringLiteral("UpDownWin_3"));
             put(box, 4, y + 6, 54, kRowHeight);
+            announce(box, QStringLiteral("Channel"));
             UpDownWin.insert(3, box);
-            auto* spinner = named(new QScrollBar(Qt::Vertical, TerminalShortcutsFrame),
-                                  QStringLiteral("UpDown_3"));
+            auto* spinner =
+                named(new ChannelSpinner(TerminalShortcutsFrame), QStringLiteral("UpDown_3"));
             spinner->setRange(1, 40);
             spinner->setSingleStep(1);
             spinner->setPageStep(1);
             spinner->setValue(1);
-            // The upper arrow raises the channel, as on a spin box: each step is turned around
-            // before the value changes.
-            connect(spinner, &QScrollBar::actionTriggered, spinner, [spinner](int action) {
-                const int step = spinner->singleStep();
-                if (action == QAbstractSlider::SliderSingleStepAdd ||
-                    action == QAbstractSlider::SliderPageStepAdd)
-                    spinner->setSliderPosition(spinner->value() - step);
-                else if (action == QAbstractSlider::SliderSingleStepSub ||
-                         action == QAbstractSlider::SliderPageStepSub)
-                    spinner->setSliderPosition(spinner->value() + step);
-            });
             put(spinner, 60, y, 17, 34);
+            announce(spinner, QStringLiteral("Channel spinner"));
             UpDown.insert(3, spinner);
             y += 36;
         }
@@ -91,6 +83,7 @@ void MainWin::buildTerminal(QWidget* client)
     MsgWin->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MsgWin->setSelectionMode(QAbstractItemView::SingleSelection);
     put(MsgWin, 4, 16, outputRight - 4, 3180 / kTwipsPerPixel);
+    announce(MsgWin, QStringLiteral("Message window"));
 
     const int lines = 231;
     CmdRTSCbox = named(new QCheckBox(QStringLiteral("RTS/Cmd"), TerminalOutputFrame),
@@ -114,6 +107,7 @@ void MainWin::buildTerminal(QWidget* client)
         editableCombo(new QComboBox(TerminalOutputFrame), QStringLiteral("CmdInputWin"), {}, {});
     CmdInputWin->setToolTip(QStringLiteral("Type here to send commands or data to Modem, or select "
                                            "a previously typed string to Send Again."));
+    announce(CmdInputWin, QStringLiteral("Command input"));
     Label2 = named(new QLabel(QStringLiteral("Send line terminator:"), TerminalOutputFrame),
                    QStringLiteral("Label2"));
     EOL = editableCombo(new QComboBox(TerminalOutputFrame), QStringLiteral("EOL"),
@@ -122,6 +116,7 @@ void MainWin::buildTerminal(QWidget* client)
                         QStringLiteral("EOL"));
     EOL->setToolTip(
         QStringLiteral("Select a line terminator to be sent when Send Again is pressed."));
+    announce(EOL, QStringLiteral("Send line terminator"));
     CmdSendAgainBtn = named(new QPushButton(QStringLiteral("Send Again"), TerminalOutputFrame),
                             QStringLiteral("CmdSendAgainBtn"));
     const int againWidth = qMax(80, CmdSendAgainBtn->sizeHint().width());

@@ -26,6 +26,7 @@ void MainWin::buildTestConsole(QWidget* client)
                                           QStringLiteral("Teamboard-MultiMode")) +
                                           36);
     put(TestDeviceConfig, 8, 16, configWidth);
+    announce(TestDeviceConfig, QStringLiteral("Device configuration"));
     TestConfigurationFrame = frame(TestConsoleFrame, QStringLiteral("TestConfigurationFrame"),
                                    QStringLiteral("Modem Configuration"), 120, 720, 2055, 495);
     // The design's 137 x 33 frame cannot hold two option buttons under its caption.
@@ -70,6 +71,8 @@ void MainWin::buildTestConsole(QWidget* client)
     const int x =
         put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
     put(TestNewBaud, x + 4, 76, 72);
+    announce(TestSetBaudTo, QStringLiteral("Set Modem Baud To"));
+    announce(TestNewBaud, QStringLiteral("baudswap rate"));
 
     const int afterX = baudX + qMax(widest({Label5, TestSaveTxPwrOnCbox}), x + 4 + 72 - baudX) + 8;
     Label4 = named(new QLabel(QStringLiteral("After Test:"), TestConsoleFrame),
@@ -93,6 +96,7 @@ void MainWin::buildTestConsole(QWidget* client)
                          QStringLiteral("TestStateWin"));
     TestStateWin->setFont(sansFont(24, false));
     TestStateWin->setReadOnly(true);
+    announce(TestStateWin, QStringLiteral("Test state"));
     const int stateX = put(TestStateWin, 8, 98, 7695 / kTwipsPerPixel, 675 / kTwipsPerPixel);
     // The radio test's progress sits at the right end of the state line's box, where the state
     // line shows no text while it is up (TestProgress_SetShown).
@@ -109,9 +113,15 @@ void MainWin::buildTestConsole(QWidget* client)
     TestProgress->setGeometry(TestStateWin->width() - progressWidth - 8, 8, progressWidth,
                               TestStateWin->height() - 16);
     TestProgress->hide();
+    announce(TestProgress, QStringLiteral("Radio test progress"));
+    // What each statistics counter counts, by its index.
+    const QMap<int, QString> counted = {{8, QStringLiteral("Overruns")},
+                                        {9, QStringLiteral("Receive buffer overflows")},
+                                        {10, QStringLiteral("Framing errors")}};
     for (int i = 8; i <= 10; ++i) {
         auto* view = named(new QLineEdit(QStringLiteral("0"), TestConsoleFrame),
                            QStringLiteral("StatsView_%1").arg(i));
+        announce(view, counted.value(i));
         view->setReadOnly(true);
         view->setAlignment(Qt::AlignRight);
         // Three counters stand beside the state line, a third of its height each.

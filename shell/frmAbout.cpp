@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SysInfo.h"
 #include "shell/AppIcon.h"
+#include "shell/ControlLayout.h"
 
 #include <QFile>
 #include <QFrame>
@@ -11,7 +12,11 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QtMath>
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
@@ -22,7 +27,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(appIcon().pixmap(kIconSize, kIconSize));
-    picIcon->setAccessibleName(QStringLiteral("Application icon"));
     picIcon->setAlignment(Qt::AlignTop);
 
     lblTitle = new QLabel(QStringLiteral("Application Title"), this);
@@ -42,7 +46,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         QStringLiteral("Configures and tests a serial radio modem: restores its factory defaults, "
                        "sets its channel and operating mode, lists its settings, runs the factory "
                        "radio test, and works as a plain serial terminal."));
-    lblDescription->setFixedHeight(64);
+    // The description is shown whole: the window sizes it to its text below.
+    lblDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lblDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -71,10 +77,40 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     all->addWidget(line);
     all->addLayout(buttons);
     setFixedWidth(380);
+    fitDescription();
+    layout::announce(picIcon, QStringLiteral("Application icon"));
+    layout::announce(lblDescription, QStringLiteral("Description"));
+    layout::announceCaptions(this);
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     Form_Load();
+}
+
+void frmAbout::fitDescription()
+{
+    // The layout gives the description its width in the window of fixed width; its height is
+    // that of its lines laid out at that width, as the text box lays them out.
+    layout()->activate();
+    const QTextDocument* document = lblDescription->document();
+    const qreal margin = document->documentMargin();
+    // Without scroll bars the text box shows its text across all of its inner width.
+    const qreal lineWidth = lblDescription->contentsRect().width() - 2 * margin;
+    qreal height = 2 * margin;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextLayout lines(block.text(), document->defaultFont());
+        lines.setTextOption(document->defaultTextOption());
+        lines.beginLayout();
+        for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(lineWidth);
+            height += line.height();
+        }
+        lines.endLayout();
+    }
+    // The text box counts its last line as shown only with a pixel to spare below it.
+    const QMargins frame = lblDescription->contentsMargins();
+    lblDescription->setFixedHeight(qCeil(height) + 1 + frame.top() + frame.bottom());
 }
 
 void frmAbout::Form_Load()

@@ -30,4 +30,8 @@ public:
     void cmdSysInfo_Click();
     // Starts the system's information program, or says that it is unavailable.
     void StartSysInfo();
+
+private:
+    // Makes the description tall enough to show all of its text without scrolling.
+    void fitDescription();
 };

@@ -58,6 +58,21 @@ void MainWin::UpDownWin_LostFocus(qint16 index)
     UpDownWin_Refresh(index);
 }
 
+void MainWin::UpDownWin_KeyDown(qint16 index, int key)
+{
+    QLineEdit* box = UpDownWin.value(index);
+    QScrollBar* spinner = UpDown.value(index);
+    if (!box || !spinner)
+        return;
+    // A channel typed in the box is taken first, as leaving the box would take it; the step then
+    // starts from it. Up acts as the upper arrow, which raises the channel.
+    UpDownWin_LostFocus(index);
+    spinner->triggerAction(key == Qt::Key_Up ? QAbstractSlider::SliderSingleStepSub
+                                             : QAbstractSlider::SliderSingleStepAdd);
+    // The box goes on being edited: the next typing replaces the stepped channel.
+    box->setSelection(0, kChannelSelectLength);
+}
+
 void MainWin::UpDownWin_Refresh(qint16 index)
 {
     if (index != 3)

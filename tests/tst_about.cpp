@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QtMath>
 #include <QtTest>
 
 namespace
@@ -43,6 +45,8 @@ private slots:
     void openedFromHelpShowsTheProgramVersion();
     void reopeningRewritesTheVersion();
     void okCloses();
+    void descriptionShownWhole_data();
+    void descriptionShownWhole();
     void systemInfoUnavailable();
     void registryValueText_data();
     void registryValueText();
@@ -142,6 +146,38 @@ void tst_about::okCloses()
     QTest::mouseClick(about.cmdOK, Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void tst_about::descriptionShownWhole_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("the desktop's font") << 0;
+    QTest::newRow("a large font") << 16;
+}
+
+// The description fits its box: no scrolling, and no more than a line of space left over.
+void tst_about::descriptionShownWhole()
+{
+    QFETCH(int, pointSize);
+    const QFont before = QApplication::font();
+    if (pointSize > 0) {
+        QFont large = before;
+        large.setPointSize(pointSize);
+        QApplication::setFont(large);
+    }
+    frmAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QApplication::setFont(before);
+    QPlainTextEdit* description = about.lblDescription;
+    const int lines = description->document()->lineCount();
+    QVERIFY(lines >= 3);
+    QCOMPARE(description->verticalScrollBar()->maximum(), 0);
+    // Room for one more line would be room to spare (the margins above and below included).
+    const int lineHeight = QFontMetrics(description->font()).lineSpacing();
+    const int margins = 2 * qCeil(description->document()->documentMargin());
+    QVERIFY2(description->viewport()->height() < (lines + 1) * lineHeight + margins,
+             qPrintable(QString::number(description->viewport()->height())));
 }
 
 void tst_about::systemInfoUnavailable()

@@ -2,6 +2,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "support/ScriptedDevice.h"
 #include "support/SimModem.h"
+#include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -73,7 +74,8 @@ class tst_configurator : public QObject
 private slots:
     void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
 
-    void init() { fx = std::make_unique<WindowFixture>(false); }
+    // Shown, so that the lists' popups open and their entries can be clicked.
+    void init() { fx = std::make_unique<WindowFixture>(); }
 
     void cleanup()
     {
@@ -111,13 +113,36 @@ private slots:
         QVERIFY(win().CfgDoIt->isEnabled());
     }
 
+    // A pick in a list selects the option that uses the list, also a pick of the entry the
+    // list already shows (after start-up "4" and "PBASIC"); so does a change made by the program.
+    void pickingAValuePicksItsAction_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("byProgram");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("shown channel") << "CfgNewChannel" << 0 << false << "CfgChangeChannel";
+        QTest::newRow("channel 22") << "CfgNewChannel" << 2 << false << "CfgChangeChannel";
+        QTest::newRow("shown mode") << "CfgNewDeviceConfig" << 0 << false << "CfgChangeMode";
+        QTest::newRow("Factory Defaults") << "CfgNewDeviceConfig" << 1 << false << "CfgChangeMode";
+        QTest::newRow("channel set by the program")
+            << "CfgNewChannel" << 3 << true << "CfgChangeChannel";
+    }
     void pickingAValuePicksItsAction()
     {
-        win().CfgNewChannel->setCurrentIndex(2);
-        QVERIFY(win().CfgChangeChannel->isChecked());
-        win().CfgNewDeviceConfig->setCurrentIndex(1);
-        QVERIFY(win().CfgChangeMode->isChecked());
-        QVERIFY(!win().CfgChangeChannel->isChecked());
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(bool, byProgram);
+        QFETCH(QString, option);
+        auto* combo = fx->control<QComboBox>(list);
+        QVERIFY(win().CfgQuery->isChecked());
+        if (byProgram)
+            combo->setCurrentIndex(row);
+        else
+            QVERIFY(UserInput::pick(combo, row));
+        QCOMPARE(combo->currentIndex(), row);
+        QVERIFY(fx->control<QRadioButton>(option)->isChecked());
+        QVERIFY(!win().CfgQuery->isChecked());
     }
 
     void overwriteCancelled_data()
@@ -251,9 +276,12 @@ private slots:
         openSim();
         SimulatedModem& modem = theSimulatedModem();
         modem.setSilent(silent);
-        if (!list.isEmpty())
-            fx->control<QComboBox>(list)->setCurrentIndex(listIndex);
-        choose(option);
+        // Picking a list entry picks its option by itself.
+        if (list.isEmpty())
+            choose(option);
+        else
+            QVERIFY(UserInput::pick(fx->control<QComboBox>(list), listIndex));
+        QVERIFY(fx->control<QRadioButton>(option)->isChecked());
         for (const BoxReply& r : replies) {
             fx->recorder().answer(r.answer, [&modem, r] {
                 if (r.action == AtBox::PowerCycle)

@@ -1,5 +1,9 @@
 // The menu bar: entries and their states, the Factory menu's key and layout commands, the log menu.
+#include "modemsim/SimulatedModem.h"
+#include "support/SimModem.h"
+#include "support/UserInput.h"
 #include "support/WindowFixture.h"
+#include "terminal/MsgLog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,6 +21,7 @@ class tst_menus : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
     void init() { m_fixture = std::make_unique<WindowFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
@@ -30,6 +35,7 @@ private slots:
     void panelSwapKeepsThePanelsState();
     void shortcutsToggleRoundTrip();
     void copyToClipboardCopiesTheWholeLog();
+    void copyAfterAQueryHoldsTheLinesAsShown();
     void clearEmptiesTheLog();
     void entriesWithoutActionChangeNothing();
 
@@ -124,9 +130,9 @@ void tst_menus::mnemonicsDistinctWithinEachMenu()
 void tst_menus::factoryKeyShowsAndHidesTheMenu_data()
 {
     QTest::addColumn<QString>("focus");
-    QTest::newRow("on the window") << QString();
     QTest::newRow("typing in the input line") << "CmdInputWin";
     QTest::newRow("in the channel box") << "UpDownWin_3";
+    QTest::newRow("in the message window") << "MsgWin";
 }
 
 void tst_menus::factoryKeyShowsAndHidesTheMenu()
@@ -136,19 +142,14 @@ void tst_menus::factoryKeyShowsAndHidesTheMenu()
     win.CmdSendTypingImmediately->setChecked(false);
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    QWidget* target = &win;
-    if (!focus.isEmpty()) {
-        target = fx().control<QWidget>(focus);
-        QVERIFY(target);
-        if (auto* combo = qobject_cast<QComboBox*>(target))
-            target = combo->lineEdit();
-        target->setFocus();
-        QTRY_VERIFY(target->hasFocus());
-    }
+    auto* target = fx().control<QWidget>(focus);
+    QVERIFY(target);
+    UserInput::click(target);
+    QTRY_COMPARE(QApplication::focusWidget(), target);
     QAction* factory = win.menuFactory->menuAction();
     QVERIFY(!factory->isVisible());
 
-    QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    UserInput::key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(factory->isVisible());
     // Its entries work: the swap brings the Test Console to the top position.
     win.menuOptionsShowHideTestConsole->trigger();
@@ -156,13 +157,13 @@ void tst_menus::factoryKeyShowsAndHidesTheMenu()
     QCOMPARE(win.UsercfgFrame->pos(), QPoint(0, 512));
     QVERIFY(win.TestDoIt->isVisible());
 
-    QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    UserInput::key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!factory->isVisible());
     // The key only shows and hides the menu; the panels stay as the entry left them.
     QCOMPARE(win.TestConsoleFrame->pos(), QPoint(0, 40));
     // The key is not taken as typing.
-    if (auto* line = qobject_cast<QLineEdit*>(target))
-        QVERIFY(!line->text().contains(QLatin1Char('F'), Qt::CaseInsensitive));
+    QVERIFY(!win.CmdInputWin->currentText().contains(QLatin1Char('F'), Qt::CaseInsensitive));
+    QVERIFY(!win.UpDownWin.value(3)->text().contains(QLatin1Char('F'), Qt::CaseInsensitive));
 }
 
 void tst_menus::panelSwapRoundTrip()
@@ -243,14 +244,38 @@ void tst_menus::entriesWithoutActionChangeNothing()
     const QPoint console = win.TestConsoleFrame->pos();
     const QString title = win.windowTitle();
     win.menuViewChangeLog_Click();
-    for (QAction* inert :
-         {win.menuFileOpen, win.menuFileSaveAs, win.menuViewChangeLog, win.menuHelpOnlineHelp})
-        inert->trigger();
     QCOMPARE(fx().logLines(), lines);
     QCOMPARE(win.TestConsoleFrame->pos(), console);
     QCOMPARE(win.windowTitle(), title);
     QVERIFY(fx().boxes().isEmpty());
     QVERIFY(!win.menuFactory->menuAction()->isVisible());
+    // The entries without an action are greyed: the user cannot choose them at all.
+    for (QAction* inert :
+         {win.menuFileOpen, win.menuFileSaveAs, win.menuViewChangeLog, win.menuHelpOnlineHelp})
+        QVERIFY2(!inert->isEnabled(), qPrintable(inert->objectName()));
+}
+
+// After a run on the simulated modem, whose replies end in CR LF, the clipboard holds the lines
+// as the window shows them: no line is split or cut short by a control character.
+void tst_menus::copyAfterAQueryHoldsTheLinesAsShown()
+{
+    MainWin& win = fx().win();
+    SimModem::reset();
+    QVERIFY(SimModem::openInWindow(win));
+    win.CfgDoIt->click();
+    QCOMPARE(win.TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+    const QStringList stored = fx().logLines();
+    QVERIFY(stored.join(QString()).contains(QLatin1Char('\r')));
+    QGuiApplication::clipboard()->clear();
+    win.menuLogCopy->trigger();
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(copied.size(), stored.size());
+    for (qsizetype i = 0; i < copied.size(); ++i) {
+        QCOMPARE(copied.at(i), displayedLine(stored.at(i)));
+        for (const QChar control : {QChar(u'\r'), QChar(u'\0')})
+            QVERIFY2(!copied.at(i).contains(control), qPrintable(copied.at(i)));
+    }
+    QVERIFY(copied.contains(QStringLiteral("  GOT (ER\\0D\\0A) as expected.")));
 }
 
 QTEST_MAIN(tst_menus)

@@ -1,8 +1,11 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
+#include "shell/frmAbout.h"
 #include "support/ScriptedDevice.h"
+#include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -116,9 +121,13 @@ private slots:
     void timersIdle();
     void factoryMenuHidden();
     void waitTimerTickStopsIt();
-    void inputKeysReachTheBox();
+    void typingAtStartupGoesToTheInputBox();
     void shortcutButtonTakesFocus();
-    void spinnerUpperArrowRaisesChannel();
+    void tabOrderFollowsTheFrames_data();
+    void tabOrderFollowsTheFrames();
+    void accessibleNames_data();
+    void accessibleNames();
+    void everyControlAnnouncesItself();
     void programEnds_data();
     void programEnds();
 
@@ -551,17 +560,18 @@ void tst_startup::waitTimerTickStopsIt()
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
 }
 
-void tst_startup::inputKeysReachTheBox()
+void tst_startup::typingAtStartupGoesToTheInputBox()
 {
     WindowFixture own;
     MainWin& win = own.win();
     win.CmdSendTypingImmediately->setChecked(false);
-    QLineEdit* line = win.CmdInputWin->lineEdit();
-    line->setFocus();
-    QTest::keyClicks(line, QStringLiteral("ab"));
-    QCOMPARE(line->text(), QStringLiteral("ab"));
-    QTest::keyClick(line, Qt::Key_Backspace);
-    QCOMPARE(line->text(), QStringLiteral("a"));
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QCOMPARE(QApplication::focusWidget(), win.CmdInputWin);
+    UserInput::type(QStringLiteral("ab"));
+    UserInput::key(Qt::Key_Backspace);
+    QCOMPARE(win.CmdInputWin->currentText(), QStringLiteral("a"));
+    QCOMPARE(win.CommPort->currentText(), QStringLiteral("COM1"));
 }
 
 void tst_startup::shortcutButtonTakesFocus()
@@ -570,25 +580,145 @@ void tst_startup::shortcutButtonTakesFocus()
     MainWin& win = own.win();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    win.UpDownWin.value(3)->setFocus();
+    UserInput::click(win.UpDownWin.value(3));
     QTRY_VERIFY(win.UpDownWin.value(3)->hasFocus());
     QPushButton* query = win.CmdMacroByIndexBtn.value(3);
-    QTest::mouseClick(query, Qt::LeftButton);
+    UserInput::click(query);
     QVERIFY(query->hasFocus());
 }
 
-void tst_startup::spinnerUpperArrowRaisesChannel()
+void tst_startup::tabOrderFollowsTheFrames_data()
+{
+    QTest::addColumn<bool>("swapped");
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("Modem Configurator in view") << false << false;
+    QTest::newRow("Test Console in view") << true << false;
+    QTest::newRow("Shift+Tab, Test Console in view") << true << true;
+}
+
+// Tab from the start-up focus all the way round: the focus visits the frames in the order they
+// are shown, never a control out of view, and comes back where it started.
+void tst_startup::tabOrderFollowsTheFrames()
+{
+    QFETCH(bool, swapped);
+    QFETCH(bool, backwards);
+    WindowFixture own;
+    MainWin& win = own.win();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    if (swapped)
+        win.menuOptionsShowHideTestConsole->trigger();
+    QGroupBox* panel = swapped ? win.TestConsoleFrame : win.UsercfgFrame;
+    const QList<QGroupBox*> frames = {win.GeneralFrame, panel, win.TerminalFrame};
+    QWidget* const start = QApplication::focusWidget();
+    QCOMPARE(start, win.CmdInputWin);
+    QStringList visited;
+    for (int presses = 0; presses < 100; ++presses) {
+        UserInput::key(backwards ? Qt::Key_Backtab : Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        if (now == start)
+            break;
+        QString frame;
+        for (QGroupBox* f : frames)
+            if (f->isAncestorOf(now))
+                frame = f->title();
+        QVERIFY2(!frame.isEmpty(), qPrintable(now->objectName() + QStringLiteral(" out of view")));
+        if (visited.isEmpty() || visited.last() != frame)
+            visited.append(frame);
+    }
+    QCOMPARE(QApplication::focusWidget(), start);
+    QStringList expected = {frames.at(2)->title(), frames.at(0)->title(), frames.at(1)->title(),
+                            frames.at(2)->title()};
+    if (backwards)
+        std::reverse(expected.begin(), expected.end());
+    QCOMPARE(visited, expected);
+}
+
+void tst_startup::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("announced");
+    // Frames inside frames, and controls without a caption of their own.
+    QTest::newRow("TerminalOutputFrame") << "TerminalOutputFrame"
+                                         << "Messages / Received Data";
+    QTest::newRow("TerminalShortcutsFrame") << "TerminalShortcutsFrame"
+                                            << "Shortcuts";
+    QTest::newRow("TestConfigurationFrame") << "TestConfigurationFrame"
+                                            << "Modem Configuration";
+    QTest::newRow("CmdInputWin") << "CmdInputWin"
+                                 << "Command input";
+    QTest::newRow("MsgWin") << "MsgWin"
+                            << "Message window";
+    QTest::newRow("TestStateWin") << "TestStateWin"
+                                  << "Test state";
+    QTest::newRow("UpDownWin_3") << "UpDownWin_3"
+                                 << "Channel";
+    QTest::newRow("StatsView_8") << "StatsView_8"
+                                 << "Overruns";
+    QTest::newRow("StatsView_9") << "StatsView_9"
+                                 << "Receive buffer overflows";
+    QTest::newRow("StatsView_10") << "StatsView_10"
+                                  << "Framing errors";
+    QTest::newRow("CommPort") << "CommPort"
+                              << "Comm port";
+    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
+                                   << "Channel to set";
+}
+
+void tst_startup::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, announced);
+    auto* w = fx().control<QWidget>(name);
+    QVERIFY(w);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), announced);
+}
+
+// Every frame and control of the window and of the About window announces its own caption, or
+// a name of its own that no frame carries; an editable list's text field announces the list's.
+void tst_startup::everyControlAnnouncesItself()
 {
     WindowFixture own;
-    QScrollBar* spinner = own.win().UpDown.value(3);
-    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("1 (1)"));
-    // The upper arrow of a vertical scroll bar is its "step sub" action.
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(spinner->value(), 2);
-    QCOMPARE(own.win().UpDownWin.value(3)->text(), QStringLiteral("2 (2)"));
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(spinner->value(), 1);
+    MainWin& win = own.win();
+    auto* about = new frmAbout(&win);
+    QStringList frameTitles;
+    for (QGroupBox* frame : win.findChildren<QGroupBox*>())
+        frameTitles.append(frame->title());
+    int checked = 0;
+    for (QWidget* w : win.findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        // Qt's own inner parts, plain containers and the decorative line have no name to say.
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) ||
+            w->metaObject() == &QWidget::staticMetaObject ||
+            w->metaObject() == &QFrame::staticMetaObject)
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        QVERIFY2(iface, qPrintable(name));
+        const QString announced = iface->text(QAccessible::Name);
+        QVERIFY2(!announced.isEmpty(), qPrintable(name));
+        // A window is announced by its title and a label by its text as it stands; everything
+        // else by the name set for it.
+        QString caption = w->isWindow() ? w->windowTitle() : captionOf(w);
+        if (auto* menu = qobject_cast<QMenu*>(w))
+            caption = menu->title();
+        if (!w->isWindow() && !(qobject_cast<QLabel*>(w) && !caption.isEmpty()))
+            QCOMPARE(w->accessibleName(), announced);
+        if (!caption.isEmpty() && !qobject_cast<QLineEdit*>(w))
+            QCOMPARE(announced, QString(caption).remove(QLatin1Char('&')));
+        else
+            QVERIFY2(!frameTitles.contains(announced), qPrintable(name));
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(combo->lineEdit())->text(QAccessible::Name),
+                announced);
+        ++checked;
+    }
+    // The window's controls, frames and menus, and the About window's.
+    QVERIFY(checked > 70);
+    QCOMPARE(about->lblDescription->accessibleName(), QStringLiteral("Description"));
 }
 
 void tst_startup::programEnds_data()

@@ -1,6 +1,7 @@
 // The terminal in the window: message window, typing and Send Again, automatic command mode,
 // shortcut buttons and the channel box, checked by the bytes that reach the line.
 #include "support/ScriptedDevice.h"
+#include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -36,7 +37,8 @@ Qt::Key keyNamed(const QString& name)
     static const QMap<QString, Qt::Key> keys{
         {"Home", Qt::Key_Home},     {"End", Qt::Key_End},       {"Left", Qt::Key_Left},
         {"Right", Qt::Key_Right},   {"Delete", Qt::Key_Delete}, {"Backspace", Qt::Key_Backspace},
-        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
+        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
+        {"Tab", Qt::Key_Tab}};
     return keys.value(name, Qt::Key_unknown);
 }
 
@@ -75,8 +77,14 @@ class tst_terminal : public QObject
     std::shared_ptr<ScriptedLine> line;
 
     MainWin& win() { return fx->win(); }
-    QLineEdit* input() { return win().CmdInputWin->lineEdit(); }
     QStringList log() { return fx->logLines(); }
+
+    // Clicks into the input box, which takes the keyboard focus.
+    void focusInput()
+    {
+        UserInput::click(win().CmdInputWin->lineEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), win().CmdInputWin);
+    }
 
     void openPort()
     {
@@ -87,38 +95,37 @@ class tst_terminal : public QObject
         line->clearRecord();
     }
 
-    // Actions on the input box: "t:text" types key by key, "k:Name" presses a key without text,
-    // "i:pos:text" inserts at a position without a key, "v:text" pastes with Ctrl+V,
-    // "p:row" picks that history line from the drop-down list.
+    // Actions on the input box, which has the keyboard focus: "t:text" types key by key,
+    // "k:Name" presses a key without text, "c:0" clicks before the text, "i:pos:text" inserts
+    // at a position without a key (as a drop or a paste with the mouse does), "v:text" pastes
+    // with Ctrl+V, "p:row" picks that history line in the list that drops down.
     void act(const QString& action)
     {
         const QString arg = action.mid(2);
+        QLineEdit* field = win().CmdInputWin->lineEdit();
         switch (action.at(0).unicode()) {
         case 't':
-            QTest::keyClicks(input(), arg);
+            UserInput::type(arg);
             break;
         case 'k':
-            QTest::keyClick(input(), keyNamed(arg));
+            UserInput::key(keyNamed(arg));
+            break;
+        case 'c':
+            UserInput::click(field, QPoint(1, field->height() / 2));
+            QCOMPARE(field->cursorPosition(), 0);
             break;
         case 'i': {
             const int colon = arg.indexOf(QLatin1Char(':'));
-            input()->setCursorPosition(arg.left(colon).toInt());
-            input()->insert(arg.mid(colon + 1));
+            field->setCursorPosition(arg.left(colon).toInt());
+            field->insert(arg.mid(colon + 1));
             break;
         }
-        case 'p': {
-            // Picks a history line in the list that drops down, with the keyboard.
-            QComboBox* combo = win().CmdInputWin;
-            combo->showPopup();
-            QTRY_VERIFY(combo->view()->isVisible());
-            combo->view()->setCurrentIndex(combo->model()->index(arg.toInt(), 0));
-            QTest::keyClick(combo->view(), Qt::Key_Return);
-            QTRY_VERIFY(!combo->view()->isVisible());
+        case 'p':
+            QVERIFY(UserInput::pick(win().CmdInputWin, arg.toInt()));
             break;
-        }
         case 'v':
             QGuiApplication::clipboard()->setText(arg);
-            QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
+            UserInput::key(Qt::Key_V, Qt::ControlModifier);
             break;
         default:
             QFAIL(qPrintable(QStringLiteral("unknown action ") + action));
@@ -179,15 +186,39 @@ private slots:
         QCOMPARE(log(), (QStringList{"\\41B\\\\", "\\0D\\0A", ""}));
     }
 
-    void doubleClickClears()
+    // Where the double click lands in the message window: "line" on the first line, "below"
+    // under the last line, "scroll bar" on its scroll bar.
+    void doubleClick_data()
     {
-        win().MsgWin_Output(QStringLiteral("one"));
-        win().MsgWin_OutputCooked(QByteArrayLiteral("two"));
-        const QRect first = win().MsgWin->visualRect(win().MsgWin->model()->index(0, 0));
-        const QPoint at = win().MsgWin->viewport()->mapTo(&win(), first.center());
-        QTest::mouseDClick(win().windowHandle(), Qt::LeftButton, {}, at);
-        QCOMPARE(log(), QStringList{QString()});
-        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 0);
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("clears");
+        QTest::newRow("on a line") << "line" << true;
+        QTest::newRow("below the last line") << "below" << true;
+        QTest::newRow("on the scroll bar") << "scroll bar" << false;
+    }
+    void doubleClick()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, clears);
+        QListView* view = win().MsgWin;
+        const int lines = where == QLatin1String("scroll bar") ? 200 : 2;
+        for (int i = 0; i < lines; ++i)
+            win().MsgWin_Output(QString::number(i));
+        win().MsgWin_OutputCooked(QByteArrayLiteral("open"));
+        const QStringList before = log();
+        QTRY_COMPARE(view->model()->rowCount(), lines + 1);
+        if (where == QLatin1String("line")) {
+            UserInput::doubleClick(view->viewport(),
+                                   view->visualRect(view->model()->index(0, 0)).center());
+        } else if (where == QLatin1String("below")) {
+            const QRect last = view->visualRect(view->model()->index(lines, 0));
+            QVERIFY(last.bottom() + 10 < view->viewport()->height());
+            UserInput::doubleClick(view->viewport(), QPoint(20, last.bottom() + 10));
+        } else {
+            QVERIFY(view->verticalScrollBar()->isVisible());
+            UserInput::doubleClick(view->verticalScrollBar());
+        }
+        QCOMPARE(log(), clears ? QStringList{QString()} : before);
     }
 
     void testState_data()
@@ -230,8 +261,9 @@ private slots:
             << "NONE" << QStringList{"t:\\0d"} << L{"\r"} << "\\0d" << QStringList{};
         QTest::newRow("Enter with NONE sends nothing more")
             << "NONE" << QStringList{"t:ab", "k:Return"} << L{"a", "b"} << "" << QStringList{"ab"};
-        QTest::newRow("Enter with CR") << "CR" << QStringList{"t:ab", "k:Return"}
-                                       << L{"a", "b", "\r"} << "" << QStringList{"ab"};
+        QTest::newRow("Enter with CR")
+            << "CR" << QStringList{"t:hello", "k:Return"} << L{"h", "e", "l", "l", "o", "\r"} << ""
+            << QStringList{"hello"};
         QTest::newRow("Enter twice on the same line keeps one item")
             << "NONE" << QStringList{"t:ab", "k:Return", "t:ab", "k:Return"}
             << L{"a", "b", "a", "b"} << "" << QStringList{"ab"};
@@ -251,6 +283,12 @@ private slots:
             << QStringList{};
         QTest::newRow("typing always appends") << "NONE" << QStringList{"t:abc", "k:Home", "t:d"}
                                                << L{"a", "b", "c", "d"} << "abcd" << QStringList{};
+        QTest::newRow("Home after Backspace, then typing")
+            << "NONE" << QStringList{"t:ab", "k:Backspace", "k:Home", "t:Z"}
+            << L{"a", "b", "\x08", "Z"} << "aZ" << QStringList{};
+        QTest::newRow("typing after a click before the text appends")
+            << "NONE" << QStringList{"t:abc", "c:0", "t:Z"} << L{"a", "b", "c", "Z"} << "abcZ"
+            << QStringList{};
         QTest::newRow("pasting sends the pasted characters")
             << "NONE" << QStringList{"t:a", "k:Home", "v:X\\41"} << L{"a", "X", "A"} << "aX\\41"
             << QStringList{};
@@ -274,9 +312,7 @@ private slots:
         openPort();
         QVERIFY(win().CmdSendTypingImmediately->isChecked());
         win().EOL->setEditText(eol);
-        // The user types into the focused box (completion, for one, acts only then).
-        input()->setFocus(Qt::MouseFocusReason);
-        QTRY_VERIFY(input()->hasFocus());
+        focusInput();
         for (const QString& action : actions)
             act(action);
         QCOMPARE(line->writes(), writes);
@@ -291,14 +327,16 @@ private slots:
     {
         openPort();
         win().CmdSendTypingImmediately->setChecked(false);
-        QTest::keyClicks(input(), QStringLiteral("ab\\0d"));
-        QTest::keyClick(input(), Qt::Key_Return);
-        QTest::keyClick(input(), Qt::Key_Backspace);
+        focusInput();
+        UserInput::type(QStringLiteral("ab\\0d"));
+        UserInput::key(Qt::Key_Return);
+        UserInput::key(Qt::Key_Backspace);
         QCOMPARE(line->writes(), QByteArrayList{});
         QCOMPARE(win().LastTypedText, QString());
+        QCOMPARE(win().CmdInputWin->currentText(), QStringLiteral("ab\\0"));
         // Ticking again takes the box's text as already sent.
         win().CmdSendTypingImmediately->setChecked(true);
-        QTest::keyClicks(input(), QStringLiteral("x"));
+        UserInput::type(QStringLiteral("x"));
         QCOMPARE(line->writes(), QByteArrayList{"x"});
     }
 
@@ -343,7 +381,7 @@ private slots:
         for (int i = 0; i < presses.size(); ++i) {
             line->clearRecord();
             win().CmdInputWin->setEditText(presses.at(i));
-            QTest::mouseClick(win().CmdSendAgainBtn, Qt::LeftButton);
+            UserInput::click(win().CmdSendAgainBtn);
             QCOMPARE(line->written(), sent.at(i));
             QCOMPARE(line->writes().size(), sent.at(i).size());
             QCOMPARE(win().CmdInputWin->currentText(), presses.at(i));
@@ -355,7 +393,8 @@ private slots:
     // With the port closed every character or decoded byte is reported on its own.
     void portClosed()
     {
-        QTest::keyClicks(input(), QStringLiteral("AB"));
+        focusInput();
+        UserInput::type(QStringLiteral("AB"));
         QCOMPARE(log(), (QStringList{kPortClosed, kPortClosed, ""}));
         win().MsgWin_Clear();
         win().CmdSendTypingImmediately->setChecked(false);
@@ -391,16 +430,17 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(QStringList, items);
         openPort();
+        focusInput();
         for (const QString& step : steps) {
             const QString arg = step.section(QLatin1Char(':'), 1);
             if (step.startsWith(QLatin1String("again:"))) {
                 win().CmdInputWin->setEditText(arg);
                 win().CmdSendAgainBtn->click();
             } else if (step.startsWith(QLatin1String("enter:"))) {
-                QTest::keyClicks(input(), arg);
-                QTest::keyClick(input(), Qt::Key_Return);
+                UserInput::type(arg);
+                UserInput::key(Qt::Key_Return);
             } else if (step.startsWith(QLatin1String("type:"))) {
-                QTest::keyClicks(input(), arg);
+                UserInput::type(arg);
             } else {
                 win().CmdSendTypingImmediately->setChecked(step == QLatin1String("tick"));
             }
@@ -506,7 +546,7 @@ private slots:
             // The two lines are already there when the command goes out.
             QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(written), ""}));
         });
-        QTest::mouseClick(win().CmdMacroByIndexBtn.value(index), Qt::LeftButton);
+        UserInput::click(win().CmdMacroByIndexBtn.value(index));
         QCOMPARE(line->writes(), QByteArrayList{command});
         QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(command), ""}));
         QVERIFY(line->rts());
@@ -556,16 +596,121 @@ private slots:
         win().UpDown.value(3)->setValue(5);
         QCOMPARE(box->text(), QStringLiteral("5 (5)"));
         // Clicking into the box selects its text, so typing replaces it.
-        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        UserInput::click(box);
         QTRY_VERIFY(box->hasFocus());
         QTRY_COMPARE(box->selectedText(), QStringLiteral("5 (5)"));
-        QTest::keyClicks(box, typed);
+        UserInput::type(typed);
         QCOMPARE(box->text(), typed);
         // Pressing "Set Ch." takes the focus first, so the typed channel is what goes out.
-        QTest::mouseClick(win().CmdMacroByIndexBtn.value(2), Qt::LeftButton);
+        UserInput::click(win().CmdMacroByIndexBtn.value(2));
         QCOMPARE(box->text(), shown);
         QCOMPARE(line->writes(), QByteArrayList{command});
         QCOMPARE(log().value(1), "Sent: " + QString::fromLatin1(command));
+    }
+
+    // The channel box holds 5 (5); "typed" is typed into it, then the spinner is turned by
+    // "action": "upper" / "lower" clicks that arrow, "away" / "toward" turns the wheel over the
+    // spinner one notch, "Up" / "Down" presses the key in the box, "Tab Up" presses Tab and then
+    // Up, which reaches the spinner itself.
+    void channelStepped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("upper arrow raises") << ""
+                                            << "upper"
+                                            << "6 (6)";
+        QTest::newRow("lower arrow lowers") << ""
+                                            << "lower"
+                                            << "4 (4)";
+        QTest::newRow("wheel away raises") << ""
+                                           << "away"
+                                           << "6 (6)";
+        QTest::newRow("wheel toward lowers") << ""
+                                             << "toward"
+                                             << "4 (4)";
+        QTest::newRow("Up in the box raises") << ""
+                                              << "Up"
+                                              << "6 (6)";
+        QTest::newRow("spinner reached by Tab") << ""
+                                                << "Tab Up"
+                                                << "6 (6)";
+        QTest::newRow("typed, then upper arrow") << "20"
+                                                 << "upper"
+                                                 << "21 (E)";
+        QTest::newRow("typed, then lower arrow") << "20"
+                                                 << "lower"
+                                                 << "19 (C)";
+        QTest::newRow("typed, then wheel") << "20"
+                                           << "away"
+                                           << "21 (E)";
+        QTest::newRow("typed, then Down") << "20"
+                                          << "Down"
+                                          << "19 (C)";
+        QTest::newRow("typed character, then Up") << "A"
+                                                  << "Up"
+                                                  << "18 (B)";
+        QTest::newRow("top stays") << "40"
+                                   << "upper"
+                                   << "40 (X)";
+    }
+    void channelStepped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
+        QLineEdit* box = win().UpDownWin.value(3);
+        QScrollBar* spinner = win().UpDown.value(3);
+        spinner->setValue(5);
+        UserInput::click(box);
+        QTRY_VERIFY(box->hasFocus());
+        UserInput::type(typed);
+        const int middle = spinner->width() / 2;
+        if (action == QLatin1String("upper"))
+            UserInput::click(spinner, QPoint(middle, 3));
+        else if (action == QLatin1String("lower"))
+            UserInput::click(spinner, QPoint(middle, spinner->height() - 4));
+        else if (action == QLatin1String("away"))
+            UserInput::wheel(spinner, 1);
+        else if (action == QLatin1String("toward"))
+            UserInput::wheel(spinner, -1);
+        else
+            for (const QString& key : action.split(QLatin1Char(' ')))
+                UserInput::key(keyNamed(key));
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(spinner->value(), shown.section(QLatin1Char(' '), 0, 0).toInt());
+    }
+
+    // Turning the wheel over an editable list whose list is closed leaves its text alone.
+    void wheelOverEditableList_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("command input") << "CmdInputWin"
+                                       << "typed";
+        QTest::newRow("line terminator") << "EOL"
+                                         << "CR";
+        QTest::newRow("port") << "CommPort"
+                              << "COM1";
+        QTest::newRow("format") << "CommFormat"
+                                << "N,8,1";
+    }
+    void wheelOverEditableList()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        auto* combo = fx->control<QComboBox>(name);
+        QVERIFY(combo);
+        // The input box's history: the wheel would bring up one of these lines.
+        win().CmdInputWin->addItems({QStringLiteral("old"), QStringLiteral("older")});
+        win().CmdInputWin->setEditText(QStringLiteral("typed"));
+        win().EOL->setCurrentIndex(1);
+        // Over the text and over the arrow at the right end.
+        for (const QPoint at : {combo->rect().center(), QPoint(combo->width() - 6, 6)}) {
+            for (const int notches : {1, -1, -1})
+                UserInput::wheel(combo, notches, at);
+        }
+        QCOMPARE(combo->currentText(), text);
     }
 
     void spinnerWritesTheBox_data()

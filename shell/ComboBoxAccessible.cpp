@@ -1,0 +1,108 @@
+// How screen readers see the window's lists: by the name the window gives them.
+#include "shell/ComboBoxAccessible.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace
+{
+// A combo box for assistive technology: its name, its text as value, the popup list as its
+// first child and, when it is editable, the text field as its second.
+class ComboBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit ComboBoxAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        // A combo box without a name of its own is known by its text, as Qt has it.
+        if (t == QAccessible::Name && combo()->accessibleName().isEmpty() &&
+            !combo()->currentText().isEmpty())
+            return combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    int childCount() const override { return combo()->isEditable() ? 2 : 1; }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1 && combo()->isEditable())
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (!child)
+            return -1;
+        if (child->object() == combo()->view())
+            return 0;
+        if (combo()->isEditable() && child->object() == combo()->lineEdit())
+            return 1;
+        return -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        if (!combo()->isEditable())
+            return nullptr;
+        const QLineEdit* edit = combo()->lineEdit();
+        const QRect onScreen(edit->mapToGlobal(QPoint(0, 0)), edit->size());
+        return onScreen.contains(x, y) ? child(1) : nullptr;
+    }
+
+    // The text field never has the focus itself (the combo box is its focus proxy), yet it is
+    // where typing goes.
+    QAccessibleInterface* focusChild() const override
+    {
+        return combo()->isEditable() ? child(1) : nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != showMenuAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+
+private:
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+};
+
+// The interface of a combo box may be made before the window names it, so every combo box gets
+// this one and it reads the name when asked.
+QAccessibleInterface* comboBoxFactory(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("QComboBox"))
+        return nullptr;
+    auto* combo = qobject_cast<QComboBox*>(object);
+    return combo ? new ComboBoxAccessible(combo) : nullptr;
+}
+} // namespace
+
+void installComboBoxAccessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(comboBoxFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
