@@ -28,7 +28,9 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Completed,") +
                             QStringLiteral(" ") + QString::number(ErrCount) +
                             QStringLiteral(" errors."));
-    CmdRTSCbox->setChecked(RTS_Get());
+    // A port lost during the run has no line to show: the box is cleared, so that the next open
+    // starts in data mode.
+    CmdRTSCbox->setChecked(MSComm1->PortOpen() && RTS_Get());
     DoButtons_SetBusy(false);
 }
 

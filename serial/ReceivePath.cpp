@@ -56,6 +56,9 @@ void MainWin::MSComm1_OnLost(const QString& reason)
         MSComm1->setPortOpen(false);
     // Runs the box's clear path: lines off, lists enabled.
     CommOpenCbox->setChecked(false);
+    // Command mode ends with the port (a pending automatic command's timer stops too), so the
+    // next open starts in data mode.
+    CmdRTSCbox->setChecked(false);
 }
 
 void MainWin::MSComm1_OnNotice(const QString& text)

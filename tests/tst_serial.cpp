@@ -94,6 +94,7 @@ private slots:
     void nestedWaitsShareTheTimer();
     void deviceLossEndsWaitAtOnce_data();
     void deviceLossEndsWaitAtOnce();
+    void deviceLossEndsCommandMode();
 
     // --- Receive path and statistics ---
     void startupBytesShownFirst_data();
@@ -566,6 +567,24 @@ void tst_serial::deviceLossEndsWaitAtOnce()
     QVERIFY(!win().RTS_Get());
     QVERIFY(fx->boxes().isEmpty());
     QCOMPARE(line->openCount(), 1);
+}
+
+// With the port gone, command mode ends too: a pending automatic command's timer stops, and the
+// next open starts in data mode.
+void tst_serial::deviceLossEndsCommandMode()
+{
+    openPort();
+    win().SendCommandAutoRTS("?");
+    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(win().CmdReplyTimer->isActive());
+    QVERIFY(line->lose("unplugged"));
+    QTRY_VERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!win().CmdRTSCbox->isChecked());
+    QVERIFY(!win().CmdReplyTimer->isActive());
+    openPort();
+    QVERIFY(!line->rts());
+    QVERIFY(!line->dtr());
+    QVERIFY(fx->boxes().isEmpty());
 }
 
 void tst_serial::startupBytesShownFirst_data()
