@@ -2,6 +2,7 @@
 #include "support/ScriptedDevice.h"
 #include "support/WindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -75,6 +76,8 @@ private slots:
     void failedOpenCanBeRetried();
     void refusedLineFormatWhileOpen();
     void dropDownListsPortsAndKeepsText();
+    void typedTextApplies_data();
+    void typedTextApplies();
 
     // --- Control lines ---
     void rtsSetOrder_data();
@@ -311,6 +314,81 @@ void tst_serial::dropDownListsPortsAndKeepsText()
     QCOMPARE(ports->count(), count);
     QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/77"));
     QCOMPARE(line->calls(), QStringList());
+}
+
+void tst_serial::typedTextApplies_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("settings");
+
+    QTest::newRow("path, leaving, open") << true << "CommPort"
+                                         << "/dev/ttyUSB0" << false << "/dev/ttyUSB0"
+                                         << "9600,N,8,1";
+    QTest::newRow("path, Enter, open") << true << "CommPort"
+                                       << "/dev/ttyUSB0" << true << "/dev/ttyUSB0"
+                                       << "9600,N,8,1";
+    QTest::newRow("list entry, leaving, open") << true << "CommPort"
+                                               << "COM2" << false << "/dev/ttyS1"
+                                               << "9600,N,8,1";
+    QTest::newRow("list entry in lower case, Enter, open") << true << "CommPort"
+                                                           << "com3" << true << "/dev/ttyS2"
+                                                           << "9600,N,8,1";
+    QTest::newRow("format, leaving, open") << true << "CommFormat"
+                                           << "N,8,2" << false << "/dev/ttyS0"
+                                           << "9600,N,8,2";
+    QTest::newRow("path, leaving, closed") << false << "CommPort"
+                                           << "/dev/ttyUSB0" << false << "/dev/ttyUSB0"
+                                           << "9600,N,8,1";
+    QTest::newRow("format, Enter, closed") << false << "CommFormat"
+                                           << "E,8,1" << true << "/dev/ttyS0"
+                                           << "9600,E,8,1";
+}
+
+// A name or format typed into its box applies on Enter or on leaving the box, as a pick from
+// the list does: an open port re-opens once with it, a closed one stays closed until ticked.
+void tst_serial::typedTextApplies()
+{
+    QFETCH(bool, open);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, device);
+    QFETCH(QString, settings);
+
+    fx = std::make_unique<WindowFixture>();
+    line = ScriptedLine::install(win());
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    if (open)
+        openPort();
+    line->clearRecord();
+
+    auto* combo = win().findChild<QComboBox*>(box);
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(combo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    QCOMPARE(line->openCount(), open ? 1 : 0);
+    if (enter)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // Leaving after Enter, or coming back and leaving again, applies nothing more.
+    if (enter)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(!combo->hasFocus());
+
+    QCOMPARE(line->openCount(), open ? 2 : 0);
+    if (!open)
+        openPort();
+    QCOMPARE(line->lastPortName(), device);
+    QCOMPARE(line->callsMatching({"open"}), QStringList{"open " + settings});
+    QCOMPARE(combo->currentText(), typed);
+    QVERIFY(fx->boxes().isEmpty());
 }
 
 void tst_serial::rtsSetOrder_data()
