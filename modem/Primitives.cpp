@@ -1,4 +1,5 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
+#include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
@@ -72,8 +73,7 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
             TimerDelay(timeoutMs);
     }
 
-    const int count = qBound(0, int(RxCount), int(RxBuf.size()));
-    const QByteArray reply(reinterpret_cast<const char*>(RxBuf.data()), count);
+    const QByteArray reply = rxCaptured(RxBuf, RxCount);
 
     RxNotCapturing = true;
     MSComm1->setInBufferCount(0);
