@@ -78,6 +78,7 @@ private slots:
     void dropDownListsPortsAndKeepsText();
     void typedTextApplies_data();
     void typedTextApplies();
+    void typedTextWaitsForTheUser();
 
     // --- Control lines ---
     void rtsSetOrder_data();
@@ -389,6 +390,41 @@ void tst_serial::typedTextApplies()
     QCOMPARE(line->callsMatching({"open"}), QStringList{"open " + settings});
     QCOMPARE(combo->currentText(), typed);
     QVERIFY(fx->boxes().isEmpty());
+}
+
+// The window losing the focus (another program, or the window going away) is not the user
+// leaving the box: the typed name waits until the user does.
+void tst_serial::typedTextWaitsForTheUser()
+{
+    fx = std::make_unique<WindowFixture>();
+    line = ScriptedLine::install(win());
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    openPort();
+    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "/dev/ttyUSB1");
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(line->openCount(), 1);
+
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(line->openCount(), 2);
+    QCOMPARE(line->lastPortName(), "/dev/ttyUSB1");
+
+    // Typed again and left in the box when the window goes: nothing is applied any more.
+    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    fx.reset();
+    QCOMPARE(line->openCount(), 2);
 }
 
 void tst_serial::rtsSetOrder_data()
