@@ -378,7 +378,7 @@ void tst_serial::typedTextApplies()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     else
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    // Leaving after Enter, or coming back and leaving again, applies nothing more.
+    // Leaving the box after Enter applies nothing more.
     if (enter)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(!combo->hasFocus());
