@@ -4,9 +4,11 @@ BUILD_RUN   := build/release
 BUILD_TEST  := build/test
 BUILD_BENCH := build/bench
 BUILD_PACKAGE := build/package
+BUILD_FUZZ  := build/fuzz
+FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 
-.PHONY: deps build run test screenshot format lint bench bench-soak package package-check clean
+.PHONY: deps build run test screenshot format lint bench bench-soak package package-check fuzz fuzz-ci clean
 
 deps:
 	@tools/install-deps
@@ -48,6 +50,16 @@ package: deps
 
 package-check: package
 	@tools/check-package "$$(ls -t $(BUILD_PACKAGE)/*.deb | head -n 1)"
+
+# Every fuzzing harness over its seed corpus, then FUZZ_SECONDS seconds each.
+fuzz: deps
+	cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@tools/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+# The short run of continuous integration: the seed corpus, then 10 s each.
+fuzz-ci:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10
 
 clean:
 	rm -rf build

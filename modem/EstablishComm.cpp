@@ -34,6 +34,14 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         return false;
     };
 
+    // The user gave up, or the port went away while a box was open or the line settled (its loss
+    // is in the log already): the run is abandoned without counting the probes as its errors.
+    const auto abandon = [this] {
+        RunAborted = true;
+        ErrCount = 0;
+        return false;
+    };
+
     if (probeSeries()) {
         ErrCount = 0;
         return true;
@@ -43,14 +51,14 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         return false;
 
     if (messageBox(this, kPowerCycleIntro + QStringLiteral("\n\n") + PowerCycleMsg,
-                   kTitlePrefix + kPowerCycleTitle, MsgButtons::OkCancel) != MsgAnswer::Ok) {
-        RunAborted = true;
-        ErrCount = 0;
-        return false;
-    }
+                   kTitlePrefix + kPowerCycleTitle, MsgButtons::OkCancel) != MsgAnswer::Ok ||
+        !MSComm1->PortOpen())
+        return abandon();
     MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
     RTS_Toggle(5);
     TimerDelay(1000);
+    if (!MSComm1->PortOpen())
+        return abandon();
 
     if (probeSeries()) {
         ErrCount = 0;
@@ -60,11 +68,9 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         return false;
 
     if (messageBox(this, kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
-        MsgAnswer::Ok) {
-        RunAborted = true;
-        ErrCount = 0;
-        return false;
-    }
+            MsgAnswer::Ok ||
+        !MSComm1->PortOpen())
+        return abandon();
     // The restore run clears the abort mark when it starts; if it never starts (the port went
     // away, or the user cancelled its power-cycle), the mark stays and this is a failure.
     RunAborted = true;

@@ -1,4 +1,5 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
+#include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
@@ -29,20 +30,34 @@ bool reportCheck(MainWin& win, bool passed, const QString& expectedLine)
     return true;
 }
 
+// Earlier output leaves the port before the next command goes out. The device gives no signal
+// when its queue drains, so a 1 ms kick wakes the event loop while bytes are still queued; the
+// loop blocks in between. A port that closes or is lost reads as drained.
+void waitForOutputToLeave(const MSComm& comm)
+{
+    if (comm.OutBufferCount() <= 0)
+        return;
+    QTimer kick;
+    kick.setTimerType(Qt::PreciseTimer);
+    kick.start(1);
+    while (comm.OutBufferCount() > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// The log line of a command: "SENT" when it goes out, "NOT SENT" when there is no port to take it.
+QString sentLine(const QByteArray& command, bool portOpen)
+{
+    if (portOpen)
+        return QStringLiteral("  SENT(") + latin1(command) + QStringLiteral(")");
+    return QStringLiteral("  NOT SENT(") + latin1(command) +
+           QStringLiteral("): the port is closed");
+}
+
 } // namespace
 
 QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
-    // Earlier output leaves the port before the next command goes out. The device gives no
-    // signal when its queue drains, so a 1 ms kick wakes the event loop while bytes are still
-    // queued; the loop blocks in between. A port that closes or is lost reads as drained.
-    if (MSComm1->OutBufferCount() > 0) {
-        QTimer kick;
-        kick.setTimerType(Qt::PreciseTimer);
-        kick.start(1);
-        while (MSComm1->OutBufferCount() > 0)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    waitForOutputToLeave(*MSComm1);
 
     RxNotCapturing = false;
     MSComm1->setInBufferCount(0);
@@ -58,8 +73,7 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
             TimerDelay(timeoutMs);
     }
 
-    const int count = qBound(0, int(RxCount), int(RxBuf.size()));
-    const QByteArray reply(reinterpret_cast<const char*>(RxBuf.data()), count);
+    const QByteArray reply = rxCaptured(RxBuf, RxCount);
 
     RxNotCapturing = true;
     MSComm1->setInBufferCount(0);
@@ -69,8 +83,11 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
 
 void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
+    // Whether the port is there to take the command is known only once earlier output has left;
+    // from that look to the write nothing else runs, so the line tells the truth.
+    waitForOutputToLeave(*MSComm1);
     if (!command.isEmpty())
-        MsgWin_OutputVisible(QStringLiteral("  SENT(") + latin1(command) + QStringLiteral(")"));
+        MsgWin_OutputVisible(sentLine(command, MSComm1->PortOpen()));
     LastReply = Modem_Transact(command, minBytes, timeoutMs);
 }
 
@@ -83,23 +100,23 @@ void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
 {
     LastReply.clear();
     QByteArray sent;
-    bool answered = false;
+    QByteArray unsent;
     // Every character but the last gets 100 ms; an answer to any of them ends the command there.
-    for (qsizetype i = 0; i + 1 < command.size(); ++i) {
-        const QByteArray reply = Modem_Transact(command.mid(i, 1), 4, 100);
-        sent.append(command.at(i));
-        if (!reply.isEmpty()) {
+    // A character that finds no port is logged as not sent (its exchange gets no reply at once).
+    for (qsizetype i = 0; i < command.size(); ++i) {
+        const bool last = i + 1 == command.size();
+        waitForOutputToLeave(*MSComm1);
+        (MSComm1->PortOpen() ? sent : unsent).append(command.at(i));
+        const QByteArray reply = Modem_Transact(command.mid(i, 1), 4, last ? timeoutMs : 100);
+        if (last || !reply.isEmpty()) {
             LastReply = reply;
-            answered = true;
             break;
         }
     }
-    if (!answered && !command.isEmpty()) {
-        LastReply = Modem_Transact(command.right(1), 4, timeoutMs);
-        sent.append(command.back());
-    }
     if (!sent.isEmpty())
-        MsgWin_OutputVisible(QStringLiteral("  SENT(") + latin1(sent) + QStringLiteral(")"));
+        MsgWin_OutputVisible(sentLine(sent, true));
+    if (!unsent.isEmpty())
+        MsgWin_OutputVisible(sentLine(unsent, false));
 }
 
 bool MainWin::Modem_Expect(const QByteArray& expected)

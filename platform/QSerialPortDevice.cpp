@@ -277,8 +277,11 @@ QString QSerialPortDevice::failureReason(const LineSettings& settings)
         kind = OpenFailureKind::NotFound;
         break;
     case QSerialPort::PermissionError:
-        // The library reports a device held by another program the same way.
-        kind = accessDenied(location) ? OpenFailureKind::PermissionDenied : OpenFailureKind::InUse;
+        // The library reports a device held by another program the same way; a refusal the
+        // mode does not explain (a security policy, say) still carries the system's own words.
+        kind = accessDenied(location) || detail == QLatin1String("Permission denied")
+                   ? OpenFailureKind::PermissionDenied
+                   : OpenFailureKind::InUse;
         break;
     case QSerialPort::UnsupportedOperationError:
         kind = OpenFailureKind::NotSerial;
@@ -286,5 +289,5 @@ QString QSerialPortDevice::failureReason(const LineSettings& settings)
     default:
         break;
     }
-    return openFailureText(kind, location, detail, owningGroup(location), formatText(settings));
+    return openFailureText(kind, location, detail, deviceAccess(location), formatText(settings));
 }

@@ -35,7 +35,9 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
                             QStringLiteral(" ") + QString::number(ErrCount) +
                             QStringLiteral(" errors."));
     showVerdict(TestStateWin, runVerdict(RunAborted, ErrCount));
-    CmdRTSCbox->setChecked(RTS_Get());
+    // A port lost during the run has no line to show: the box is cleared, so that the next open
+    // starts in data mode.
+    CmdRTSCbox->setChecked(MSComm1->PortOpen() && RTS_Get());
     DoButtons_SetBusy(false);
 }
 

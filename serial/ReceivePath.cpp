@@ -1,9 +1,9 @@
 // Receive path: the serial component's events, reply capture or display of received bytes.
+#include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
 #include <QTimer>
-#include <algorithm>
 
 void MainWin::MSComm1_OnComm()
 {
@@ -56,6 +56,9 @@ void MainWin::MSComm1_OnLost(const QString& reason)
         MSComm1->setPortOpen(false);
     // Runs the box's clear path: lines off, lists enabled.
     CommOpenCbox->setChecked(false);
+    // Command mode ends with the port (a pending automatic command's timer stops too), so the
+    // next open starts in data mode.
+    CmdRTSCbox->setChecked(false);
 }
 
 void MainWin::MSComm1_OnNotice(const QString& text)
@@ -65,22 +68,8 @@ void MainWin::MSComm1_OnNotice(const QString& text)
 
 void MainWin::Rx_Process(const QByteArray& bytes)
 {
-    if (!RxNotCapturing) {
-        // A reply longer than the buffer keeps its first bytes; the rest has no place.
-        for (const char byte : bytes) {
-            if (RxCount < 0 || RxCount >= static_cast<qint16>(RxBuf.size()))
-                break;
-            RxBuf[static_cast<size_t>(RxCount)] = static_cast<quint8>(byte);
-            ++RxCount;
-        }
-        return;
-    }
-    // Bytes a capture left behind are shown first.
-    const qint16 held = std::clamp<qint16>(RxCount, 0, static_cast<qint16>(RxBuf.size()));
-    RxCount = 0;
-    for (qint16 i = 0; i < held; ++i)
-        MsgWin_OutputChar(RxBuf[static_cast<size_t>(i)]);
-    for (const char byte : bytes)
+    const QByteArray shown = rxAccept(RxBuf, RxCount, !RxNotCapturing, bytes);
+    for (const char byte : shown)
         MsgWin_OutputChar(static_cast<quint8>(byte));
 }
 

@@ -2,6 +2,7 @@
 #include "shell/ListPick.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
+#include "shell/TypedText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +23,9 @@ void MainWin::connectHandlers()
     connect(CommFormat, &QComboBox::currentIndexChanged, this, [this] { CommFormat_Click(); });
     connect(static_cast<PortComboBox*>(CommPort), &PortComboBox::popupAboutToShow, this,
             [this] { CommPort_DropDown(); });
+    // A typed port name or format applies on Enter or on leaving the box, as a pick does.
+    connectTypedText(CommPort, [this] { CommPort_Click(); });
+    connectTypedText(CommFormat, [this] { CommFormat_Click(); });
 
     // Timers; RxIdleTimer and DelayCalTimer have no tick handler.
     connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });

@@ -18,7 +18,6 @@ const QByteArray kER = QByteArrayLiteral("ER\r\n");
 const QString kAccessTitle =
     QStringLiteral("Modem Config - Power-cycle Modem While Connected to CommPort");
 const QString kLastResortTitle = QStringLiteral("Modem Config - Failed to Communicate with Modem");
-const QString kPortGoneTitle = QStringLiteral("Modem Config - CommPort Not Open!");
 const QString kPowerCycleMsg = QStringLiteral(
     "With the serial cable connected, remove and reapply power to the Modem now -- the STATUS "
     "LED should come ON.\nOnce power has been re-applied, click OK within 10 seconds to "
@@ -148,9 +147,9 @@ private slots:
         QTest::newRow("cancel at the last resort")
             << QList<BoxReply>{{MsgAnswer::Ok}, {MsgAnswer::Cancel}} << false
             << QStringList{kAccessTitle, kLastResortTitle} << 8;
-        QTest::newRow("the last resort finds the port gone")
+        QTest::newRow("the last resort finds the port closed")
             << QList<BoxReply>{{MsgAnswer::Ok}, {MsgAnswer::Ok, BoxAction::ClosePort}} << false
-            << QStringList{kAccessTitle, kLastResortTitle, kPortGoneTitle} << 8;
+            << QStringList{kAccessTitle, kLastResortTitle} << 8;
     }
 
     void dialogs()
@@ -198,8 +197,7 @@ private slots:
                 QCOMPARE(box.text, kAccessText);
             if (box.title == kLastResortTitle)
                 QCOMPARE(box.text, kLastResortText);
-            if (box.title != kPortGoneTitle)
-                QCOMPARE(box.buttons, MsgButtons::OkCancel);
+            QCOMPARE(box.buttons, MsgButtons::OkCancel);
         }
         QCOMPARE(shownTitles, titles);
 
@@ -230,6 +228,60 @@ private slots:
         QVERIFY(fx->boxes().isEmpty());
         QCOMPARE(win().ErrCount, qint16(4));
         QVERIFY(!win().MSComm1->PortOpen());
+    }
+
+    void portLostAtABox_data()
+    {
+        QTest::addColumn<int>("atBox");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("probeCount");
+
+        QTest::newRow("power-cycle box") << 1 << QStringList{kAccessTitle} << 4;
+        QTest::newRow("last-resort box") << 2 << QStringList{kAccessTitle, kLastResortTitle} << 8;
+        QTest::newRow("the restore's power-cycle box")
+            << 3 << QStringList{kAccessTitle, kLastResortTitle, kAccessTitle} << 8;
+    }
+
+    // The device unplugged while a box is open: establishing ends as soon as the box is
+    // answered, nothing more goes out or is logged, and the next open starts in data mode.
+    void portLostAtABox()
+    {
+        QFETCH(int, atBox);
+        QFETCH(QStringList, titles);
+        QFETCH(int, probeCount);
+
+        openScripted();
+        line->setResponder([&](const QByteArray& w) { probes += w == " " ? 1 : 0; });
+        for (int box = 1; box <= atBox; ++box)
+            fx->recorder().answer(MsgAnswer::Ok, [&, box] {
+                if (box != atBox)
+                    return;
+                line->clearRecord();
+                QVERIFY(line->lose("unplugged"));
+                QVERIFY(QTest::qWaitFor([&] { return !win().MSComm1->PortOpen(); }));
+            });
+
+        win().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
+                             "");
+
+        QStringList shown;
+        for (const RecordedBox& box : fx->boxes())
+            shown << box.title;
+        QCOMPARE(shown, titles);
+        QCOMPARE(probes, probeCount);
+        QCOMPARE(line->callsMatching({"write", "open"}), QStringList{});
+        const QStringList log = fx->logLines();
+        const qsizetype lost = log.indexOf("COM1 lost: unplugged");
+        QVERIFY(lost >= 0);
+        QCOMPARE(log.mid(lost), (QStringList{"COM1 lost: unplugged",
+                                             "Outer Aborted in Establishing Communication", ""}));
+        QCOMPARE(win().TestStateWin->text(), "Outer Aborted in Establishing Communication");
+        QCOMPARE(win().ErrCount, qint16(0));
+        QVERIFY(!win().CmdRTSCbox->isChecked());
+
+        win().CommOpenCbox->setChecked(true);
+        QVERIFY(line->isOpen());
+        QVERIFY(!line->rts());
     }
 
     // The whole recovery on the simulated modem: no answer before or after the power-cycle, the

@@ -392,17 +392,52 @@ private slots:
         QVERIFY(win().RxNotCapturing);
     }
 
-    void closedPortGivesNoReplyAtOnce()
+    void closedPortSendsNothing_data()
     {
-        win().CommOpenCbox->setChecked(false);
-        QVERIFY(!line->isOpen());
+        QTest::addColumn<bool>("slow");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<bool>("loseAfterFirst");
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<QStringList>("logged");
+
+        QTest::newRow("send, port closed") << false << QByteArray(" ") << false << QByteArrayList{}
+                                           << QStringList{"  NOT SENT( ): the port is closed"};
+        QTest::newRow("slow send, port closed")
+            << true << QByteArray("Tn") << false << QByteArrayList{}
+            << QStringList{"  NOT SENT(Tn): the port is closed"};
+        QTest::newRow("slow send, port lost after the first character")
+            << true << QByteArray("Eq5") << true << QByteArrayList{"E"}
+            << QStringList{"COM1 lost: unplugged", "  SENT(E)",
+                           "  NOT SENT(q5): the port is closed"};
+    }
+
+    // An exchange on a closed port gets no reply at once, and the log says what did not go out.
+    void closedPortSendsNothing()
+    {
+        QFETCH(bool, slow);
+        QFETCH(QByteArray, command);
+        QFETCH(bool, loseAfterFirst);
+        QFETCH(QByteArrayList, writes);
+        QFETCH(QStringList, logged);
+
+        if (loseAfterFirst) {
+            line->setResponder([l = line.get()](const QByteArray&) { l->lose("unplugged"); });
+        } else {
+            win().CommOpenCbox->setChecked(false);
+            QVERIFY(!line->isOpen());
+        }
+        win().MsgWin_Clear();
         line->clearRecord();
         QElapsedTimer clock;
         clock.start();
-        win().Modem_Send(" ", 4, 30000);
+        if (slow)
+            win().Modem_SendSlow(command, 30000);
+        else
+            win().Modem_Send(command, 4, 30000);
         QVERIFY2(clock.elapsed() < 10000, "the exchange waited on a closed port");
         QCOMPARE(win().LastReply, QByteArray());
-        QVERIFY(line->writes().isEmpty());
+        QCOMPARE(line->writes(), writes);
+        QCOMPARE(fx->logLines(), logged << QString());
     }
 };
 

@@ -2,6 +2,7 @@
 #include "support/ScriptedDevice.h"
 #include "support/WindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -75,6 +76,9 @@ private slots:
     void failedOpenCanBeRetried();
     void refusedLineFormatWhileOpen();
     void dropDownListsPortsAndKeepsText();
+    void typedTextApplies_data();
+    void typedTextApplies();
+    void typedTextWaitsForTheUser();
 
     // --- Control lines ---
     void rtsSetOrder_data();
@@ -94,6 +98,7 @@ private slots:
     void nestedWaitsShareTheTimer();
     void deviceLossEndsWaitAtOnce_data();
     void deviceLossEndsWaitAtOnce();
+    void deviceLossEndsCommandMode();
 
     // --- Receive path and statistics ---
     void startupBytesShownFirst_data();
@@ -310,6 +315,116 @@ void tst_serial::dropDownListsPortsAndKeepsText()
     QCOMPARE(ports->count(), count);
     QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/77"));
     QCOMPARE(line->calls(), QStringList());
+}
+
+void tst_serial::typedTextApplies_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("settings");
+
+    QTest::newRow("path, leaving, open") << true << "CommPort"
+                                         << "/dev/ttyUSB0" << false << "/dev/ttyUSB0"
+                                         << "9600,N,8,1";
+    QTest::newRow("path, Enter, open") << true << "CommPort"
+                                       << "/dev/ttyUSB0" << true << "/dev/ttyUSB0"
+                                       << "9600,N,8,1";
+    QTest::newRow("list entry, leaving, open") << true << "CommPort"
+                                               << "COM2" << false << "/dev/ttyS1"
+                                               << "9600,N,8,1";
+    QTest::newRow("list entry in lower case, Enter, open") << true << "CommPort"
+                                                           << "com3" << true << "/dev/ttyS2"
+                                                           << "9600,N,8,1";
+    QTest::newRow("format, leaving, open") << true << "CommFormat"
+                                           << "N,8,2" << false << "/dev/ttyS0"
+                                           << "9600,N,8,2";
+    QTest::newRow("path, leaving, closed") << false << "CommPort"
+                                           << "/dev/ttyUSB0" << false << "/dev/ttyUSB0"
+                                           << "9600,N,8,1";
+    QTest::newRow("format, Enter, closed") << false << "CommFormat"
+                                           << "E,8,1" << true << "/dev/ttyS0"
+                                           << "9600,E,8,1";
+}
+
+// A name or format typed into its box applies on Enter or on leaving the box, as a pick from
+// the list does: an open port re-opens once with it, a closed one stays closed until ticked.
+void tst_serial::typedTextApplies()
+{
+    QFETCH(bool, open);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, device);
+    QFETCH(QString, settings);
+
+    fx = std::make_unique<WindowFixture>();
+    line = ScriptedLine::install(win());
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    if (open)
+        openPort();
+    line->clearRecord();
+
+    auto* combo = win().findChild<QComboBox*>(box);
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(combo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    QCOMPARE(line->openCount(), open ? 1 : 0);
+    if (enter)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // Leaving the box after Enter applies nothing more.
+    if (enter)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(!combo->hasFocus());
+
+    QCOMPARE(line->openCount(), open ? 2 : 0);
+    if (!open)
+        openPort();
+    QCOMPARE(line->lastPortName(), device);
+    QCOMPARE(line->callsMatching({"open"}), QStringList{"open " + settings});
+    QCOMPARE(combo->currentText(), typed);
+    QVERIFY(fx->boxes().isEmpty());
+}
+
+// The window losing the focus (another program, or the window going away) is not the user
+// leaving the box: the typed name waits until the user does.
+void tst_serial::typedTextWaitsForTheUser()
+{
+    fx = std::make_unique<WindowFixture>();
+    line = ScriptedLine::install(win());
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    openPort();
+    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "/dev/ttyUSB1");
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(line->openCount(), 1);
+
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(line->openCount(), 2);
+    QCOMPARE(line->lastPortName(), "/dev/ttyUSB1");
+
+    // Typed again and left in the box when the window goes: nothing is applied any more.
+    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    fx.reset();
+    QCOMPARE(line->openCount(), 2);
 }
 
 void tst_serial::rtsSetOrder_data()
@@ -566,6 +681,24 @@ void tst_serial::deviceLossEndsWaitAtOnce()
     QVERIFY(!win().RTS_Get());
     QVERIFY(fx->boxes().isEmpty());
     QCOMPARE(line->openCount(), 1);
+}
+
+// With the port gone, command mode ends too: a pending automatic command's timer stops, and the
+// next open starts in data mode.
+void tst_serial::deviceLossEndsCommandMode()
+{
+    openPort();
+    win().SendCommandAutoRTS("?");
+    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(win().CmdReplyTimer->isActive());
+    QVERIFY(line->lose("unplugged"));
+    QTRY_VERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!win().CmdRTSCbox->isChecked());
+    QVERIFY(!win().CmdReplyTimer->isActive());
+    openPort();
+    QVERIFY(!line->rts());
+    QVERIFY(!line->dtr());
+    QVERIFY(fx->boxes().isEmpty());
 }
 
 void tst_serial::startupBytesShownFirst_data()

@@ -9,11 +9,13 @@
 #include <QtTest>
 
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(PortNaming)
 Q_DECLARE_METATYPE(LineErrorCounters)
 Q_DECLARE_METATYPE(OpenFailureKind)
+Q_DECLARE_METATYPE(DeviceAccess)
 
 class tst_serialunits : public QObject
 {
@@ -26,7 +28,10 @@ private slots:
     void lineEvents();
     void failureText_data();
     void failureText();
-    void owningGroupOfFile();
+    void permissionAdvice_data();
+    void permissionAdvice();
+    void accessOfFile_data();
+    void accessOfFile();
     void facadeReadsBytesThatCameDuringTheHandler();
     void facadeStopsWhenHandlerTakesNothing();
 };
@@ -138,23 +143,11 @@ void tst_serialunits::lineEvents()
 void tst_serialunits::failureText_data()
 {
     QTest::addColumn<OpenFailureKind>("kind");
-    QTest::addColumn<QString>("group");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("absent") << OpenFailureKind::NotFound << "dialout"
-                            << "there is no port /dev/ttyUSB3";
-    QTest::newRow("permission, group known")
-        << OpenFailureKind::PermissionDenied << "dialout"
-        << "permission denied on /dev/ttyUSB3; your user must be a member of the group "
-           "\"dialout\" that owns the device (for example: sudo usermod -aG dialout $USER), "
-           "then log out and log in again";
-    QTest::newRow("permission, group unknown")
-        << OpenFailureKind::PermissionDenied << ""
-        << "permission denied on /dev/ttyUSB3; your user must be a member of the group that "
-           "owns the device, then log out and log in again";
-
+    QTest::newRow("absent") << OpenFailureKind::NotFound << "there is no port /dev/ttyUSB3";
     QTest::newRow("not serial")
-        << OpenFailureKind::NotSerial << "dialout"
+        << OpenFailureKind::NotSerial
         << "/dev/ttyUSB3 is not a serial port or refused the line format 9600,E,8,1 (Inappropriate "
            "ioctl for device)";
 }
@@ -162,22 +155,110 @@ void tst_serialunits::failureText_data()
 void tst_serialunits::failureText()
 {
     QFETCH(OpenFailureKind, kind);
-    QFETCH(QString, group);
     QFETCH(QString, expected);
-    QCOMPARE(openFailureText(kind, "/dev/ttyUSB3", "Inappropriate ioctl for device", group,
-                             "9600,E,8,1"),
+    QCOMPARE(
+        openFailureText(kind, "/dev/ttyUSB3", "Inappropriate ioctl for device", {}, "9600,E,8,1"),
+        expected);
+}
+
+namespace
+{
+// A device of root's with this mode and group, seen by a user who is not its owner.
+DeviceAccess rootsDevice(int mode, const QString& group, bool userInGroup)
+{
+    DeviceAccess a;
+    a.known = true;
+    a.owner = "root";
+    a.group = group;
+    a.groupIsRoot = group == "root";
+    a.ownerReadWrite = (mode & 0600) == 0600;
+    a.groupReadWrite = (mode & 0060) == 0060;
+    a.othersReadWrite = (mode & 0006) == 0006;
+    a.userInGroup = userInGroup;
+    return a;
+}
+
+const QString kDenied = QStringLiteral("permission denied on /dev/ttyUSB3; ");
+const QString kOwnerOnly = QStringLiteral(
+    ". To grant access, add a udev rule that gives the device to a group of yours with read and "
+    "write permission; on a standard system serial ports belong to the group \"dialout\" (sudo "
+    "usermod -aG dialout $USER), then log out and log in again");
+const QString kElsewhere = QStringLiteral(
+    "its permissions let your user read and write it, but the system refuses access for another "
+    "reason (an access control list, a security policy, or a file system mounted without device "
+    "access)");
+} // namespace
+
+void tst_serialunits::permissionAdvice_data()
+{
+    QTest::addColumn<DeviceAccess>("access");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("group rw: join it")
+        << rootsDevice(0660, "dialout", false)
+        << kDenied + "your user must be a member of the group \"dialout\" that owns the device "
+                     "(for example: sudo usermod -aG dialout $USER), then log out and log in again";
+    QTest::newRow("group rw, but the group is root")
+        << rootsDevice(0660, "root", false)
+        << kDenied + "only its owner (root) can open it" + kOwnerOnly;
+    QTest::newRow("group none") << rootsDevice(0600, "dialout", false)
+                                << kDenied + "only its owner (root) can open it" + kOwnerOnly;
+    QTest::newRow("group none, root's")
+        << rootsDevice(0600, "root", false)
+        << kDenied + "only its owner (root) can open it" + kOwnerOnly;
+    QTest::newRow("world rw") << rootsDevice(0666, "root", false) << kDenied + kElsewhere;
+    QTest::newRow("group rw, already a member")
+        << rootsDevice(0660, "dialout", true) << kDenied + kElsewhere;
+
+    DeviceAccess own = rootsDevice(0066, "dialout", true);
+    own.owner = "ann";
+    own.userIsOwner = true;
+    QTest::newRow("own device without owner rw")
+        << own
+        << kDenied + "its permissions deny read and write even to you, its owner (for "
+                     "example: chmod u+rw /dev/ttyUSB3)";
+    QTest::newRow("nothing known")
+        << DeviceAccess{} << kDenied + "only its owner can open it" + kOwnerOnly;
+}
+
+void tst_serialunits::permissionAdvice()
+{
+    QFETCH(DeviceAccess, access);
+    QFETCH(QString, expected);
+    QCOMPARE(openFailureText(OpenFailureKind::PermissionDenied, "/dev/ttyUSB3", "Permission denied",
+                             access, "9600,N,8,1"),
              expected);
 }
 
-void tst_serialunits::owningGroupOfFile()
+// The three modes a device file is made with, read from a file of this user's.
+void tst_serialunits::accessOfFile_data()
 {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("group rw") << 0660;
+    QTest::newRow("group none") << 0600;
+    QTest::newRow("world rw") << 0666;
+}
+
+void tst_serialunits::accessOfFile()
+{
+    QFETCH(int, mode);
     QTemporaryFile file;
     QVERIFY(file.open());
+    QCOMPARE(::chmod(QFile::encodeName(file.fileName()).constData(), mode_t(mode)), 0);
     const struct group* mine = ::getgrgid(::getegid());
     QVERIFY(mine);
-    QCOMPARE(owningGroup(file.fileName()), QString::fromLocal8Bit(mine->gr_name));
+
+    const DeviceAccess a = deviceAccess(file.fileName());
+    QVERIFY(a.known);
+    QCOMPARE(a.group, QString::fromLocal8Bit(mine->gr_name));
+    QVERIFY(a.userIsOwner);
+    QVERIFY(a.userInGroup);
+    QVERIFY(a.ownerReadWrite);
+    QCOMPARE(a.groupReadWrite, (mode & 0060) == 0060);
+    QCOMPARE(a.othersReadWrite, (mode & 0006) == 0006);
     QVERIFY(!accessDenied(file.fileName()));
-    QCOMPARE(owningGroup(file.fileName() + ".absent"), QString());
+
+    QVERIFY(!deviceAccess(file.fileName() + ".absent").known);
     QVERIFY(!accessDenied(file.fileName() + ".absent"));
 }
 
