@@ -38,9 +38,12 @@ void MainWin::closeEvent(QCloseEvent* event)
 namespace
 {
 // The key code a key press gives the input box's key handler, 0 for none: Enter 13, Backspace 8,
-// otherwise the first character the key types. Tab and Shift+Tab move the focus and type nothing.
+// otherwise the first character the key types. Tab and Shift+Tab move the focus and type nothing;
+// so does the copy key, which must find the user's selection where it is.
 qint16 keyAscii(const QKeyEvent& key)
 {
+    if (key.matches(QKeySequence::Copy))
+        return 0;
     switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -98,7 +98,8 @@ class tst_terminal : public QObject
     // Actions on the input box, which has the keyboard focus: "t:text" types key by key,
     // "k:Name" presses a key without text, "c:0" clicks before the text, "i:pos:text" inserts
     // at a position without a key (as a drop or a paste with the mouse does), "v:text" pastes
-    // with Ctrl+V, "p:row" picks that history line in the list that drops down.
+    // with Ctrl+V, "^:X" presses Ctrl and that letter, "p:row" picks that history line in the
+    // list that drops down.
     void act(const QString& action)
     {
         const QString arg = action.mid(2);
@@ -120,6 +121,9 @@ class tst_terminal : public QObject
             field->insert(arg.mid(colon + 1));
             break;
         }
+        case '^':
+            UserInput::key(Qt::Key(Qt::Key_A + arg.at(0).unicode() - 'A'), Qt::ControlModifier);
+            break;
         case 'p':
             QVERIFY(UserInput::pick(win().CmdInputWin, arg.toInt()));
             break;
@@ -291,6 +295,9 @@ private slots:
             << QStringList{};
         QTest::newRow("pasting sends the pasted characters")
             << "NONE" << QStringList{"t:a", "k:Home", "v:X\\41"} << L{"a", "X", "A"} << "aX\\41"
+            << QStringList{};
+        QTest::newRow("a copied selection pastes at the end")
+            << "NONE" << QStringList{"t:ab", "^:A", "^:C", "^:V"} << L{"a", "b", "a", "b"} << "abab"
             << QStringList{};
         QTest::newRow("picking a history line does not send it")
             << "NONE" << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Down", "t:!"}
