@@ -1,9 +1,8 @@
 // The Modem Configurator's "Do It": its boxes, the factory restore's dialogue and its runs.
 #include "modemsim/SimulatedModem.h"
-#include "support/ScriptedDevice.h"
+#include "support/RunSuite.h"
 #include "support/SimModem.h"
 #include "support/UserInput.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,42 +46,18 @@ QStringList titlesOf(const QList<RecordedBox>& boxes)
 
 Q_DECLARE_METATYPE(QList<BoxReply>)
 
-class tst_configurator : public QObject
+class tst_configurator : public RunSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
-
-    MainWin& win() { return fx->win(); }
 
     // Selects the configurator option of that name.
     void choose(const QString& option) { fx->control<QRadioButton>(option)->setChecked(true); }
 
-    void openScripted()
-    {
-        line = ScriptedLine::openIn(win());
-        QVERIFY(line->isOpen());
-    }
-
-    void openSim()
-    {
-        SimModem::reset();
-        QVERIFY(SimModem::openInWindow(win()));
-    }
+public:
+    // Shown, so that the lists' popups open and their entries can be clicked.
+    tst_configurator() : RunSuite(true) {}
 
 private slots:
-    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
-
-    // Shown, so that the lists' popups open and their entries can be clicked.
-    void init() { fx = std::make_unique<WindowFixture>(); }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
-    }
-
     void portClosed_data()
     {
         QTest::addColumn<QString>("option");

@@ -1,7 +1,6 @@
 // Establishing communication: the probe series, the recovery dialogs and the nested restore run.
 #include "modemsim/SimulatedModem.h"
-#include "support/ScriptedDevice.h"
-#include "support/WindowFixture.h"
+#include "support/RunSuite.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,37 +60,23 @@ struct BoxReply {
 
 Q_DECLARE_METATYPE(QList<BoxReply>)
 
-class tst_establish : public QObject
+class tst_establish : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
     int probes = 0;
     bool answering = false;
 
-    MainWin& win() { return fx->win(); }
-
+    // The scripted line, with an empty log and no probe seen yet.
     void openScripted()
     {
-        line = ScriptedLine::openIn(win());
-        QVERIFY(line->isOpen());
+        RunSuite::openScripted();
         win().MsgWin_Clear();
         probes = 0;
         answering = false;
     }
 
 private slots:
-    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
-
-    void init() { fx = std::make_unique<WindowFixture>(false); }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
-    }
-
     void withoutDialogs_data()
     {
         QTest::addColumn<int>("answerFrom");

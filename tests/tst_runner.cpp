@@ -2,9 +2,8 @@
 // "Do Test", baudswap.
 #include "modemsim/SimulatedModem.h"
 #include "script/RunVerdict.h"
-#include "support/ScriptedDevice.h"
+#include "support/RunSuite.h"
 #include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,38 +33,11 @@ double contrast(const QColor& a, const QColor& b)
 }
 } // namespace
 
-class tst_runner : public QObject
+class tst_runner : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
-
-    MainWin& win() { return fx->win(); }
-
-    void openScripted()
-    {
-        line = ScriptedLine::openIn(win());
-        QVERIFY(line->isOpen());
-    }
-
-    void openSim()
-    {
-        SimModem::reset();
-        QVERIFY(SimModem::openInWindow(win()));
-    }
-
 private slots:
-    void initTestCase() { theSimulatedModem().setToolWindowEnabled(false); }
-
-    void init() { fx = std::make_unique<WindowFixture>(false); }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
-    }
-
     void portClosedStartsNoRun()
     {
         win().MsgWin_Output("earlier line");

@@ -1,9 +1,8 @@
 // End-to-end runs of the Modem Configurator's actions against the simulated modem: the commands
 // at the device in order, the key log lines and the outcome.
-#include "support/RecordedSimLine.h"
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,27 +25,16 @@ const QString kErrorBox = QStringLiteral("Modem Config - Error Configuring Modem
 
 Q_DECLARE_METATYPE(Action)
 
-class tst_script_configurator : public QObject
+class tst_script_configurator : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<RecordedSimLine> line;
-
-    MainWin& win() { return fx->win(); }
-
 private slots:
+    // Every case runs on the simulated modem, recorded.
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        openRecordedSim();
     }
 
     void actions_data();
@@ -200,7 +188,7 @@ void tst_script_configurator::actions()
     }
     win().CfgDoIt->click();
 
-    QCOMPARE(line->writes(), RecordedSimLine::scriptWrites(commands));
+    QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites(commands));
     const QStringList log = fx->logLines();
     const QString missing = missingInOrder(log, keyLines);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
@@ -213,7 +201,7 @@ void tst_script_configurator::actions()
 
     // Configurator runs leave the modem in command mode, whatever becomes of them.
     QVERIFY(!log.contains(QStringLiteral("  Setting data-mode.")));
-    QVERIFY(line->rts());
+    QVERIFY(simLine->rts());
     QVERIFY(win().CmdRTSCbox->isChecked());
     QVERIFY(modem.inCommandMode());
 

@@ -1,9 +1,8 @@
 // End-to-end "Config" runs of the Test Console against the simulated modem: the preamble, the
 // device configurations, the firmware's command set, saving and the closing mode.
-#include "support/RecordedSimLine.h"
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,27 +50,16 @@ const QString kOk = QStringLiteral("  GOT (OK\r\n) as expected.");
 
 Q_DECLARE_METATYPE(Setup)
 
-class tst_script_console : public QObject
+class tst_script_console : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<RecordedSimLine> line;
-
-    MainWin& win() { return fx->win(); }
-
 private slots:
+    // Every case runs on the simulated modem, recorded.
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        openRecordedSim();
     }
 
     void configRuns_data();
@@ -245,7 +233,7 @@ void tst_script_console::configRuns()
     win().TestLeaveInCmdModeCbox->setChecked(setup.leaveRts);
     win().TestDoIt->click();
 
-    QCOMPARE(line->writes(), RecordedSimLine::scriptWrites(commands));
+    QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites(commands));
     const QStringList log = fx->logLines();
     const QString missing = missingInOrder(log, keyLines);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
@@ -253,7 +241,7 @@ void tst_script_console::configRuns()
         QVERIFY2(!log.contains(absent), qPrintable(absent));
     QCOMPARE(win().TestStateWin->text(), keyLines.last());
     QCOMPARE(win().ErrCount, errors);
-    QCOMPARE(line->rts(), rtsAfter);
+    QCOMPARE(simLine->rts(), rtsAfter);
     QCOMPARE(win().CmdRTSCbox->isChecked(), rtsAfter);
     QCOMPARE(modem.inCommandMode(), rtsAfter);
     QVERIFY(fx->boxes().isEmpty());
@@ -263,7 +251,7 @@ void tst_script_console::testOnlySetChannel()
 {
     win().TestTestOnly->setChecked(true);
     win().Cfg_SetChannel(22);
-    QCOMPARE(line->writes(), RecordedSimLine::scriptWrites({" ", "V"}));
+    QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites({" ", "V"}));
     const QStringList log = fx->logLines();
     QVERIFY(!log.contains(QStringLiteral("Configuring modem")));
     QVERIFY(!log.contains(QStringLiteral("Saving to EEPROM")));
@@ -277,12 +265,12 @@ void tst_script_console::consoleIgnoresBaudPrecondition()
     theSimulatedModem().setBaudRate(19200);
     win().CommBaud->setCurrentText(QStringLiteral("19200"));
     QVERIFY(win().MSComm1->PortOpen());
-    line->clear();
+    simLine->clear();
     win().TestTestOnly->setChecked(true);
     win().TestLeaveInCmdModeCbox->setChecked(true);
     win().Test_RunScript(QStringLiteral("Config"), ScriptFlag::Console | ScriptFlag::NoPowerCycle,
                          QByteArrayLiteral("NORMAL"), QString(), QByteArray());
-    QCOMPARE(line->writes(), RecordedSimLine::scriptWrites({" ", "V", "**", "Fe", "Ya"}));
+    QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites({" ", "V", "**", "Fe", "Ya"}));
     QVERIFY(fx->boxes().isEmpty());
     QCOMPARE(win().TestStateWin->text(), QStringLiteral("Config Completed, 0 errors."));
 }

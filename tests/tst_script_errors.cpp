@@ -1,6 +1,6 @@
 // End-to-end runs that stop early or take a turn: the baud-rate precondition, aborts that leave
 // the modem as the failed step left it, the station asked with "S?", and the internal errors.
-#include "support/RecordedSimLine.h"
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
 #include "support/WindowFixture.h"
@@ -65,27 +65,16 @@ int runScenario(int argc, char** argv, const QByteArray& scenario)
 
 Q_DECLARE_METATYPE(Run)
 
-class tst_script_errors : public QObject
+class tst_script_errors : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<RecordedSimLine> line;
-
-    MainWin& win() { return fx->win(); }
-
 private slots:
+    // Every case runs on the simulated modem, recorded.
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        openRecordedSim();
     }
 
     void baudPrecondition_data();
@@ -129,14 +118,14 @@ void tst_script_errors::baudPrecondition()
     theSimulatedModem().setBaudRate(portBaud.toInt());
     win().CommBaud->setCurrentText(portBaud);
     QVERIFY(win().MSComm1->PortOpen());
-    line->clear();
+    simLine->clear();
     start(win(), run);
 
     const QStringList log = fx->logLines();
     if (required.isEmpty()) {
         QVERIFY(fx->boxes().isEmpty());
         QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Completed, 0 errors."));
-        QVERIFY(!line->writes().isEmpty());
+        QVERIFY(!simLine->writes().isEmpty());
         return;
     }
     QCOMPARE(fx->boxes().size(), 1);
@@ -151,8 +140,8 @@ void tst_script_errors::baudPrecondition()
                                run.name + QStringLiteral(" Aborted in Start-up"), QString()}));
     QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Aborted in Start-up"));
     // Nothing went out, and the modem was not even put into command mode.
-    QVERIFY(line->writes().isEmpty());
-    QVERIFY(!line->calls().contains(QStringLiteral("rts 1")));
+    QVERIFY(simLine->writes().isEmpty());
+    QVERIFY(!simLine->calls().contains(QStringLiteral("rts 1")));
 }
 
 void tst_script_errors::abortsLeaveTheModem_data()
@@ -203,13 +192,13 @@ void tst_script_errors::abortsLeaveTheModem()
     QVERIFY(failure > 0);
     QCOMPARE(log.mid(failure + 2), (QStringList{outcome, QString()}));
     QVERIFY(!log.contains(QStringLiteral("Performance Summary:")));
-    QVERIFY(line->rts());
+    QVERIFY(simLine->rts());
     QVERIFY(win().CmdRTSCbox->isChecked());
     QVERIFY(win().TestProgress->isHidden());
     if (refused.isEmpty())
-        QCOMPARE(line->writes(), QList<QByteArray>(4, " "));
+        QCOMPARE(simLine->writes(), QList<QByteArray>(4, " "));
     else
-        QCOMPARE(line->writes().mid(line->writes().size() - refused.size()),
+        QCOMPARE(simLine->writes().mid(simLine->writes().size() - refused.size()),
                  RecordedSimLine::scriptWrites({refused}));
 }
 
@@ -244,7 +233,7 @@ void tst_script_errors::stationAsked()
     modem.setReplyOverride("C8", "ER\r\n");
     start(win(), {"SetConfig", 12 | 4, "FAST", QString(), "perf"});
 
-    const QList<QByteArray> writes = line->writes();
+    const QList<QByteArray> writes = simLine->writes();
     QCOMPARE(writes.mid(0, 3), (QList<QByteArray>{" ", "V", "S?"}));
     QCOMPARE(writes.mid(writes.size() - 2), RecordedSimLine::scriptWrites({firstChannel}));
     const QStringList log = fx->logLines();

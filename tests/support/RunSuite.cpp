@@ -1,0 +1,40 @@
+// The one set-up of the suites that start runs.
+#include "support/RunSuite.h"
+#include "support/SimModem.h"
+
+#include <QtTest>
+
+void RunSuite::openScripted()
+{
+    line = ScriptedLine::openIn(win());
+    QVERIFY(line->isOpen());
+}
+
+void RunSuite::openSim()
+{
+    SimModem::reset();
+    QVERIFY(SimModem::openInWindow(win()));
+}
+
+void RunSuite::openRecordedSim()
+{
+    simLine = RecordedSimLine::openIn(win());
+    QVERIFY(win().MSComm1->PortOpen());
+}
+
+void RunSuite::initTestCase()
+{
+    theSimulatedModem().setToolWindowEnabled(false);
+}
+
+void RunSuite::init()
+{
+    fx = std::make_unique<WindowFixture>(m_shown);
+}
+
+void RunSuite::cleanup()
+{
+    fx.reset();
+    line.reset();
+    simLine.reset();
+}
