@@ -16,25 +16,9 @@ void MainWin::Cfg_RestoreFactory(ScriptFlags flags)
     // RTS is raised before the user power-cycles the modem.
     CmdRTSCbox->setChecked(true);
     RTS_Set(true);
-    const QString text = QStringLiteral("To restore factory defaults, the Modem must be "
-                                        "power-cycled WHILE CONNECTED TO THE SERIAL CABLE.\n\n") +
-                         PowerCycleMsg;
-    // The user gave up, or the port went away while the box was open or the line settled (its
-    // loss is in the log already): no run starts, and nothing counts as an error.
-    const auto abandon = [this] {
-        ErrCount = 0;
-        RunAborted = true;
-    };
-    if (messageBox(this, text,
-                   kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
-                   MsgButtons::OkCancel) != MsgAnswer::Ok ||
-        !MSComm1->PortOpen())
-        return abandon();
-    MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
-    RTS_Toggle(5);
-    TimerDelay(1000);
-    if (!MSComm1->PortOpen())
-        return abandon();
+    if (!powerCycleModem(QStringLiteral("To restore factory defaults, the Modem must be "
+                                        "power-cycled WHILE CONNECTED TO THE SERIAL CABLE.")))
+        return;
     // From the "Do It" button the run ends by listing the restored settings.
     const QByteArray testId = flags.toInt() == 0 ? QByteArrayLiteral("?") : QByteArray();
     Test_RunScript(QStringLiteral("RestoreFactory"),

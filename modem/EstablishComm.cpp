@@ -8,7 +8,6 @@ namespace
 // Up to this many probes make one series.
 constexpr int kProbesPerSeries = 4;
 
-const QString kPowerCycleTitle = QStringLiteral("Power-cycle Modem While Connected to CommPort");
 const QString kPowerCycleIntro =
     QStringLiteral("To access the Modem's command mode, the Modem must be power-cycled WHILE "
                    "CONNECTED TO THE SERIAL CABLE.");
@@ -34,14 +33,6 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         return false;
     };
 
-    // The user gave up, or the port went away while a box was open or the line settled (its loss
-    // is in the log already): the run is abandoned without counting the probes as its errors.
-    const auto abandon = [this] {
-        RunAborted = true;
-        ErrCount = 0;
-        return false;
-    };
-
     if (probeSeries()) {
         ErrCount = 0;
         return true;
@@ -50,15 +41,8 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     if (flags.testFlag(ScriptFlag::NoPowerCycle) || !MSComm1->PortOpen())
         return false;
 
-    if (messageBox(this, kPowerCycleIntro + QStringLiteral("\n\n") + PowerCycleMsg,
-                   kTitlePrefix + kPowerCycleTitle, MsgButtons::OkCancel) != MsgAnswer::Ok ||
-        !MSComm1->PortOpen())
-        return abandon();
-    MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
-    RTS_Toggle(5);
-    TimerDelay(1000);
-    if (!MSComm1->PortOpen())
-        return abandon();
+    if (!powerCycleModem(kPowerCycleIntro))
+        return false;
 
     if (probeSeries()) {
         ErrCount = 0;
@@ -67,10 +51,15 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     if (!MSComm1->PortOpen())
         return false;
 
+    // The user gave up, or the port went away while the box was open: the run is abandoned
+    // without counting the probes as its errors.
     if (messageBox(this, kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
             MsgAnswer::Ok ||
-        !MSComm1->PortOpen())
-        return abandon();
+        !MSComm1->PortOpen()) {
+        RunAborted = true;
+        ErrCount = 0;
+        return false;
+    }
     // The restore run clears the abort mark when it starts; if it never starts (the port went
     // away, or the user cancelled its power-cycle), the mark stays and this is a failure.
     RunAborted = true;

@@ -293,6 +293,10 @@ private:
     bool runRadioTest(const ScriptRun& run);
     // Sends a command one character at a time; true when the modem answered "OK" + CR LF.
     bool sendAndCheck(const QByteArray& command);
+    // The power-cycle box (its text begins with intro), then the RTS pulses and the settling
+    // wait. False, with the run abandoned and no errors counted, when the user gave up or the
+    // port went away meanwhile.
+    bool powerCycleModem(const QString& intro);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

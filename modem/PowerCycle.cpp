@@ -1,0 +1,25 @@
+// The power-cycle dialogue shared by establishing communication and the factory restore.
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+bool MainWin::powerCycleModem(const QString& intro)
+{
+    // The user gave up, or the port went away while the box was open or the line settled (its
+    // loss is in the log already): nothing more is sent, and nothing counts as an error.
+    const auto abandon = [this] {
+        ErrCount = 0;
+        RunAborted = true;
+        return false;
+    };
+    if (messageBox(this, intro + QStringLiteral("\n\n") + PowerCycleMsg,
+                   kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
+                   MsgButtons::OkCancel) != MsgAnswer::Ok ||
+        !MSComm1->PortOpen())
+        return abandon();
+    MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
+    RTS_Toggle(5);
+    TimerDelay(1000);
+    if (!MSComm1->PortOpen())
+        return abandon();
+    return true;
+}
