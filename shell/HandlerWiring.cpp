@@ -1,12 +1,12 @@
 // Handler wiring: each control's change or click signal to the procedure named after it.
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -51,7 +51,7 @@ void MainWin::connectHandlers()
             [this] { CmdSendTypingImmediately_Click(); });
     connect(CmdInputWin, &QComboBox::editTextChanged, this, [this] { CmdInputWin_Change(); });
     connect(CmdSendAgainBtn, &QPushButton::clicked, this, [this] { CmdSendAgainBtn_Click(); });
-    connect(MsgWin, &QListView::doubleClicked, this, [this] { MsgWin_DblClick(); });
+    connect(MsgWin, &QAbstractItemView::doubleClicked, this, [this] { MsgWin_DblClick(); });
     for (auto it = CmdMacroByIndexBtn.cbegin(); it != CmdMacroByIndexBtn.cend(); ++it) {
         const auto index = static_cast<qint16>(it.key());
         connect(it.value(), &QPushButton::clicked, this,

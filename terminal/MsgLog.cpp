@@ -24,6 +24,18 @@ void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
     const char hex[3] = {'\\', digits[byte >> 4], digits[byte & 0x0F]};
     out.append(hex, 3);
 }
+
+bool isControl(char32_t c)
+{
+    return c < 32 || c == 127;
+}
+
+// Characters a line takes once drawn: each control character becomes "\hh".
+int drawnLength(const QString& line)
+{
+    return int(line.size() + 2 * std::count_if(line.begin(), line.end(),
+                                               [](QChar c) { return isControl(c.unicode()); }));
+}
 } // namespace
 
 QString visibleForm(quint8 byte, bool hexMode)
@@ -77,6 +89,7 @@ void MsgLog::closeOpenLine()
 
 void MsgLog::outputLine(const QString& text)
 {
+    m_widest = qMax(m_widest, drawnLength(text));
     const int open = lineCount() - 1;
     if (m_open.isEmpty()) {
         // The text takes the place of the empty open line, and a new empty one follows it.
@@ -109,6 +122,7 @@ void MsgLog::outputByte(quint8 byte, bool hexMode)
     const qsizetype before = m_open.size();
     appendVisibleForm(m_open, byte, hexMode);
     if (m_open.size() != before) {
+        m_widest = qMax(m_widest, int(m_open.size()));
         if (m_observer)
             m_observer->lineChanged(lineCount() - 1);
     }
@@ -124,19 +138,20 @@ void MsgLog::clear()
     m_pool = QByteArray();
     m_ends = QList<qsizetype>();
     m_open = QByteArray();
+    m_widest = 0;
     if (m_observer)
         m_observer->cleared();
 }
 
 QString displayedLine(const QString& line)
 {
-    const auto isControl = [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; };
-    if (std::none_of(line.begin(), line.end(), isControl))
+    const auto control = [](QChar c) { return isControl(c.unicode()); };
+    if (std::none_of(line.begin(), line.end(), control))
         return line;
     QString shown;
     shown.reserve(line.size() + 8);
     for (const QChar c : line) {
-        if (isControl(c))
+        if (control(c))
             shown += visibleForm(static_cast<quint8>(c.unicode()), true);
         else
             shown += c;

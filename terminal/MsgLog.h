@@ -45,6 +45,8 @@ public:
     // The lines as the window draws them (displayedLine), joined by line feeds: the text that is
     // copied to the clipboard.
     QString shownText() const;
+    // Characters of the widest line as the window draws it; 0 after a clear.
+    int widestLine() const { return m_widest; }
 
     // Writes text as one complete line: it fills the open line if that is empty, otherwise goes
     // on the next line; then a new empty open line follows.
@@ -67,5 +69,6 @@ private:
     QList<qsizetype> m_ends;
     // The open line; it only ever receives visible forms of bytes, which are plain ASCII.
     QByteArray m_open;
+    int m_widest = 0;
     MsgLogObserver* m_observer = nullptr;
 };

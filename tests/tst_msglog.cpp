@@ -180,6 +180,33 @@ private slots:
             QCOMPARE(log.line(i), lines.at(i));
     }
 
+    // The widest line as drawn sets how far the window scrolls sideways.
+    void widestLine_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<int>("widest");
+        QTest::newRow("nothing") << QList<Step>{} << 0;
+        QTest::newRow("longest of several lines")
+            << QList<Step>{line("abc"), line("abcdefg"), line("ab")} << 7;
+        QTest::newRow("control characters drawn as \\hh") << QList<Step>{line("a\r\n")} << 7;
+        QTest::newRow("byte output breaks at 60") << QList<Step>{chars(QByteArray(130, 'q'))} << 60;
+        QTest::newRow("hex form begun at 59")
+            << QList<Step>{chars(QByteArray(59, 'q') + '\x01')} << 62;
+        QTest::newRow("a long line is never cut")
+            << QList<Step>{line(QByteArray(300, 'w').constData())} << 300;
+        QTest::newRow("clear starts over")
+            << QList<Step>{line("abcdefg"), clear(), line("ab")} << 2;
+    }
+    void widestLine()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(int, widest);
+        MsgLog log;
+        for (const Step& step : steps)
+            apply(log, step);
+        QCOMPARE(log.widestLine(), widest);
+    }
+
     // The model mirrors the log in batches: a batch changes at most the row that was the open
     // line and inserts the lines completed since.
     void modelNotifications_data()

@@ -1,6 +1,7 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
 #include "support/ScriptedDevice.h"
 #include "support/WindowFixture.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
@@ -193,7 +193,7 @@ void tst_startup::controlsPresent_data()
         {"StatsView_9", "QLineEdit", "TestConsoleFrame", "0"},
         {"StatsView_10", "QLineEdit", "TestConsoleFrame", "0"},
         {"RxShowMode", "QComboBox", "TerminalFrame", ""},
-        {"MsgWin", "QListView", "TerminalOutputFrame", ""},
+        {"MsgWin", "MsgLogView", "TerminalOutputFrame", ""},
         {"CmdRTSCbox", "QCheckBox", "TerminalOutputFrame", "RTS/Cmd"},
         {"CmdBreakCbox", "QCheckBox", "TerminalOutputFrame", "Break"},
         {"CmdSendTypingImmediately", "QCheckBox", "TerminalOutputFrame",
