@@ -43,8 +43,15 @@ public:
     QString line(int i) const;
     QStringList lines() const;
     // The lines as the window draws them (displayedLine), joined by line feeds: the text that is
-    // copied to the clipboard.
+    // copied to the clipboard. Made in one piece of exactly its size, so that copying a long log
+    // holds the text once, with no slack.
     QString shownText() const;
+    // Length of shownText() in characters, counted without making it.
+    qsizetype shownTextLength() const;
+    // The same text in UTF-8, made straight from the stored lines, in one piece of exactly its
+    // size: half the memory of shownText() for the usual ASCII log, and what the clipboard and a
+    // file take without converting it again.
+    QByteArray shownUtf8() const;
     // Characters of the widest line as the window draws it; 0 after a clear.
     int widestLine() const { return m_widest; }
 
