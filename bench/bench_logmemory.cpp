@@ -34,6 +34,6 @@ int main(int argc, char* argv[])
                     .arg(Bench::megabytes(after - before))
                     .arg(double(after - before) * 1024.0 / kLines, 0, 'f', 1));
     Bench::figure(QStringLiteral("resident memory with 1,000,000 log lines"),
-                  Bench::megabytes(after), QStringLiteral("<= 120 MB"), after <= 120 * 1024);
+                  Bench::megabytes(after), QStringLiteral("<= 90 MB"), after <= 90 * 1024);
     return 0;
 }

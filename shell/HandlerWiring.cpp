@@ -3,12 +3,12 @@
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
 #include "shell/TypedText.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>

@@ -2,11 +2,11 @@
 #include "shell/MainWin.h"
 #include "platform/ProgramEnd.h"
 
+#include "terminal/MsgLogView.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QMouseEvent>
 
 MainWin::MainWin(QWidget* parent) : QMainWindow(parent)

@@ -21,7 +21,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -30,6 +29,7 @@ class QScrollBar;
 class QTimer;
 class MsgLog;
 class MsgLogModel;
+class MsgLogView;
 class frmAbout;
 
 class MainWin : public QMainWindow
@@ -94,7 +94,7 @@ public:
     QGroupBox* TerminalOutputFrame = nullptr;
     QGroupBox* TerminalShortcutsFrame = nullptr;
     QComboBox* RxShowMode = nullptr;
-    QListView* MsgWin = nullptr;
+    MsgLogView* MsgWin = nullptr;
     QCheckBox* CmdRTSCbox = nullptr;
     QCheckBox* CmdBreakCbox = nullptr;
     QCheckBox* CmdSendTypingImmediately = nullptr;

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 
 void MainWin::menuLogClear_Click()
 {
@@ -18,7 +19,11 @@ void MainWin::menuLogClear_Click()
 
 void MainWin::menuLogCopy_Click()
 {
-    QGuiApplication::clipboard()->setText(MsgLines->shownText());
+    // The log as shown, in UTF-8: the clipboard keeps this one copy and hands it to a pasting
+    // program as it is, without building a wider copy first.
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), MsgLines->shownUtf8());
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void MainWin::menuLogSave_Click()

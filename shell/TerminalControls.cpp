@@ -4,12 +4,12 @@
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/WrapButton.h"
+#include "terminal/MsgLogView.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 
 using namespace layout;
@@ -77,9 +77,8 @@ void MainWin::buildTerminal(QWidget* client)
     TerminalOutputFrame = frame(TerminalFrame, QStringLiteral("TerminalOutputFrame"),
                                 QStringLiteral("Messages / Received Data"), 1200, 240, 7815, 4575);
     const int outputRight = TerminalOutputFrame->width() - 4;
-    MsgWin = named(new QListView(TerminalOutputFrame), QStringLiteral("MsgWin"));
+    MsgWin = named(new MsgLogView(TerminalOutputFrame), QStringLiteral("MsgWin"));
     MsgWin->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    MsgWin->setUniformItemSizes(true);
     MsgWin->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MsgWin->setSelectionMode(QAbstractItemView::SingleSelection);
     put(MsgWin, 4, 16, outputRight - 4, 3180 / kTwipsPerPixel);

@@ -22,7 +22,7 @@ QString writeShownLog(const MsgLog& log, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    const QByteArray text = log.shownText().toUtf8();
+    const QByteArray text = log.shownUtf8();
     if (file.write(text) != text.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

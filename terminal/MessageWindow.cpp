@@ -1,10 +1,10 @@
 // The message window's output operations and the one-line test-state display.
 #include "shell/MainWin.h"
 #include "terminal/MsgLogModel.h"
+#include "terminal/MsgLogView.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
 
 void MainWin::MsgWin_Attach()
 {

@@ -5,10 +5,11 @@
 
 namespace
 {
+const char kHexDigits[] = "0123456789ABCDEF";
+
 // Appends the visible form of a byte (plain ASCII) to out.
 void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
 {
-    static const char digits[] = "0123456789ABCDEF";
     if (!hexMode) {
         if (byte == '\\') {
             out.append("\\\\", 2);
@@ -21,8 +22,71 @@ void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
             return;
         }
     }
-    const char hex[3] = {'\\', digits[byte >> 4], digits[byte & 0x0F]};
+    const char hex[3] = {'\\', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
     out.append(hex, 3);
+}
+
+bool isControl(char32_t c)
+{
+    return c < 32 || c == 127;
+}
+
+// Characters a line takes once drawn: each control character becomes "\hh".
+int drawnLength(const QString& line)
+{
+    return int(line.size() + 2 * std::count_if(line.begin(), line.end(),
+                                               [](QChar c) { return isControl(c.unicode()); }));
+}
+
+// The same for stored lines (UTF-8, back to back), in UTF-16 characters as a QString counts them.
+qsizetype drawnLength(const char* utf8, qsizetype size)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<uchar>(utf8[i]);
+        if ((b & 0xC0) == 0x80)
+            continue; // inside a multi-byte character
+        n += b >= 0xF0 ? 2 : isControl(b) ? 3 : 1;
+    }
+    return n;
+}
+
+// Control characters among stored lines (UTF-8): each one is drawn as "\\hh", two bytes more.
+qsizetype controlCount(const char* utf8, qsizetype size)
+{
+    return std::count_if(utf8, utf8 + size, [](char c) { return isControl(uchar(c)); });
+}
+
+// Writes a stored line as drawn, in UTF-8, at out and returns the end: runs without control
+// characters are copied as they are, each control character takes three bytes.
+char* writeDrawnUtf8(char* out, const char* utf8, qsizetype size)
+{
+    const char* const end = utf8 + size;
+    while (utf8 < end) {
+        const char* control = std::find_if(utf8, end, [](char c) { return isControl(uchar(c)); });
+        out = std::copy(utf8, control, out);
+        if (control == end)
+            break;
+        const auto byte = uchar(*control);
+        *out++ = '\\';
+        *out++ = kHexDigits[byte >> 4];
+        *out++ = kHexDigits[byte & 0x0F];
+        utf8 = control + 1;
+    }
+    return out;
+}
+
+// Appends a stored line as drawn; plain printable ASCII, nearly every line, goes in directly.
+void appendDrawn(QString& out, const char* utf8, qsizetype size)
+{
+    const bool plain = std::all_of(utf8, utf8 + size, [](char c) {
+        const auto b = static_cast<uchar>(c);
+        return b < 0x80 && !isControl(b);
+    });
+    if (plain)
+        out.append(QLatin1String(utf8, size));
+    else
+        out.append(displayedLine(QString::fromUtf8(utf8, size)));
 }
 } // namespace
 
@@ -52,14 +116,41 @@ QStringList MsgLog::lines() const
     return all;
 }
 
+qsizetype MsgLog::shownTextLength() const
+{
+    // A line feed after every closed line; the open line holds printable ASCII only.
+    return m_ends.size() + drawnLength(m_pool.constData(), m_pool.size()) + m_open.size();
+}
+
+QByteArray MsgLog::shownUtf8() const
+{
+    // Written in place rather than appended piece by piece: a million lines cost a million
+    // appends otherwise.
+    const qsizetype size = m_pool.size() + 2 * controlCount(m_pool.constData(), m_pool.size()) +
+                           m_ends.size() + m_open.size();
+    QByteArray text(size, Qt::Uninitialized);
+    char* out = text.data();
+    qsizetype start = 0;
+    for (const qsizetype end : m_ends) {
+        out = writeDrawnUtf8(out, m_pool.constData() + start, end - start);
+        *out++ = '\n';
+        start = end;
+    }
+    std::copy(m_open.cbegin(), m_open.cend(), out);
+    return text;
+}
+
 QString MsgLog::shownText() const
 {
     QString text;
-    for (int i = 0; i < lineCount(); ++i) {
-        if (i > 0)
-            text += QLatin1Char('\n');
-        text += displayedLine(line(i));
+    text.reserve(shownTextLength());
+    qsizetype start = 0;
+    for (const qsizetype end : m_ends) {
+        appendDrawn(text, m_pool.constData() + start, end - start);
+        text += QLatin1Char('\n');
+        start = end;
     }
+    text += QLatin1String(m_open);
     return text;
 }
 
@@ -77,6 +168,7 @@ void MsgLog::closeOpenLine()
 
 void MsgLog::outputLine(const QString& text)
 {
+    m_widest = qMax(m_widest, drawnLength(text));
     const int open = lineCount() - 1;
     if (m_open.isEmpty()) {
         // The text takes the place of the empty open line, and a new empty one follows it.
@@ -109,6 +201,7 @@ void MsgLog::outputByte(quint8 byte, bool hexMode)
     const qsizetype before = m_open.size();
     appendVisibleForm(m_open, byte, hexMode);
     if (m_open.size() != before) {
+        m_widest = qMax(m_widest, int(m_open.size()));
         if (m_observer)
             m_observer->lineChanged(lineCount() - 1);
     }
@@ -124,19 +217,20 @@ void MsgLog::clear()
     m_pool = QByteArray();
     m_ends = QList<qsizetype>();
     m_open = QByteArray();
+    m_widest = 0;
     if (m_observer)
         m_observer->cleared();
 }
 
 QString displayedLine(const QString& line)
 {
-    const auto isControl = [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; };
-    if (std::none_of(line.begin(), line.end(), isControl))
+    const auto control = [](QChar c) { return isControl(c.unicode()); };
+    if (std::none_of(line.begin(), line.end(), control))
         return line;
     QString shown;
     shown.reserve(line.size() + 8);
     for (const QChar c : line) {
-        if (isControl(c))
+        if (control(c))
             shown += visibleForm(static_cast<quint8>(c.unicode()), true);
         else
             shown += c;

@@ -43,8 +43,17 @@ public:
     QString line(int i) const;
     QStringList lines() const;
     // The lines as the window draws them (displayedLine), joined by line feeds: the text that is
-    // copied to the clipboard.
+    // copied to the clipboard. Made in one piece of exactly its size, so that copying a long log
+    // holds the text once, with no slack.
     QString shownText() const;
+    // Length of shownText() in characters, counted without making it.
+    qsizetype shownTextLength() const;
+    // The same text in UTF-8, made straight from the stored lines, in one piece of exactly its
+    // size: half the memory of shownText() for the usual ASCII log, and what the clipboard and a
+    // file take without converting it again.
+    QByteArray shownUtf8() const;
+    // Characters of the widest line as the window draws it; 0 after a clear.
+    int widestLine() const { return m_widest; }
 
     // Writes text as one complete line: it fills the open line if that is empty, otherwise goes
     // on the next line; then a new empty open line follows.
@@ -67,5 +76,6 @@ private:
     QList<qsizetype> m_ends;
     // The open line; it only ever receives visible forms of bytes, which are plain ASCII.
     QByteArray m_open;
+    int m_widest = 0;
     MsgLogObserver* m_observer = nullptr;
 };

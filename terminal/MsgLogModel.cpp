@@ -1,7 +1,7 @@
 // The message window's list model over the log, and the follower that keeps the newest line shown.
 #include "terminal/MsgLogModel.h"
+#include "terminal/MsgLogView.h"
 
-#include <QListView>
 #include <QTimer>
 
 MsgLogModel::MsgLogModel(QObject* parent)
@@ -30,11 +30,16 @@ QVariant MsgLogModel::data(const QModelIndex& index, int role) const
     return displayedLine(m_log->line(index.row()));
 }
 
+QVariant MsgLogModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == MsgLogView::kWidestRowRole && orientation == Qt::Horizontal && section == 0)
+        return m_log->widestLine();
+    return QAbstractListModel::headerData(section, orientation, role);
+}
+
 void MsgLogModel::flush()
 {
     m_publish.stop();
-    QElapsedTimer cost;
-    cost.start();
     const int lines = m_log->lineCount();
     if (m_changedFrom >= 0 && m_changedFrom < m_shownRows)
         emit dataChanged(index(m_changedFrom), index(m_shownRows - 1), {Qt::DisplayRole});
@@ -44,9 +49,6 @@ void MsgLogModel::flush()
         m_shownRows = lines;
         endInsertRows();
     }
-    // The views' own work (layout, following the newest line) runs inside the announcement;
-    // waiting four times as long before the next keeps it to a fifth of the time at most.
-    m_intervalMs = qBound(kRefreshMs, int(cost.elapsed()) * 4, 1000);
     m_sinceLast.restart();
 }
 
@@ -54,7 +56,7 @@ void MsgLogModel::schedule()
 {
     if (m_publish.isActive())
         return;
-    const qint64 wait = qMax<qint64>(0, m_intervalMs - m_sinceLast.elapsed());
+    const qint64 wait = qMax<qint64>(0, kRefreshMs - m_sinceLast.elapsed());
     m_publish.start(int(wait));
 }
 
@@ -91,7 +93,7 @@ void MsgLogModel::cleared()
     endResetModel();
 }
 
-MsgLogFollower::MsgLogFollower(QListView* view, MsgLogModel* model)
+MsgLogFollower::MsgLogFollower(QAbstractItemView* view, MsgLogModel* model)
     : QObject(view), m_view(view), m_model(model)
 {
     // Scrolling is done here, once per announcement, not by the view on every change of the

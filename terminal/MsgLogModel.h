@@ -8,20 +8,18 @@
 #include <QTimer>
 #include <memory>
 
-class QListView;
+class QAbstractItemView;
 
 // Owns the log and shows it to a view. The log itself is exact at every moment; the model
-// announces its changes in batches, because a list view lays out all its rows again after each
-// announcement of new rows, and a burst of received data would otherwise cost time in
-// proportion to the length of the log for every few bytes. A change is announced at once when
-// the last announcement is older than the refresh interval, otherwise when the interval has
-// passed; the interval grows with what an announcement costs, so showing a long log never
-// takes more than a fraction of the time. A clear is announced at once.
+// announces its changes in batches, so that a burst of received data costs one announcement
+// and one repaint per refresh interval instead of one for every few bytes. A change is
+// announced at once when the last announcement is older than the refresh interval, otherwise
+// when the interval has passed. A clear is announced at once.
 class MsgLogModel : public QAbstractListModel, private MsgLogObserver
 {
     Q_OBJECT
 public:
-    // Shortest time between two announcements.
+    // Shortest time between two announcements: the view repaints at most this often.
     static constexpr int kRefreshMs = 40;
 
     explicit MsgLogModel(QObject* parent = nullptr);
@@ -34,6 +32,9 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Gives the widest line's length to the view (MsgLogView::kWidestRowRole).
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 private:
     void linesAboutToBeInserted(int first, int last) override;
@@ -49,21 +50,20 @@ private:
     int m_changedFrom = -1;
     QTimer m_publish;
     QElapsedTimer m_sinceLast;
-    int m_intervalMs = kRefreshMs;
 };
 
-// Keeps a list view on the newest line: whenever lines are announced, the last line becomes the
+// Keeps a view on the newest line: whenever lines are announced, the last line becomes the
 // selected one and is scrolled into view.
 class MsgLogFollower : public QObject
 {
     Q_OBJECT
 public:
-    MsgLogFollower(QListView* view, MsgLogModel* model);
+    MsgLogFollower(QAbstractItemView* view, MsgLogModel* model);
 
     // Selects and shows the last line.
     void followNow();
 
 private:
-    QListView* m_view;
+    QAbstractItemView* m_view;
     MsgLogModel* m_model;
 };

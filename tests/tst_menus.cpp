@@ -218,11 +218,18 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
     win.MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
     win.MsgWin_Output(QString());
     win.MsgWin_Output(QStringLiteral("Sent: ?"));
+    win.MsgWin_Output(QStringLiteral("  GOT (OK\r\n) Grüße αβ"));
+    win.MsgWin_OutputCooked(QByteArrayLiteral("\xe9t\xe9"));
     const QStringList lines = fx().logLines();
     QVERIFY(lines.size() >= 3);
     win.menuLogCopy->trigger();
-    QCOMPARE(clipboard->text(), lines.join(QLatin1Char('\n')));
+    // Lines as the window draws them: control characters in the "\hh" notation.
+    QStringList drawn;
+    for (const QString& line : lines)
+        drawn << displayedLine(line);
+    QCOMPARE(clipboard->text(), drawn.join(QLatin1Char('\n')));
     QVERIFY(clipboard->text().contains(QStringLiteral("Open COM1 for 9600,N,8,1\n\nSent: ?")));
+    QVERIFY(clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Grüße αβ\n\\E9t\\E9")));
     // Copying leaves the log as it was.
     QCOMPARE(fx().logLines(), lines);
 }

@@ -180,6 +180,64 @@ private slots:
             QCOMPARE(log.line(i), lines.at(i));
     }
 
+    // The copied text is every line as drawn, joined by line feeds, as characters and as UTF-8.
+    // Its length is counted before it is made: a wrong count would make the text grow, and hold
+    // a second copy, while it is built.
+    void shownText_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::newRow("empty log") << QList<Step>{};
+        QTest::newRow("lines and an open line")
+            << QList<Step>{line("abc"), chars("OK"), line("x"), chars("par")};
+        QTest::newRow("reply with CR LF and DEL") << QList<Step>{line("GOT (OK\r\n\x7f)")};
+        QTest::newRow("hex rows") << QList<Step>{hex(QByteArray(45, '\xff'))};
+        QTest::newRow("Latin-1, Greek and a character beyond 16 bits")
+            << QList<Step>{line("Gr\xc3\xbc\xc3\x9f \xce\xb1\xce\xb2"),
+                           line("\xf0\x9f\x93\xa1 \x01"), chars("\x80\xff")};
+        QTest::newRow("blank lines only") << QList<Step>{line(""), line(""), chars("\n")};
+    }
+    void shownText()
+    {
+        QFETCH(QList<Step>, steps);
+        MsgLog log;
+        for (const Step& step : steps)
+            apply(log, step);
+        QStringList drawn;
+        for (const QString& l : log.lines())
+            drawn << ::displayedLine(l);
+        const QString text = log.shownText();
+        QCOMPARE(text, drawn.join(QLatin1Char('\n')));
+        QCOMPARE(log.shownTextLength(), text.size());
+        QCOMPARE(log.shownUtf8(), text.toUtf8());
+    }
+
+    // The widest line as drawn sets how far the window scrolls sideways.
+    void widestLine_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<int>("widest");
+        QTest::newRow("nothing") << QList<Step>{} << 0;
+        QTest::newRow("longest of several lines")
+            << QList<Step>{line("abc"), line("abcdefg"), line("ab")} << 7;
+        QTest::newRow("control characters drawn as \\hh") << QList<Step>{line("a\r\n")} << 7;
+        QTest::newRow("byte output breaks at 60") << QList<Step>{chars(QByteArray(130, 'q'))} << 60;
+        QTest::newRow("hex form begun at 59")
+            << QList<Step>{chars(QByteArray(59, 'q') + '\x01')} << 62;
+        QTest::newRow("a long line is never cut")
+            << QList<Step>{line(QByteArray(300, 'w').constData())} << 300;
+        QTest::newRow("clear starts over")
+            << QList<Step>{line("abcdefg"), clear(), line("ab")} << 2;
+    }
+    void widestLine()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(int, widest);
+        MsgLog log;
+        for (const Step& step : steps)
+            apply(log, step);
+        QCOMPARE(log.widestLine(), widest);
+    }
+
     // The model mirrors the log in batches: a batch changes at most the row that was the open
     // line and inserts the lines completed since.
     void modelNotifications_data()

@@ -3,6 +3,7 @@
 #include "support/ScriptedDevice.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -11,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -203,7 +203,7 @@ void tst_startup::controlsPresent_data()
         {"StatsView_9", "QLineEdit", "TestConsoleFrame", "0"},
         {"StatsView_10", "QLineEdit", "TestConsoleFrame", "0"},
         {"RxShowMode", "QComboBox", "TerminalFrame", ""},
-        {"MsgWin", "QListView", "TerminalOutputFrame", ""},
+        {"MsgWin", "MsgLogView", "TerminalOutputFrame", ""},
         {"CmdRTSCbox", "QCheckBox", "TerminalOutputFrame", "RTS/Cmd"},
         {"CmdBreakCbox", "QCheckBox", "TerminalOutputFrame", "Break"},
         {"CmdSendTypingImmediately", "QCheckBox", "TerminalOutputFrame",

@@ -3,6 +3,8 @@
 #include "support/ScriptedDevice.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
+#include "terminal/MsgLog.h"
+#include "terminal/MsgLogView.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QListView>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -167,16 +168,40 @@ private slots:
         QCOMPARE(log(), (QStringList{"a", "b", "x", ""}));
     }
 
+    // However long the log, the newest line is the selected one and in sight; a clear leaves
+    // the one empty line, selected, with nothing to scroll.
+    void newestLineShownInALongLog_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("hex");
+        QTest::newRow("20,000 lines") << 20000 << false;
+        QTest::newRow("a million lines, then bytes in hex") << 1000000 << true;
+    }
     void newestLineShownInALongLog()
     {
-        for (int i = 0; i < 20000; ++i)
+        QFETCH(int, lines);
+        QFETCH(bool, hex);
+        for (int i = 0; i < lines; ++i)
             win().MsgWin_Output(QString::number(i));
+        win().RxShowMode->setCurrentIndex(hex ? 1 : 0);
+        win().MsgWin_OutputCooked(QByteArrayLiteral("AB\r\nC"));
         // The view learns of new lines in batches.
-        QTRY_COMPARE(win().MsgWin->model()->rowCount(), 20001);
-        const QModelIndex last = win().MsgWin->model()->index(20000, 0);
+        const QAbstractItemModel* model = win().MsgWin->model();
+        QTRY_COMPARE(model->rowCount(), lines + 2);
+        const QModelIndex last = model->index(lines + 1, 0);
         QTRY_COMPARE(win().MsgWin->currentIndex(), last);
         QTRY_VERIFY(win().MsgWin->viewport()->rect().contains(win().MsgWin->visualRect(last)));
-        QCOMPARE(log().at(19999), QStringLiteral("19999"));
+        QCOMPARE(win().MsgWin->indexAt(win().MsgWin->visualRect(last).center()), last);
+        QCOMPARE(last.data().toString(), hex ? QStringLiteral("\\43") : QStringLiteral("C"));
+        QCOMPARE(model->index(lines, 0).data().toString(),
+                 hex ? QStringLiteral("\\41\\42\\0D\\0A") : QStringLiteral("AB"));
+        QCOMPARE(win().MsgLines->line(lines - 1), QString::number(lines - 1));
+
+        win().MsgWin_Clear();
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
+        QCOMPARE(win().MsgWin->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(log(), QStringList{QString()});
     }
 
     void displayModeReadOnEveryByte()
@@ -204,7 +229,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(bool, clears);
-        QListView* view = win().MsgWin;
+        QAbstractItemView* view = win().MsgWin;
         const int lines = where == QLatin1String("scroll bar") ? 200 : 2;
         for (int i = 0; i < lines; ++i)
             win().MsgWin_Output(QString::number(i));

@@ -1,0 +1,355 @@
+// The message window's view: row geometry from the row number, painting of the rows in sight.
+#include "terminal/MsgLogView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+
+namespace
+{
+// A scroll bar that repaints only when it looks different. The vertical bar's range grows with
+// every batch of lines, which moves the slider by a pixel only now and then in a long log. It
+// fills its own background, so that a repaint does not repaint the frames around it as well.
+class QuietScrollBar : public QScrollBar
+{
+public:
+    explicit QuietScrollBar(Qt::Orientation orientation) : QScrollBar(orientation)
+    {
+        setAutoFillBackground(true);
+    }
+
+protected:
+    // Setting the range or the steps announces a change even when they stay the same, and the
+    // range grows before the view follows the newest row. So the bar looks again once the
+    // present event is handled, and repaints only if it would look different from its last
+    // paint.
+    void sliderChange(SliderChange change) override
+    {
+        if (change == SliderOrientationChange) {
+            QScrollBar::sliderChange(change);
+            return;
+        }
+        if (m_lookPending)
+            return;
+        m_lookPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_lookPending = false;
+                if (look() != m_painted)
+                    update();
+            },
+            Qt::QueuedConnection);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        m_painted = look();
+    }
+
+private:
+    struct Look {
+        QRect slider;
+        bool atStart = false;
+        bool atEnd = false;
+        bool operator==(const Look&) const = default;
+    };
+
+    Look look() const
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                        this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Look m_painted;
+    bool m_lookPending = false;
+};
+} // namespace
+
+MsgLogView::MsgLogView(QWidget* parent) : QAbstractItemView(parent)
+{
+    setSelectionBehavior(SelectRows);
+    setVerticalScrollBar(new QuietScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new QuietScrollBar(Qt::Horizontal));
+}
+
+int MsgLogView::rowHeight() const
+{
+    if (m_rowHeight <= 0) {
+        // The height the style gives a row of one line of text in this font.
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.features |= QStyleOptionViewItem::HasDisplay;
+        option.text = QStringLiteral("0");
+        const QSize hint =
+            style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+        m_rowHeight = qMax(hint.height(), fontMetrics().height());
+    }
+    return m_rowHeight;
+}
+
+int MsgLogView::rows() const
+{
+    return model() ? model()->rowCount(rootIndex()) : 0;
+}
+
+int MsgLogView::firstRowInSight() const
+{
+    return verticalScrollBar()->value();
+}
+
+int MsgLogView::rowsInSight() const
+{
+    return qMax(1, viewport()->height() / rowHeight());
+}
+
+int MsgLogView::rowWidth() const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const qint64 widest =
+        qint64(m_widestChars) * fontMetrics().horizontalAdvance(QLatin1Char('M')) + 2 * margin + 2;
+    return int(qBound(qint64(viewport()->width()), widest, qint64(1) << 24));
+}
+
+int MsgLogView::rowAt(int y) const
+{
+    const int h = rowHeight();
+    // Rounds down for points above the viewport as well.
+    const int rowsDown = y >= 0 ? y / h : -((-y + h - 1) / h);
+    return firstRowInSight() + rowsDown;
+}
+
+QRect MsgLogView::visualRect(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != model() || index.parent() != rootIndex() ||
+        index.column() != 0)
+        return {};
+    const qint64 top = qint64(index.row() - firstRowInSight()) * rowHeight();
+    // Rows far out of sight are placed just outside the viewport, where no paint reaches them.
+    const int y = int(qBound(-(qint64(1) << 24), top, qint64(1) << 24));
+    return QRect(-horizontalOffset(), y, rowWidth(), rowHeight());
+}
+
+void MsgLogView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (!index.isValid() || index.model() != model())
+        return;
+    updateGeometries();
+    const int row = index.row();
+    const int fit = rowsInSight();
+    int first = firstRowInSight();
+    switch (hint) {
+    case PositionAtTop:
+        first = row;
+        break;
+    case PositionAtBottom:
+        first = row - fit + 1;
+        break;
+    case PositionAtCenter:
+        first = row - fit / 2;
+        break;
+    case EnsureVisible:
+        if (row < first)
+            first = row;
+        else if (row >= first + fit)
+            first = row - fit + 1;
+        break;
+    }
+    verticalScrollBar()->setValue(first);
+}
+
+QModelIndex MsgLogView::indexAt(const QPoint& point) const
+{
+    const int row = rowAt(point.y());
+    if (!model() || row < 0 || row >= rows() || point.x() + horizontalOffset() >= rowWidth())
+        return {};
+    return model()->index(row, 0, rootIndex());
+}
+
+QModelIndex MsgLogView::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const int count = rows();
+    if (count == 0)
+        return {};
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : count - 1;
+    switch (action) {
+    case MoveUp:
+    case MovePrevious:
+        --row;
+        break;
+    case MoveDown:
+    case MoveNext:
+        ++row;
+        break;
+    case MovePageUp:
+        row -= rowsInSight();
+        break;
+    case MovePageDown:
+        row += rowsInSight();
+        break;
+    case MoveHome:
+        row = 0;
+        break;
+    case MoveEnd:
+        row = count - 1;
+        break;
+    case MoveLeft:
+    case MoveRight:
+        // A single column: the arrow keys scroll a long line sideways instead.
+        horizontalScrollBar()->triggerAction(action == MoveLeft
+                                                 ? QAbstractSlider::SliderSingleStepSub
+                                                 : QAbstractSlider::SliderSingleStepAdd);
+        return current;
+    }
+    return model()->index(qBound(0, row, count - 1), 0, rootIndex());
+}
+
+int MsgLogView::horizontalOffset() const
+{
+    return horizontalScrollBar()->value();
+}
+
+int MsgLogView::verticalOffset() const
+{
+    return firstRowInSight() * rowHeight();
+}
+
+bool MsgLogView::isIndexHidden(const QModelIndex&) const
+{
+    return false;
+}
+
+void MsgLogView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
+{
+    if (!selectionModel())
+        return;
+    const QRect area = rect.normalized();
+    const int top = qMax(0, rowAt(area.top()));
+    const int bottom = qMin(rows() - 1, rowAt(area.bottom()));
+    QItemSelection selection;
+    if (top <= bottom)
+        selection.select(model()->index(top, 0, rootIndex()),
+                         model()->index(bottom, 0, rootIndex()));
+    selectionModel()->select(selection, command);
+}
+
+QRegion MsgLogView::visualRegionForSelection(const QItemSelection& selection) const
+{
+    const int first = firstRowInSight();
+    const int last = rowAt(viewport()->height() - 1);
+    QRegion region;
+    for (const QItemSelectionRange& range : selection) {
+        if (!range.isValid() || range.parent() != rootIndex())
+            continue;
+        const int top = qMax(range.top(), first);
+        const int bottom = qMin(range.bottom(), last);
+        if (top <= bottom)
+            region += QRect(-horizontalOffset(), (top - first) * rowHeight(), rowWidth(),
+                            (bottom - top + 1) * rowHeight());
+    }
+    return region;
+}
+
+void MsgLogView::updateGeometries()
+{
+    const int fit = rowsInSight();
+    verticalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setPageStep(fit);
+    verticalScrollBar()->setRange(0, qMax(0, rows() - fit));
+
+    m_widestChars = model() ? model()->headerData(0, Qt::Horizontal, kWidestRowRole).toInt() : 0;
+    const int width = viewport()->width();
+    horizontalScrollBar()->setSingleStep(2 * fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    horizontalScrollBar()->setPageStep(width);
+    horizontalScrollBar()->setRange(0, qMax(0, rowWidth() - width));
+    QAbstractItemView::updateGeometries();
+}
+
+void MsgLogView::reset()
+{
+    QAbstractItemView::reset();
+    // The scroll range follows the new row count at once, not after the next layout.
+    updateGeometries();
+}
+
+void MsgLogView::rowsInserted(const QModelIndex& parent, int start, int end)
+{
+    QAbstractItemView::rowsInserted(parent, start, end);
+    if (parent != rootIndex())
+        return;
+    updateGeometries();
+    // New rows in sight are painted from where they begin.
+    const int below = start - firstRowInSight();
+    if (below >= 0 && below <= rowsInSight()) {
+        const int top = below * rowHeight();
+        viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+    }
+}
+
+void MsgLogView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                             const QList<int>& roles)
+{
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    // A grown line may be the widest now.
+    updateGeometries();
+}
+
+void MsgLogView::scrollContentsBy(int dx, int dy)
+{
+    // The vertical scroll bar counts rows.
+    viewport()->scroll(dx, dy * rowHeight());
+}
+
+void MsgLogView::paintEvent(QPaintEvent* event)
+{
+    const int count = rows();
+    if (count == 0)
+        return;
+    // Rows are drawn here rather than by an item delegate: a row is one line of plain text, and
+    // the delegate's layout of icons, check boxes and wrapped text would cost more than the text.
+    QPainter painter(viewport());
+    const QPalette::ColorGroup group = !isEnabled()       ? QPalette::Disabled
+                                       : isActiveWindow() ? QPalette::Active
+                                                          : QPalette::Inactive;
+    const QPalette& colours = palette();
+    const QFontMetrics metrics = fontMetrics();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int baseline = (rowHeight() - metrics.height()) / 2 + metrics.ascent();
+    const QModelIndex current = currentIndex();
+    const bool focus = hasFocus() || viewport()->hasFocus();
+    const QRect area = event->rect();
+    const int from = qMax(0, rowAt(area.top()));
+    const int to = qMin(count - 1, rowAt(area.bottom()));
+    for (int row = from; row <= to; ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        const QRect rect = visualRect(index);
+        const bool selected = selectionModel() && selectionModel()->isSelected(index);
+        if (selected)
+            painter.fillRect(rect, colours.brush(group, QPalette::Highlight));
+        painter.setPen(colours.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.drawText(rect.left() + margin, rect.top() + baseline,
+                         model()->data(index, Qt::DisplayRole).toString());
+        if (focus && index == current) {
+            QStyleOptionFocusRect frame;
+            frame.initFrom(this);
+            frame.rect = rect;
+            frame.backgroundColor =
+                colours.color(group, selected ? QPalette::Highlight : QPalette::Base);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+        }
+    }
+}
+
+void MsgLogView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_rowHeight = 0;
+        updateGeometries();
+    }
+    QAbstractItemView::changeEvent(event);
+}

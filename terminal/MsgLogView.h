@@ -1,0 +1,61 @@
+// The message window's view: equally tall rows, of which only those in sight are laid out and
+// painted, so that showing a log costs the same whatever its length.
+#pragma once
+
+#include <QAbstractItemView>
+
+// A one-column list view in which every row has the height of one line of text. A row's place
+// follows from its number, so the view keeps nothing per row: appending rows, moving the current
+// row and painting cost time in proportion to the rows in sight, not to the rows in the model.
+// It scrolls a row at a time vertically and a pixel at a time horizontally; the horizontal extent
+// is the widest row the model reports (kWidestRowRole on its horizontal header, in characters of
+// the view's fixed-pitch font), so that long lines can be scrolled into sight instead of cut.
+class MsgLogView : public QAbstractItemView
+{
+    Q_OBJECT
+public:
+    // Header data role under which the model gives the length of its widest row, in characters.
+    static constexpr int kWidestRowRole = Qt::UserRole + 1;
+
+    explicit MsgLogView(QWidget* parent = nullptr);
+
+    // Height of every row, in pixels.
+    int rowHeight() const;
+    // The first row at the top of the viewport.
+    int firstRowInSight() const;
+
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void reset() override;
+    // Typing in the view does not search for a row beginning with the typed text: the search
+    // would read every line of a log of millions.
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex& index) const override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+
+    void updateGeometries() override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int rows() const;
+    // Rows that fit whole in the viewport (at least one).
+    int rowsInSight() const;
+    // Width of the rows: the widest row or the viewport, whichever is wider.
+    int rowWidth() const;
+    int rowAt(int y) const;
+
+    mutable int m_rowHeight = 0;
+    int m_widestChars = 0;
+};

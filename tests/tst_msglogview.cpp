@@ -1,0 +1,281 @@
+// The message window's view on its own, over a model of up to ten million rows: what it paints,
+// where its rows are, and how keys, clicks and new rows move it.
+#include "terminal/MsgLogView.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace
+{
+// Rows "row N", as many as asked; counts how often a row's text is asked for.
+class CountingModel : public QAbstractListModel
+{
+public:
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_rows;
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        ++asked;
+        return QStringLiteral("row %1").arg(index.row());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role == MsgLogView::kWidestRowRole)
+            return m_widest;
+        return QAbstractListModel::headerData(section, orientation, role);
+    }
+
+    void reset(int rows, int widest = 12)
+    {
+        beginResetModel();
+        m_rows = rows;
+        m_widest = widest;
+        endResetModel();
+    }
+    void append(int rows)
+    {
+        beginInsertRows(QModelIndex(), m_rows, m_rows + rows - 1);
+        m_rows += rows;
+        endInsertRows();
+    }
+
+    mutable qint64 asked = 0;
+
+private:
+    int m_rows = 0;
+    int m_widest = 12;
+};
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+constexpr int kTenMillion = 10'000'000;
+} // namespace
+
+class tst_msglogview : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> window;
+    MsgLogView* view = nullptr;
+    CountingModel* model = nullptr;
+
+    // The view's own way of showing the newest row, as the message window follows new lines.
+    void follow()
+    {
+        const QModelIndex last = model->index(model->rowCount() - 1);
+        view->setCurrentIndex(last);
+        view->scrollTo(last, QAbstractItemView::PositionAtBottom);
+    }
+    QModelIndex rowAtTop() const { return view->indexAt(QPoint(4, 1)); }
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<QWidget>();
+        window->resize(420, 220);
+        view = new MsgLogView(window.get());
+        view->setGeometry(10, 10, 400, 200);
+        view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        model = new CountingModel;
+        model->setParent(view);
+        view->setModel(model);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    // Painting and following the newest row ask for the rows in sight, never for all rows.
+    void asksOnlyForRowsInSight_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("one row") << 1;
+        QTest::newRow("a screenful and more") << 1000;
+        QTest::newRow("ten million rows") << kTenMillion;
+    }
+    void asksOnlyForRowsInSight()
+    {
+        QFETCH(int, rows);
+        model->reset(rows);
+        follow();
+        QApplication::processEvents();
+        const qint64 inSight = view->viewport()->height() / view->rowHeight() + 1;
+        model->asked = 0;
+        view->viewport()->repaint();
+        QVERIFY2(model->asked <= inSight, qPrintable(QString::number(model->asked)));
+
+        model->asked = 0;
+        for (int batch = 0; batch < 3; ++batch) {
+            model->append(3);
+            follow();
+            view->viewport()->repaint();
+        }
+        QVERIFY2(model->asked <= 3 * inSight, qPrintable(QString::number(model->asked)));
+        QCOMPARE(view->currentIndex().row(), model->rowCount() - 1);
+    }
+
+    // Where scrolling to a row puts it, with ten million rows: the row's place is computed from
+    // its number, so it must hold at the far end as well.
+    void scrollTo_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("hint");
+        QTest::addColumn<int>("firstInSight"); // -1: the row is the last one in sight
+        QTest::newRow("last row at the bottom")
+            << kTenMillion - 1 << int(QAbstractItemView::PositionAtBottom) << -1;
+        QTest::newRow("last row, made visible")
+            << kTenMillion - 1 << int(QAbstractItemView::EnsureVisible) << -1;
+        QTest::newRow("middle row at the top")
+            << 5'000'000 << int(QAbstractItemView::PositionAtTop) << 5'000'000;
+        QTest::newRow("first row at the bottom stays at the top")
+            << 0 << int(QAbstractItemView::PositionAtBottom) << 0;
+        QTest::newRow("last row at the top stops at the end")
+            << kTenMillion - 1 << int(QAbstractItemView::PositionAtTop) << -1;
+    }
+    void scrollTo()
+    {
+        QFETCH(int, row);
+        QFETCH(int, hint);
+        QFETCH(int, firstInSight);
+        model->reset(kTenMillion);
+        view->scrollTo(model->index(2'000'000), QAbstractItemView::PositionAtTop);
+        const QModelIndex target = model->index(row);
+        view->scrollTo(target, QAbstractItemView::ScrollHint(hint));
+        const QRect rect = view->visualRect(target);
+        QVERIFY(view->viewport()->rect().contains(rect));
+        QCOMPARE(view->indexAt(rect.center()), target);
+        if (firstInSight >= 0)
+            QCOMPARE(rowAtTop().row(), firstInSight);
+        else
+            QVERIFY(rect.bottom() + view->rowHeight() > view->viewport()->height());
+    }
+
+    // Keys move the current row the way a list's keys do.
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        // -1 and -2: a page down and up, as many rows as fit in the view.
+        QTest::newRow("down") << int(Qt::Key_Down) << 100 << 101;
+        QTest::newRow("up") << int(Qt::Key_Up) << 100 << 99;
+        QTest::newRow("up at the first row") << int(Qt::Key_Up) << 0 << 0;
+        QTest::newRow("down at the last row")
+            << int(Qt::Key_Down) << kTenMillion - 1 << kTenMillion - 1;
+        QTest::newRow("home") << int(Qt::Key_Home) << 4'000'000 << 0;
+        QTest::newRow("end") << int(Qt::Key_End) << 0 << kTenMillion - 1;
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 100 << -1;
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 100 << -2;
+        QTest::newRow("a letter does not search the rows") << int(Qt::Key_R) << 100 << 100;
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        model->reset(kTenMillion);
+        view->setCurrentIndex(model->index(from));
+        view->scrollTo(model->index(from));
+        window->activateWindow();
+        view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), view);
+        const int page = view->viewport()->height() / view->rowHeight();
+        if (to == -1)
+            to = from + page;
+        else if (to == -2)
+            to = from - page;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(view->currentIndex().row(), to);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+    }
+
+    // A click picks the row under the pointer, deep in a long model too.
+    void clickPicksRowUnderPointer()
+    {
+        model->reset(kTenMillion);
+        view->scrollTo(model->index(7'654'321), QAbstractItemView::PositionAtTop);
+        const QRect third = view->visualRect(model->index(7'654'323));
+        const QPoint at = view->viewport()->mapTo(window.get(), third.center());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(view->currentIndex().row(), 7'654'323);
+        QVERIFY(view->selectionModel()->isSelected(model->index(7'654'323)));
+        // Below the last row there is no row to pick.
+        model->reset(2);
+        const QPoint below = view->viewport()->mapTo(window.get(), QPoint(20, 150));
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, below);
+        QVERIFY(!view->indexAt(QPoint(20, 150)).isValid());
+        QVERIFY(view->selectionModel()->selectedIndexes().isEmpty());
+    }
+
+    // A row wider than the view can be scrolled into sight; a reset to narrow rows takes the
+    // sideways scrolling away again.
+    void sidewaysScrolling()
+    {
+        model->reset(50, 300);
+        const int advance = QFontMetrics(view->font()).horizontalAdvance(QLatin1Char('M'));
+        QVERIFY(view->horizontalScrollBar()->maximum() >= 300 * advance - view->width());
+        QVERIFY(view->visualRect(model->index(3)).width() >= 300 * advance);
+        view->horizontalScrollBar()->setValue(100);
+        QCOMPARE(view->visualRect(model->index(3)).left(), -100);
+        model->reset(50, 10);
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(view->visualRect(model->index(3)).width(), view->viewport()->width());
+    }
+
+    // The vertical bar repaints when its slider moves or changes size, and not for rows that
+    // leave it as it is.
+    void scrollBarRepaints_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<int>("thenAtTop"); // a row scrolled to the top afterwards, or -1
+        QTest::addColumn<bool>("repaint");
+        QTest::newRow("short list grows: the slider shrinks") << 20 << 20 << -1 << true;
+        QTest::newRow("ten million rows and one more") << kTenMillion << 1 << -1 << false;
+        QTest::newRow("then scrolled to the middle") << kTenMillion << 1 << 5'000'000 << true;
+    }
+    void scrollBarRepaints()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, added);
+        QFETCH(int, thenAtTop);
+        QFETCH(bool, repaint);
+        model->reset(rows);
+        follow();
+        QScrollBar* bar = view->verticalScrollBar();
+        PaintCounter counter(bar);
+        QTRY_VERIFY(counter.paints > 0);
+        QApplication::processEvents();
+        counter.paints = 0;
+        model->append(added);
+        follow();
+        if (thenAtTop >= 0)
+            view->scrollTo(model->index(thenAtTop), QAbstractItemView::PositionAtTop);
+        QApplication::processEvents();
+        QCOMPARE(counter.paints > 0, repaint);
+    }
+};
+
+QTEST_MAIN(tst_msglogview)
+#include "tst_msglogview.moc"
