@@ -73,16 +73,36 @@ qint64 processCpuNs()
     return clockNs(CLOCK_PROCESS_CPUTIME_ID);
 }
 
-qint64 residentKb()
+namespace
+{
+// A figure in kB from the process's status ("VmRSS:", "VmHWM:"), -1 when it cannot be read.
+qint64 statusKb(const QByteArray& field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& row : status.readAll().split('\n')) {
-        if (row.startsWith("VmRSS:"))
-            return row.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (row.startsWith(field))
+            return row.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
+}
+} // namespace
+
+qint64 residentKb()
+{
+    return statusKb(QByteArrayLiteral("VmRSS:"));
+}
+
+qint64 peakResidentKb()
+{
+    return statusKb(QByteArrayLiteral("VmHWM:"));
+}
+
+bool resetPeak()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
 }
 
 bool runUntil(const std::function<bool()>& condition, int ms)

@@ -37,6 +37,10 @@ qint64 monotonicNs();
 qint64 processCpuNs();
 // Resident memory of the process in kB, from /proc/self/status.
 qint64 residentKb();
+// Peak resident memory since start or the last resetPeak(), in kB.
+qint64 peakResidentKb();
+// Starts the peak over from the present resident memory; false where the system cannot.
+bool resetPeak();
 
 // Runs the event loop, blocking between events, until the condition holds or ms have passed.
 bool runUntil(const std::function<bool()>& condition, int ms);

@@ -18,26 +18,6 @@ namespace
 
 int g_lines = 1'000'000;
 
-// Peak resident memory since the last reset, in kB.
-qint64 peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& row : status.readAll().split('\n')) {
-        if (row.startsWith("VmHWM:"))
-            return row.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-// Starts the peak over from the present resident memory.
-bool resetPeak()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
-
 // A million rows as received bytes make them: 58 characters and CR LF a line in "chars" mode,
 // 20 bytes (60 characters) a row in "hex" mode.
 void fill(MainWin& win, bool hex)
@@ -65,11 +45,11 @@ void copy(MainWin& win, bool hex)
     QGuiApplication::clipboard()->clear();
     Bench::runFor(100);
     const qint64 before = Bench::residentKb();
-    const bool peakKnown = resetPeak();
+    const bool peakKnown = Bench::resetPeak();
     const qint64 start = Bench::monotonicNs();
     win.menuLogCopy->trigger();
     const double seconds = double(Bench::monotonicNs() - start) / 1e9;
-    const qint64 peak = peakResidentKb();
+    const qint64 peak = Bench::peakResidentKb();
     Bench::runFor(100);
     const qint64 after = Bench::residentKb();
 
