@@ -195,10 +195,11 @@ void QSerialPortDevice::onError(QSerialPort::SerialPortError error)
     // returned from the call that reported it.
     m_lossPending = true;
     m_counterPoll.stop();
-    // After a hang-up the system's error text is stale; say what happened in plain words.
+    // After a hang-up the system's error text is stale (after traffic it reads "Resource
+    // temporarily unavailable"); say what happened in plain words.
     QString reason;
-    if (error == QSerialPort::ReadError)
-        reason = QStringLiteral("reading from the device failed (hung up or unplugged)");
+    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
+        reason = QStringLiteral("the device hung up or was unplugged");
     else if (error == QSerialPort::WriteError)
         reason = QStringLiteral("writing to the device failed (%1)").arg(m_port.errorString());
     else

@@ -115,6 +115,7 @@ private slots:
     void bytesBothWays();
     void missingLinesSaidOncePerOpen();
     void discardDropsWaitingBytes();
+    void peerVanishing_data();
     void peerVanishing();
     void openFailures_data();
     void openFailures();
@@ -222,15 +223,29 @@ void tst_ptybackend::discardDropsWaitingBytes()
     QCOMPARE(comm.Input(), QByteArray("new"));
 }
 
+void tst_ptybackend::peerVanishing_data()
+{
+    QTest::addColumn<bool>("traffic");
+    QTest::newRow("idle line") << false;
+    QTest::newRow("after RTS and bytes sent") << true;
+}
+
 void tst_ptybackend::peerVanishing()
 {
+    QFETCH(bool, traffic);
     PtyPeer peer;
     QVERIFY(peer.ok());
     Component c(peer.path());
     QVERIFY(c.comm.setPortOpen(true));
+    if (traffic) {
+        c.comm.setRTSEnable(true);
+        c.comm.setOutput("abc");
+        QTest::qWait(100);
+        QCOMPARE(peer.received(), QByteArray("abc"));
+    }
     peer.vanish();
     QTRY_COMPARE(c.losses.size(), 1);
-    QCOMPARE(c.losses[0], QStringLiteral("reading from the device failed (hung up or unplugged)"));
+    QCOMPARE(c.losses[0], QStringLiteral("the device hung up or was unplugged"));
     QVERIFY(!c.comm.PortOpen());
     // The hung-up device is not read again and again.
     QTest::qWait(200);
@@ -296,8 +311,7 @@ void tst_ptybackend::windowOnPty()
 
     peer.vanish();
     QTRY_VERIFY(!win.CommOpenCbox->isChecked());
-    QCOMPARE(log().last(),
-             peer.path() + " lost: reading from the device failed (hung up or unplugged)");
+    QCOMPARE(log().last(), peer.path() + " lost: the device hung up or was unplugged");
     QVERIFY(!win.MSComm1->PortOpen());
     QVERIFY(fx.boxes().isEmpty());
 }
