@@ -1,6 +1,9 @@
 // The message window's view: row geometry from the row number, painting of the rows in sight.
 #include "terminal/MsgLogView.h"
 
+#include "terminal/MsgLogAccessible.h"
+
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -75,6 +78,7 @@ MsgLogView::MsgLogView(QWidget* parent) : QAbstractItemView(parent)
     setSelectionBehavior(SelectRows);
     setVerticalScrollBar(new QuietScrollBar(Qt::Vertical));
     setHorizontalScrollBar(new QuietScrollBar(Qt::Horizontal));
+    installMsgLogAccessible();
 }
 
 int MsgLogView::rowHeight() const
@@ -303,6 +307,16 @@ void MsgLogView::scrollContentsBy(int dx, int dy)
 {
     // The vertical scroll bar counts rows.
     viewport()->scroll(dx, dy * rowHeight());
+}
+
+void MsgLogView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    if (QAccessible::isActive() && hasFocus() && current.isValid()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(current.row());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void MsgLogView::paintEvent(QPaintEvent* event)

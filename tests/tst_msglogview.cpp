@@ -3,6 +3,7 @@
 #include "terminal/MsgLogView.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QScrollBar>
@@ -226,6 +227,43 @@ private slots:
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, below);
         QVERIFY(!view->indexAt(QPoint(20, 150)).isValid());
         QVERIFY(view->selectionModel()->selectedIndexes().isEmpty());
+    }
+
+    // Screen readers see a list of the lines, read only when asked; the line the user moved to
+    // has the focus; items of lines a reset took away are no longer valid.
+    void screenReaderList()
+    {
+        model->reset(kTenMillion);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
+        QCOMPARE(list->role(), QAccessible::List);
+        QCOMPARE(list->childCount(), kTenMillion);
+        model->asked = 0;
+        QAccessibleInterface* deep = list->child(7'654'321);
+        QCOMPARE(deep->role(), QAccessible::ListItem);
+        QCOMPARE(deep->text(QAccessible::Name), QStringLiteral("row 7654321"));
+        QCOMPARE(deep->parent(), list);
+        QCOMPARE(list->indexOfChild(deep), 7'654'321);
+        QCOMPARE(list->child(7'654'321), deep);
+        QCOMPARE(model->asked, 1);
+
+        view->setCurrentIndex(model->index(100));
+        view->scrollTo(model->index(100));
+        window->activateWindow();
+        view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QAccessibleInterface* focused = list->focusChild();
+        QVERIFY(focused);
+        QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("row 101"));
+        QVERIFY(focused->state().focused && focused->state().selected);
+        const QRect at = focused->rect();
+        QCOMPARE(list->childAt(at.center().x(), at.center().y()), focused);
+
+        model->reset(3);
+        QVERIFY(!deep->isValid());
+        QCOMPARE(list->childCount(), 3);
+        QVERIFY(!list->child(3));
     }
 
     // A row wider than the view can be scrolled into sight; a reset to narrow rows takes the
