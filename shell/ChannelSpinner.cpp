@@ -1,6 +1,8 @@
 // The channel selector's spinner: a vertical scroll bar that turns the way a spin box does.
 #include "shell/ChannelSpinner.h"
 
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QWheelEvent>
 
 namespace
@@ -42,4 +44,16 @@ void ChannelSpinner::wheelEvent(QWheelEvent* event)
         m_pendingWheel += kNotch;
     }
     event->accept();
+}
+
+void ChannelSpinner::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }

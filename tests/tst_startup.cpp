@@ -123,6 +123,7 @@ private slots:
     void waitTimerTickStopsIt();
     void typingAtStartupGoesToTheInputBox();
     void shortcutButtonTakesFocus();
+    void spinnerShowsItsFocus();
     void tabOrderFollowsTheFrames_data();
     void tabOrderFollowsTheFrames();
     void accessibleNames_data();
@@ -585,6 +586,21 @@ void tst_startup::shortcutButtonTakesFocus()
     QPushButton* query = win.CmdMacroByIndexBtn.value(3);
     UserInput::click(query);
     QVERIFY(query->hasFocus());
+}
+
+// The channel spinner, reached by Tab from the channel box, shows that it has the focus.
+void tst_startup::spinnerShowsItsFocus()
+{
+    WindowFixture own;
+    MainWin& win = own.win();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QScrollBar* spinner = win.UpDown.value(3);
+    const QImage unfocused = spinner->grab().toImage();
+    UserInput::click(win.UpDownWin.value(3));
+    UserInput::key(Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), spinner);
+    QVERIFY(spinner->grab().toImage() != unfocused);
 }
 
 void tst_startup::tabOrderFollowsTheFrames_data()
