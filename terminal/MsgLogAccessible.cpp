@@ -6,7 +6,6 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
-#include <QScrollBar>
 
 namespace
 {
@@ -65,9 +64,7 @@ public:
         const QModelIndex at = index();
         st.selected = m_view->selectionModel() && m_view->selectionModel()->isSelected(at);
         st.focused = m_view->hasFocus() && m_view->currentIndex() == at;
-        const int first = m_view->verticalScrollBar()->value();
-        st.offscreen = m_row < first ||
-                       m_row > first + m_view->viewport()->height() / qMax(1, m_view->rowHeight());
+        st.offscreen = !m_view->viewport()->rect().intersects(m_view->visualRect(at));
         st.invisible = st.offscreen;
         return st;
     }

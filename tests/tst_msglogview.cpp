@@ -245,6 +245,7 @@ private slots:
         QCOMPARE(list->indexOfChild(deep), 7'654'321);
         QCOMPARE(list->child(7'654'321), deep);
         QCOMPARE(model->asked, 1);
+        QVERIFY(deep->state().offscreen);
 
         view->setCurrentIndex(model->index(100));
         view->scrollTo(model->index(100));
@@ -257,6 +258,7 @@ private slots:
         QVERIFY(focused);
         QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("row 101"));
         QVERIFY(focused->state().focused && focused->state().selected);
+        QVERIFY(!focused->state().offscreen);
         const QRect at = focused->rect();
         QCOMPARE(list->childAt(at.center().x(), at.center().y()), focused);
 
