@@ -2,8 +2,10 @@
 #include "shell/ControlLayout.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace layout
 {
@@ -110,7 +112,11 @@ void announceCaptions(QWidget* root)
 
 int put(QWidget* widget, int x, int y, int width, int height)
 {
-    const QSize natural = widget->sizeHint();
+    QSize natural = widget->sizeHint();
+    // Check boxes and option buttons stand in rows 19 or 20 pixels apart; a desktop font with tall
+    // line spacing (Noto Sans) makes the style ask for more, though the text fits in 19.
+    if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget))
+        natural.setHeight(qMin(natural.height(), kOptionHeight));
     widget->setGeometry(x, y, width > 0 ? width : natural.width(),
                         height > 0 ? height : natural.height());
     return x + widget->width();

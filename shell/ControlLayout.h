@@ -19,6 +19,8 @@ constexpr int kClientHeight = 510;
 
 // Height of a row of buttons and lists inside the frames.
 constexpr int kRowHeight = 22;
+// Height at most of a check box or option button placed at its natural size.
+constexpr int kOptionHeight = 19;
 
 template <typename T> T* named(T* widget, const QString& name)
 {
@@ -37,7 +39,8 @@ QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList&
 // text alone while its list is closed.
 QComboBox* editableCombo(QComboBox* combo, const QString& name, const QStringList& items,
                          const QString& text);
-// Places the widget with its top left at x, y; a width or height of 0 takes its natural size.
+// Places the widget with its top left at x, y; a width or height of 0 takes its natural size
+// (for check boxes and option buttons, at most kOptionHeight high).
 // Returns the x just right of it.
 int put(QWidget* widget, int x, int y, int width = 0, int height = 0);
 // The widest natural width among the widgets.

@@ -4,10 +4,10 @@
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/WrapButton.h"
+#include "terminal/LogFont.h"
 #include "terminal/MsgLogView.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,7 +78,7 @@ void MainWin::buildTerminal(QWidget* client)
                                 QStringLiteral("Messages / Received Data"), 1200, 240, 7815, 4575);
     const int outputRight = TerminalOutputFrame->width() - 4;
     MsgWin = named(new MsgLogView(TerminalOutputFrame), QStringLiteral("MsgWin"));
-    MsgWin->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    MsgWin->setFont(logFont());
     MsgWin->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MsgWin->setSelectionMode(QAbstractItemView::SingleSelection);
     put(MsgWin, 4, 16, outputRight - 4, 3180 / kTwipsPerPixel);

@@ -70,7 +70,7 @@ void MainWin::buildTestConsole(QWidget* client)
     put(TestSaveTxPwrOnCbox, baudX, 56);
     const int x =
         put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
-    put(TestNewBaud, x + 4, 76, 72);
+    put(TestNewBaud, x + 4, 76, 72, kRowHeight);
     announce(TestSetBaudTo, QStringLiteral("Set Modem Baud To"));
     announce(TestNewBaud, QStringLiteral("baudswap rate"));
 
@@ -124,8 +124,10 @@ void MainWin::buildTestConsole(QWidget* client)
         announce(view, counted.value(i));
         view->setReadOnly(true);
         view->setAlignment(Qt::AlignRight);
-        // Three counters stand beside the state line, a third of its height each.
+        // Three counters stand beside the state line, a third of its height each; a small font
+        // keeps their digits whole in that height whatever the desktop's font.
         view->setFrame(false);
+        view->setFont(sansFont(7, false));
         put(view, stateX + 20, 98 + (i - 8) * 15, 615 / kTwipsPerPixel, 14);
         StatsView.insert(i, view);
     }

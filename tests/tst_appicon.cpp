@@ -38,8 +38,10 @@ void tst_appicon::windowShowsTheInstalledPicture()
     WindowFixture fx(false);
     const QIcon icon = fx.win().windowIcon();
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
-    const QImage shown =
-        icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The picture itself, pixel for pixel, whatever the screen's density.
+    const QImage shown = icon.pixmap(QSize(size, size), 1.0)
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(shown, expected);
 }
 
@@ -50,7 +52,11 @@ void tst_appicon::aboutPictureIsTheWindowIcon()
     const QImage picture = about.picIcon->pixmap().toImage();
     QVERIFY(!picture.isNull());
     const QImage windowIcon =
-        fx.win().windowIcon().pixmap(picture.size()).toImage().convertToFormat(picture.format());
+        fx.win()
+            .windowIcon()
+            .pixmap(picture.deviceIndependentSize().toSize(), picture.devicePixelRatio())
+            .toImage()
+            .convertToFormat(picture.format());
     QCOMPARE(picture, windowIcon);
 }
 

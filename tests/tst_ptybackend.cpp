@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -264,8 +266,9 @@ void tst_ptybackend::openFailures_data()
                                        << "there is no port /dev/ttyNoSuch7";
     QTest::newRow("not a serial port")
         << "/dev/null"
-        << "/dev/null is not a serial port or refused the line format 9600,N,8,1 (Inappropriate "
-           "ioctl for device)";
+        // The system's reason in the user's language.
+        << "/dev/null is not a serial port or refused the line format 9600,N,8,1 (" +
+               qt_error_string(ENOTTY) + ")";
 }
 
 void tst_ptybackend::openFailures()
