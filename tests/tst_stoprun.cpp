@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -95,6 +96,7 @@ private slots:
     void radioTestWithoutPartner_data();
     void radioTestWithoutPartner();
     void atThePowerCycleBox();
+    void openBoxIsCancelledAndAsWideAsItsTitle();
 };
 
 void tst_stoprun::greyedOutsideARun()
@@ -165,6 +167,28 @@ void tst_stoprun::atThePowerCycleBox()
     QVERIFY(fx->boxes().first().title.startsWith(QStringLiteral("Modem Config - Power-cycle")));
     checkStopped(QStringLiteral("QueryConfig Aborted in Establishing Communication"));
     QCOMPARE(win().ErrCount, qint16(4));
+}
+
+// A box on screen: at least as wide as its title, and closed as Cancel by a stop.
+void tst_stoprun::openBoxIsCancelledAndAsWideAsItsTitle()
+{
+    setMessageBoxResponder({});
+    const QString title =
+        QStringLiteral("Modem Config - Power-cycle Modem While Connected to CommPort");
+    int width = 0;
+    int titleWidth = 0;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) {
+            width = box->width();
+            titleWidth = box->fontMetrics().horizontalAdvance(title);
+        }
+        cancelOpenMessageBox();
+    });
+    QCOMPARE(messageBox(&win(), QStringLiteral("Short."), title, MsgButtons::OkCancel),
+             MsgAnswer::Cancel);
+    QVERIFY(titleWidth > 0);
+    QVERIFY2(width > titleWidth, qPrintable(QStringLiteral("%1 <= %2").arg(width).arg(titleWidth)));
 }
 
 QTEST_MAIN(tst_stoprun)
