@@ -1,7 +1,9 @@
 // Receiving at line rate into a long log: a pseudo-terminal paced at 115200 baud feeds the shown
 // message window, pre-filled with 0, 1 million and 5 million lines. Prints the processor share
 // and the delay from the arrival of received bytes to the end of the paint that shows them.
-//   bench_linerate [--seconds N] [--sizes 0,1000000,5000000]
+//   bench_linerate [--seconds N] [--sizes 0,1000000,5000000] [--window-runs N]
+//                  [--window-seconds N]
+// Last, the same reception with the window at its designed size and at 1920 x 1080.
 #include "bench/BenchSupport.h"
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
@@ -265,6 +267,14 @@ private:
     QString m_path;
 };
 
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
 qint64 percentile(QList<qint64> values, double share)
 {
     if (values.isEmpty())
@@ -371,12 +381,18 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     int seconds = 20;
     QList<int> sizes = {0, 1'000'000, 5'000'000};
+    int windowRuns = 3;
+    int windowSeconds = 5;
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == QLatin1String("--seconds"))
             seconds = qMax(1, args.at(i + 1).toInt());
         else if (args.at(i) == QLatin1String("--sizes"))
             sizes = parseSizes(args.at(i + 1));
+        else if (args.at(i) == QLatin1String("--window-runs"))
+            windowRuns = qMax(3, args.at(i + 1).toInt());
+        else if (args.at(i) == QLatin1String("--window-seconds"))
+            windowSeconds = qMax(1, args.at(i + 1).toInt());
     }
     std::printf("Receiving at line rate into a long log (%s)\n", qPrintable(Bench::machineLine()));
 
@@ -413,6 +429,33 @@ int main(int argc, char* argv[])
                       f.complete ? QStringLiteral("yes") : QStringLiteral("no"),
                       QStringLiteral("yes"), f.complete);
     }
+    // The same reception with the window at its designed size and at 1920 x 1080, interleaved,
+    // so that a slow spell of the machine falls on both alike.
+    const QSize designed = win.size();
+    QList<double> designedCpu;
+    QList<double> largeCpu;
+    for (int run = 0; run < windowRuns; ++run) {
+        for (const bool large : {false, true}) {
+            win.resize(large ? QSize(1920, 1080) : designed);
+            Bench::runFor(300);
+            const Figures f = receiveAtLineRate(win, clock, 0, windowSeconds);
+            (large ? largeCpu : designedCpu) << f.cpuPercent;
+        }
+    }
+    win.resize(designed);
+    const double designedMedian = median(designedCpu);
+    const double largeMedian = median(largeCpu);
+    Bench::figure(QStringLiteral("line rate, window at its designed size: CPU share, median"),
+                  QStringLiteral("%1 %").arg(designedMedian, 0, 'f', 2), QStringLiteral("-"), true);
+    Bench::figure(QStringLiteral("line rate, window at 1920 x 1080: CPU share, median"),
+                  QStringLiteral("%1 %").arg(largeMedian, 0, 'f', 2), QStringLiteral("-"), true);
+    const double ratio = designedMedian > 0 ? largeMedian / designedMedian : -1;
+    Bench::figure(QStringLiteral("line rate, CPU at 1920 x 1080 / at the designed size"),
+                  QString::number(ratio, 'f', 2), QStringLiteral("<= 1.5"),
+                  ratio >= 0 && ratio <= 1.5);
+    Bench::note(QStringLiteral("window sizes: medians of %1 interleaved runs of %2 s each")
+                    .arg(windowRuns)
+                    .arg(windowSeconds));
     Bench::note(QStringLiteral("%1 s at %2 baud from a pseudo-terminal written every %3 ms by a "
                                "child process; CPU is this process's share of one core")
                     .arg(seconds)

@@ -22,7 +22,8 @@ void MainWin::CfgDoIt_Click()
         Cfg_SetConfig(CfgNewDeviceConfig->currentText().toLatin1());
     else
         Cfg_QueryConfig();
-    if (ErrCount != 0)
+    // A stopped run asks nothing more, whatever errors it had counted.
+    if (ErrCount != 0 && !RunStopped)
         messageBox(this, QStringLiteral("Error(s) occurred;  See the Message Window for details"),
                    kTitlePrefix + QStringLiteral("Error Configuring Modem"), MsgButtons::Ok);
     DoButtons_SetBusy(false);

@@ -25,7 +25,7 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     // A probe is a single space; a modem in command mode answers it with its error reply. A
     // series is true at its first probe that gets that reply.
     const auto probeSeries = [this] {
-        for (int i = 0; i < kProbesPerSeries; ++i) {
+        for (int i = 0; i < kProbesPerSeries && !RunStopped; ++i) {
             Modem_Send(QByteArrayLiteral(" "), 4, 250);
             if (!Modem_Expect(ReplyER))
                 return true;
@@ -37,8 +37,8 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         ErrCount = 0;
         return true;
     }
-    // Asking for a power-cycle makes no sense once the port itself is gone.
-    if (flags.testFlag(ScriptFlag::NoPowerCycle) || !MSComm1->PortOpen())
+    // Asking for a power-cycle makes no sense once the port itself is gone or the user stopped.
+    if (flags.testFlag(ScriptFlag::NoPowerCycle) || RunStopped || !MSComm1->PortOpen())
         return false;
 
     if (!powerCycleModem(kPowerCycleIntro))
@@ -48,7 +48,7 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
         ErrCount = 0;
         return true;
     }
-    if (!MSComm1->PortOpen())
+    if (RunStopped || !MSComm1->PortOpen())
         return false;
 
     // The user gave up, or the port went away while the box was open: the run is abandoned

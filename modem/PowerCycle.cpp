@@ -6,20 +6,24 @@ bool MainWin::powerCycleModem(const QString& intro)
 {
     // The user gave up, or the port went away while the box was open or the line settled (its
     // loss is in the log already): nothing more is sent, and nothing counts as an error.
+    // A run the user stopped keeps the errors it had counted.
     const auto abandon = [this] {
-        ErrCount = 0;
+        if (!RunStopped)
+            ErrCount = 0;
         RunAborted = true;
         return false;
     };
+    if (RunStopped)
+        return abandon();
     if (messageBox(this, intro + QStringLiteral("\n\n") + PowerCycleMsg,
                    kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
                    MsgButtons::OkCancel) != MsgAnswer::Ok ||
-        !MSComm1->PortOpen())
+        RunStopped || !MSComm1->PortOpen())
         return abandon();
     MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
     RTS_Toggle(5);
     TimerDelay(1000);
-    if (!MSComm1->PortOpen())
+    if (RunStopped || !MSComm1->PortOpen())
         return abandon();
     return true;
 }

@@ -19,6 +19,9 @@ QString latin1(const QByteArray& text)
 // line says what was expected. True on failure.
 bool reportCheck(MainWin& win, bool passed, const QString& expectedLine)
 {
+    // After a stop nothing is checked: the check fails quietly and counts nothing.
+    if (win.RunStopped)
+        return true;
     const QString got = QStringLiteral("  GOT (") + latin1(win.LastReply);
     if (passed) {
         win.MsgWin_OutputVisible(got + QStringLiteral(") as expected."));
@@ -33,14 +36,15 @@ bool reportCheck(MainWin& win, bool passed, const QString& expectedLine)
 // Earlier output leaves the port before the next command goes out. The device gives no signal
 // when its queue drains, so a 1 ms kick wakes the event loop while bytes are still queued; the
 // loop blocks in between. A port that closes or is lost reads as drained.
-void waitForOutputToLeave(const MSComm& comm)
+void waitForOutputToLeave(const MainWin& win)
 {
+    const MSComm& comm = *win.MSComm1;
     if (comm.OutBufferCount() <= 0)
         return;
     QTimer kick;
     kick.setTimerType(Qt::PreciseTimer);
     kick.start(1);
-    while (comm.OutBufferCount() > 0)
+    while (comm.OutBufferCount() > 0 && !win.RunStopped)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -57,7 +61,12 @@ QString sentLine(const QByteArray& command, bool portOpen)
 
 QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
-    waitForOutputToLeave(*MSComm1);
+    // A stopped run sends nothing more and gets no reply.
+    if (RunStopped)
+        return {};
+    waitForOutputToLeave(*this);
+    if (RunStopped)
+        return {};
 
     RxNotCapturing = false;
     MSComm1->setInBufferCount(0);
@@ -85,7 +94,11 @@ void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 time
 {
     // Whether the port is there to take the command is known only once earlier output has left;
     // from that look to the write nothing else runs, so the line tells the truth.
-    waitForOutputToLeave(*MSComm1);
+    waitForOutputToLeave(*this);
+    if (RunStopped) {
+        LastReply.clear();
+        return;
+    }
     if (!command.isEmpty())
         MsgWin_OutputVisible(sentLine(command, MSComm1->PortOpen()));
     LastReply = Modem_Transact(command, minBytes, timeoutMs);
@@ -105,7 +118,9 @@ void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
     // A character that finds no port is logged as not sent (its exchange gets no reply at once).
     for (qsizetype i = 0; i < command.size(); ++i) {
         const bool last = i + 1 == command.size();
-        waitForOutputToLeave(*MSComm1);
+        waitForOutputToLeave(*this);
+        if (RunStopped)
+            break;
         (MSComm1->PortOpen() ? sent : unsent).append(command.at(i));
         const QByteArray reply = Modem_Transact(command.mid(i, 1), 4, last ? timeoutMs : 100);
         if (last || !reply.isEmpty()) {
@@ -142,11 +157,16 @@ bool MainWin::Modem_ExpectQuiet(const QByteArray& expected)
 
 void MainWin::Modem_ShowReply()
 {
+    if (RunStopped)
+        return;
     MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) + QStringLiteral(")"));
 }
 
 void MainWin::Modem_SetCmdMode()
 {
+    // A stopped run leaves the lines as they are; the runner shows their state at its end.
+    if (RunStopped)
+        return;
     MsgWin_Output(QStringLiteral("  Setting cmd-mode."));
     // With the port gone there is no line to raise; ticking the box would only raise the
     // "port not open" box in the middle of a run that is about to fail its next check.
@@ -158,6 +178,8 @@ void MainWin::Modem_SetCmdMode()
 
 void MainWin::Modem_SetDataMode()
 {
+    if (RunStopped)
+        return;
     MsgWin_Output(QStringLiteral("  Setting data-mode."));
     CmdRTSCbox->setChecked(false);
     RTS_Set(false);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -191,25 +192,45 @@ void SimToolWindow::refresh()
 namespace
 {
 // The first time it opens, the tool window goes beside the program's window rather than on top
-// of it, as far right as the screen allows.
+// of it. Under Wayland the compositor alone places windows.
 void placeBesideMainWindow(QWidget* tool)
 {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
     const QWidget* main = nullptr;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != tool && w->isVisible() && qobject_cast<const QMainWindow*>(w))
             main = w;
-    if (!main)
+    if (!main || !main->screen())
         return;
-    const QRect frame = main->frameGeometry();
     tool->adjustSize();
-    QPoint at(frame.right() + 8, frame.top());
-    if (const QScreen* screen = main->screen()) {
-        const QRect room = screen->availableGeometry();
-        at.setX(qMax(room.left(), qMin(at.x(), room.right() - tool->frameGeometry().width())));
-    }
-    tool->move(at);
+    // The tool's frame is not known before it shows; the main window's stands in for it.
+    const QSize decoration = main->frameGeometry().size() - main->size();
+    const QPoint frameAt = besideWindow(main->frameGeometry(), tool->size() + decoration,
+                                        main->screen()->availableGeometry());
+    tool->move(frameAt);
 }
 } // namespace
+
+QPoint besideWindow(const QRect& main, QSize size, const QRect& room, int gap)
+{
+    const QRect right(QPoint(main.right() + 1 + gap, main.top()), size);
+    const QRect left(QPoint(main.left() - gap - size.width(), main.top()), size);
+    const QRect below(QPoint(main.left(), main.bottom() + 1 + gap), size);
+    const QRect sides[] = {right, left, below};
+    for (int side = 0; side < 3; ++side) {
+        QRect at = sides[side];
+        // Slid along its side into the screen where the room ends before it does.
+        if (side < 2)
+            at.moveTop(qMax(room.top(), qMin(at.top(), room.bottom() + 1 - at.height())));
+        else
+            at.moveLeft(qMax(room.left(), qMin(at.left(), room.right() + 1 - at.width())));
+        if (room.contains(at) && !at.intersects(main))
+            return at.topLeft();
+    }
+    // No room for both: as far right as the screen allows.
+    return {qMax(room.left(), room.right() + 1 - size.width()), qMax(room.top(), main.top())};
+}
 
 void showSimToolWindow(SimulatedModem& modem)
 {

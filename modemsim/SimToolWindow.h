@@ -1,7 +1,9 @@
 // The "Simulated modem" window: the unit's front panel and the knobs of the simulation.
 #pragma once
 
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 class QCheckBox;
@@ -45,6 +47,11 @@ private:
 
 // Shows the process's tool window for the modem (made on first use; only in a widget
 // application).
+// Where a window of size (frame included) goes beside the main window's frame within the room of
+// the screen: to its right, else to its left, else below it, never over it while the screen has
+// room for both; otherwise at the screen's right edge.
+QPoint besideWindow(const QRect& main, QSize size, const QRect& room, int gap = 8);
+
 void showSimToolWindow(SimulatedModem& modem);
 void hideSimToolWindow();
 // The tool window if it has been made, else null.

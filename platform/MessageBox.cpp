@@ -2,15 +2,26 @@
 #include "platform/MessageBox.h"
 
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 
 namespace
 {
+// Room a title bar takes beside its title: the icon, the buttons and the frame's margins.
+constexpr int kTitleBarExtra = 140;
+
 MessageBoxResponder& responder()
 {
     static MessageBoxResponder r;
     return r;
+}
+
+// The box on screen; boxes open one at a time, each modal over the window.
+QPointer<QMessageBox>& openBox()
+{
+    static QPointer<QMessageBox> box;
+    return box;
 }
 } // namespace
 
@@ -38,7 +49,25 @@ MsgAnswer messageBox(QWidget* parent, const QString& text, const QString& title,
         box->setEscapeButton(QMessageBox::Ok);
     }
     box->setDefaultButton(QMessageBox::Ok);
+    // At least as wide as its title with the title bar's buttons, so that the title shows whole.
+    // The box sets its own minimum width when shown; a spacer in its layout holds against that.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(box->fontMetrics().horizontalAdvance(title) + kTitleBarExtra,
+                                      0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    const QPointer<QMessageBox> outer = openBox();
+    openBox() = box;
     const int result = box->exec();
+    const bool ok = result == QMessageBox::Ok;
+    openBox() = outer;
     delete box.data();
-    return result == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    return ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+void cancelOpenMessageBox()
+{
+    QMessageBox* box = openBox();
+    if (!box)
+        return;
+    box->done(QMessageBox::Cancel);
 }

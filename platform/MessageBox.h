@@ -20,5 +20,8 @@ MsgAnswer messageBox(QWidget* parent, const QString& text, const QString& title,
 using MessageBoxResponder =
     std::function<MsgAnswer(const QString& text, const QString& title, MsgButtons buttons)>;
 
+// Closes the box that is open, if any, as its Cancel (its only button when it has no Cancel).
+void cancelOpenMessageBox();
+
 // Installs (or, with an empty function, removes) the responder that answers every box.
 void setMessageBoxResponder(MessageBoxResponder responder);

@@ -46,8 +46,11 @@ bool MainWin::runRadioTest(const ScriptRun& run)
             TestStateWin->setText(QString::number(k));
             Modem_SendQuiet(RadioTest::kPattern, qint16(RadioTest::kPattern.size()),
                             RadioTest::kEchoWaitMs);
-            // A lost, late, short or changed echo counts; it never stops the test.
-            if (Modem_ExpectQuiet(RadioTest::kPattern)) {
+            // A lost, late, short or changed echo counts; it never stops the test. The user does.
+            const bool failed = Modem_ExpectQuiet(RadioTest::kPattern);
+            if (RunStopped)
+                return false;
+            if (failed) {
                 ++errors[p];
                 showProgress(p, k);
             }

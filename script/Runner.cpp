@@ -27,6 +27,7 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
     ScriptStep = QStringLiteral("Start-up");
     LastReply.clear();
     Test_Script(flags, initId, initArg, testId);
+    Test_ReportStop();
     if (RunAborted)
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Aborted in ") +
                             ScriptStep);
@@ -63,11 +64,20 @@ void MainWin::TestStateWin_Ready()
 // and the buttons come back only when the outermost holder lets go.
 void MainWin::DoButtons_SetBusy(bool busy)
 {
-    if (busy)
-        ++RunDepth;
-    else if (RunDepth > 0)
+    if (busy) {
+        // The outermost run starts: nothing of an earlier stop carries over.
+        if (RunDepth++ == 0) {
+            RunStopped = false;
+            StopLogged = false;
+        }
+    } else if (RunDepth > 0) {
+        // A stop that came before any run announced itself is logged as the outermost run ends.
+        if (RunDepth == 1)
+            Test_ReportStop();
         --RunDepth;
+    }
     const bool enabled = RunDepth == 0;
     CfgDoIt->setEnabled(enabled);
     TestDoIt->setEnabled(enabled);
+    menuFileStopRun->setEnabled(!enabled);
 }

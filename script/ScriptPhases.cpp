@@ -38,6 +38,8 @@ void MainWin::scriptQueryVersion(ScriptRun& run)
 {
     // The version text varies in length, so the whole wait is used.
     Modem_Send(QByteArrayLiteral("V"), 0, 500);
+    if (RunStopped)
+        return;
     Modem_ShowReply();
     run.version = parseFirmwareVersion(LastReply);
     // The reply keeps what follows its header once it has been read as a version reply.
@@ -68,6 +70,8 @@ bool MainWin::scriptConfigure(ScriptRun& run)
             // answer's length varies ("Mobile" is longer), so the whole wait is used: ending it
             // at 4 bytes would leave the rest of a longer answer to spoil the next reply.
             run.mobile = Modem_Transact(entry, 0, 500) != "Base";
+            if (RunStopped)
+                return false;
             continue;
         }
         Modem_SendSlow(entry, 500);

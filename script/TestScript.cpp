@@ -19,12 +19,15 @@ void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVa
                                 QStringLiteral(") in Test_Script."));
     }
 
+    // A phase that the user stopped ends the run as a failed one does.
     const auto abort = [this] { RunAborted = true; };
     if (!run.console() && !scriptBaudPrecondition(run))
         return abort();
     if (!scriptEstablish(run))
         return abort();
     scriptQueryVersion(run);
+    if (RunStopped)
+        return abort();
     if (run.console() && !scriptConsolePreamble(run))
         return abort();
 
@@ -37,6 +40,8 @@ void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVa
 
     if (testId == "?") {
         runSettingsQuery();
+        if (RunStopped)
+            return abort();
     } else if (testId == "perf") {
         if (!runRadioTest(run))
             return abort();

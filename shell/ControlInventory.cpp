@@ -3,6 +3,7 @@
 #include "shell/AppIcon.h"
 #include "shell/ComboBoxAccessible.h"
 #include "shell/ControlLayout.h"
+#include "shell/ControlLayoutGrowth.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
 
@@ -19,7 +20,9 @@ void MainWin::buildControls()
     installComboBoxAccessible();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(kClientWidth, kClientHeight);
+    // The designed size is the least and the first; the window may grow beyond it.
+    client->setMinimumSize(kClientWidth, kClientHeight);
+    client->resize(kClientWidth, kClientHeight);
     // The design's form font was an 8 pt sans serif; the captions are sized for it.
     client->setFont(sansFont(8, false));
     setCentralWidget(client);
@@ -34,6 +37,9 @@ void MainWin::buildControls()
     buildTestConsole(client);
     buildMenus();
     announceCaptions(this);
+    Panels_Park();
+    Growth = windowGrowth(*this);
+    client->installEventFilter(this);
     orderTabs();
     // Typing at start-up goes to the modem, not into the port name.
     CmdInputWin->setFocus();
@@ -130,6 +136,13 @@ void MainWin::buildMenus()
         entry(menuFile, QStringLiteral("menuFileOpen"), QStringLiteral("&Open Config..."), false);
     menuFileSaveAs = entry(menuFile, QStringLiteral("menuFileSaveAs"),
                            QStringLiteral("&Save Config As..."), false);
+    menuFile->addSeparator();
+    // Greyed while no run is under way, so that Esc then keeps its meaning for the control that
+    // has the focus.
+    menuFileStopRun =
+        entry(menuFile, QStringLiteral("menuFileStopRun"), QStringLiteral("Sto&p Run"), false);
+    menuFileStopRun->setShortcut(QKeySequence(Qt::Key_Escape));
+    menuFile->addSeparator();
     menuExit = entry(menuFile, QStringLiteral("menuExit"), QStringLiteral("&Exit"), true);
     menuLog = named(menuBar()->addMenu(QStringLiteral("&Log")), QStringLiteral("menuLog"));
     menuLogClear = entry(menuLog, QStringLiteral("menuLogClear"), QStringLiteral("Clea&r"), true);

@@ -42,7 +42,8 @@ bool MainWin::isInView(const QWidget* control) const
     if (!client->isAncestorOf(control))
         return true;
     const QRect at(control->mapTo(client, QPoint(0, 0)), control->size());
-    return client->rect().intersects(at);
+    // The panel out of view is hidden: the grown window may reach past its place.
+    return control->isVisibleTo(client) && client->rect().intersects(at);
 }
 
 bool MainWin::focusNextPrevChild(bool next)

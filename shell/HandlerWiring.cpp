@@ -68,6 +68,7 @@ void MainWin::connectHandlers()
     MsgWin->viewport()->installEventFilter(this);
 
     // Menus
+    connect(menuFileStopRun, &QAction::triggered, this, [this] { menuFileStopRun_Click(); });
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
     connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });

@@ -1,10 +1,13 @@
 // The main window's life: construction in the order the form loads, and the end of the program.
 #include "shell/MainWin.h"
 #include "platform/ProgramEnd.h"
+#include "shell/ControlLayout.h"
+#include "shell/ControlLayoutGrowth.h"
 
 #include "terminal/MsgLogView.h"
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -59,8 +62,33 @@ qint16 keyAscii(const QKeyEvent& key)
 }
 } // namespace
 
+void MainWin::Panels_Park()
+{
+    const auto inView = [](const QWidget* panel) { return panel->y() < layout::kClientHeight; };
+    QGroupBox* shown = inView(TestConsoleFrame) ? TestConsoleFrame : UsercfgFrame;
+    shown->setVisible(true);
+    for (QGroupBox* panel : {UsercfgFrame, TestConsoleFrame}) {
+        if (inView(panel))
+            continue;
+        // The focus leaves a panel that goes out of view for the one that comes into it.
+        QWidget* focused = focusWidget();
+        if (focused && panel->isAncestorOf(focused)) {
+            for (QWidget* control : shown->findChildren<QWidget*>()) {
+                if ((control->focusPolicy() & Qt::TabFocus) && control->isEnabled() &&
+                    !control->focusProxy()) {
+                    control->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+            }
+        }
+        panel->setVisible(false);
+    }
+}
+
 bool MainWin::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize && Growth)
+        Growth->apply(centralWidget()->size() - QSize(layout::kClientWidth, layout::kClientHeight));
     // Keys typed into the command input arrive at the combo box, which hands them on to its text
     // field; the handler sees each key before the box does, and the key then takes its normal
     // effect.

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -31,6 +32,10 @@ class MsgLog;
 class MsgLogModel;
 class MsgLogView;
 class frmAbout;
+namespace layout
+{
+class Growth;
+}
 
 class MainWin : public QMainWindow
 {
@@ -110,6 +115,7 @@ public:
     QMenu* menuFile = nullptr;
     QAction* menuFileOpen = nullptr;
     QAction* menuFileSaveAs = nullptr;
+    QAction* menuFileStopRun = nullptr;
     QAction* menuExit = nullptr;
     QMenu* menuLog = nullptr;
     QAction* menuLogClear = nullptr;
@@ -141,6 +147,7 @@ public:
     // Run state
     qint16 ErrCount = 0;
     bool RunAborted = false;
+    bool RunStopped = false; // the user stopped the run
     QString ScriptStep;
     QByteArray LastReply;
     // The "\hh" escape decoder; its state lasts as long as the program.
@@ -158,6 +165,8 @@ public:
     void InitControlDefaults();
     void StartKludgeTimer_Timer();
     void menuExit_Click();
+    // Ends the run under way at once: nothing more is sent, checked or asked.
+    void menuFileStopRun_Click();
     [[noreturn]] void ReportInternalError(const QString& text);
     void menuLogClear_Click();
     void menuLogCopy_Click();
@@ -297,6 +306,9 @@ private:
     // wait. False, with the run abandoned and no errors counted, when the user gave up or the
     // port went away meanwhile.
     bool powerCycleModem(const QString& intro);
+    // Logs that the user stopped the run, once for the whole run.
+    void Test_ReportStop();
+    bool StopLogged = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -322,6 +334,12 @@ private:
     // for the panel in view.
     void orderTabs();
     bool isInView(const QWidget* control) const;
+    // The panel whose top lies below the designed client area is hidden and the other shown: the
+    // window may grow over that place, yet the panel out of view is neither drawn nor reached by
+    // Tab nor shown to screen readers.
+    void Panels_Park();
+    // Where each control goes when the window is larger than designed.
+    std::unique_ptr<layout::Growth> Growth;
 
     frmAbout* About = nullptr;
 };

@@ -52,6 +52,7 @@ void MainWin::menuOptionsShowHideTestConsole_Click()
     TestConsoleFrame->move(TestConsoleFrame->x(), UsercfgFrame->y());
     UsercfgFrame->move(static_cast<int>(left), UsercfgFrame->y());
     UsercfgFrame->move(UsercfgFrame->x(), top);
+    Panels_Park();
     orderTabs();
 }
 

@@ -4,6 +4,7 @@
 #include "script/RadioTestTables.h"
 #include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
+#include "shell/StateLine.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -92,14 +93,14 @@ void MainWin::buildTestConsole(QWidget* client)
     put(TestLeaveTxPwrOnCbox, afterX, 54);
     put(TestSendInputWinAfterTestCbox, afterX, 74);
 
-    TestStateWin = named(new QLineEdit(QStringLiteral("TestStateWin"), TestConsoleFrame),
+    // A verdict too long for the line is drawn smaller, never cut.
+    TestStateWin = named(new StateLine(QStringLiteral("TestStateWin"), TestConsoleFrame),
                          QStringLiteral("TestStateWin"));
     TestStateWin->setFont(sansFont(24, false));
-    TestStateWin->setReadOnly(true);
     announce(TestStateWin, QStringLiteral("Test state"));
     const int stateX = put(TestStateWin, 8, 98, 7695 / kTwipsPerPixel, 675 / kTwipsPerPixel);
-    // The radio test's progress sits at the right end of the state line's box, where the state
-    // line shows no text while it is up (TestProgress_SetShown).
+    // The radio test's progress sits at the right end of the state line's box; while it is up the
+    // state line's text ends before it, drawn smaller where it needs to (TestProgress_SetShown).
     TestProgress = named(new QProgressBar(TestStateWin), QStringLiteral("TestProgress"));
     TestProgress->setAccessibleName(QStringLiteral("Radio test progress"));
     TestProgress->setFont(sansFont(8, false));

@@ -33,6 +33,32 @@ class tst_modemsim_window : public QObject
 private slots:
     void init() { SimModem::reset(); }
 
+    // Beside the main window: right, else left, else below, never over it while there is room.
+    void toolWindowGoesBeside_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("room on the right") << QRect(100, 50, 600, 500) << QPoint(708, 50);
+        QTest::newRow("main window at the right edge")
+            << QRect(1000, 50, 600, 500) << QPoint(692, 50);
+        QTest::newRow("maximised width, room below") << QRect(0, 0, 1600, 500) << QPoint(0, 508);
+        QTest::newRow("low on the screen, slid up")
+            << QRect(100, 900, 600, 100) << QPoint(708, 700);
+        QTest::newRow("no room at all") << QRect(0, 0, 1600, 1000) << QPoint(1300, 0);
+    }
+    void toolWindowGoesBeside()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QPoint, expected);
+        const QSize tool(300, 300);
+        const QRect screen(0, 0, 1600, 1000);
+        const QPoint at = besideWindow(main, tool, screen);
+        QCOMPARE(at, expected);
+        if (main.width() + tool.width() < screen.width() ||
+            main.height() + tool.height() < screen.height())
+            QVERIFY(!QRect(at, tool).intersects(main));
+    }
+
     void typedCommandsAreAnswered()
     {
         WindowFixture fx;

@@ -111,7 +111,9 @@ private slots:
     void commPortItemData();
     void frameGeometry_data();
     void frameGeometry();
-    void clientAreaIsFixed();
+    void clientAreaStartsAtTheDesignedSize();
+    void windowGrows_data();
+    void windowGrows();
     void controlsFitTheirFrames_data();
     void controlsFitTheirFrames();
     void testConsoleStartsOutOfView();
@@ -386,12 +388,65 @@ void tst_startup::frameGeometry()
     QCOMPARE(frame->geometry(), geometry);
 }
 
-void tst_startup::clientAreaIsFixed()
+void tst_startup::clientAreaStartsAtTheDesignedSize()
 {
     QWidget* client = fx().win().centralWidget();
     QCOMPARE(client->size(), QSize(600, 510));
     QCOMPARE(client->minimumSize(), QSize(600, 510));
-    QCOMPARE(client->maximumSize(), QSize(600, 510));
+}
+
+void tst_startup::windowGrows_data()
+{
+    QTest::addColumn<bool>("swapped");
+    QTest::newRow("Modem Configurator in view") << false;
+    QTest::newRow("Test Console in view") << true;
+}
+
+// Enlarged, the message window takes the extra room, the controls after it move along, and the
+// panel out of view stays out of view; back at the least size everything is as designed.
+void tst_startup::windowGrows()
+{
+    QFETCH(bool, swapped);
+    WindowFixture own;
+    MainWin& win = own.win();
+    if (swapped)
+        win.menuOptionsShowHideTestConsole->trigger();
+    QWidget* client = win.centralWidget();
+    const QSize extra(700, 420);
+    const QRect log = win.MsgWin->geometry();
+    const QRect send = win.CmdSendAgainBtn->geometry();
+    const QRect input = win.CmdInputWin->geometry();
+    const QRect state = win.TestStateWin->geometry();
+    const QRect doIt = win.CfgDoIt->geometry();
+    win.resize(win.size() + extra);
+    QTRY_COMPARE(client->size(), QSize(600, 510) + extra);
+    QCOMPARE(win.MsgWin->geometry(), log.adjusted(0, 0, extra.width(), extra.height()));
+    QCOMPARE(win.CmdSendAgainBtn->geometry(), send.translated(extra.width(), extra.height()));
+    QCOMPARE(win.CmdInputWin->geometry(),
+             input.adjusted(0, extra.height(), extra.width(), extra.height()));
+    QCOMPARE(win.TestStateWin->geometry(), state.adjusted(0, 0, extra.width(), 0));
+    QCOMPARE(win.CfgDoIt->geometry(), doIt);
+    QCOMPARE(win.TerminalFrame->geometry().bottom(), 504 + extra.height());
+    QVERIFY(win.GeneralFrame->rect().contains(win.Label3->geometry()));
+    QVERIFY(win.GeneralFrame->rect().contains(win.CommBaud->geometry()));
+    QVERIFY(!win.CommBaud->geometry().intersects(win.Label3->geometry()));
+    // The panel out of view is neither drawn nor reached: the grown window covers its place.
+    QGroupBox* outOfView = swapped ? win.UsercfgFrame : win.TestConsoleFrame;
+    QGroupBox* inView = swapped ? win.TestConsoleFrame : win.UsercfgFrame;
+    QVERIFY(outOfView->geometry().top() >= 510);
+    QVERIFY(outOfView->geometry().top() < client->height());
+    QVERIFY(!outOfView->isVisible());
+    QVERIFY(inView->isVisible());
+    for (QWidget* control : outOfView->findChildren<QWidget*>())
+        QVERIFY(!control->isVisible());
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(outOfView);
+    QVERIFY(spoken && spoken->state().invisible);
+
+    win.resize(win.size() - extra);
+    QTRY_COMPARE(client->size(), QSize(600, 510));
+    QCOMPARE(win.MsgWin->geometry(), log);
+    QCOMPARE(win.CmdInputWin->geometry(), input);
+    QCOMPARE(win.TestStateWin->geometry(), state);
 }
 
 void tst_startup::controlsFitTheirFrames_data()
@@ -453,9 +508,12 @@ void tst_startup::testConsoleStartsOutOfView()
         QVERIFY2(inView->geometry().bottom() <= client.bottom(), qPrintable(inView->objectName()));
         QVERIFY(inView->isVisible());
     }
-    // Out of view but not hidden: the console still answers to everything done to it.
-    QVERIFY(!win.TestConsoleFrame->isHidden());
+    // Out of view, so not drawn, yet the console still answers to everything done to it.
+    QVERIFY(!win.TestConsoleFrame->isVisible());
     QVERIFY(win.TestConsoleFrame->isEnabled());
+    win.TestIsMobile->setChecked(true);
+    QVERIFY(win.TestIsMobile->isChecked() && !win.TestIsBase->isChecked());
+    win.TestIsBase->setChecked(true);
 }
 
 void tst_startup::fontsAsDesigned()

@@ -1,0 +1,27 @@
+// Stopping a run: the user ends the run under way at whatever wait it is in.
+#include "platform/MessageBox.h"
+#include "shell/MainWin.h"
+
+#include <QTimer>
+
+void MainWin::menuFileStopRun_Click()
+{
+    if (RunDepth == 0 || RunStopped)
+        return;
+    // A stopped run is an aborted one. From here on every exchange, check and box of the run
+    // returns at once without touching the modem, the log or ErrCount.
+    RunStopped = true;
+    RunAborted = true;
+    // The wait timer's end ends the wait under way, and with it every wait nested in it.
+    StartKludgeTimer->stop();
+    // A power-cycle box that is open is cancelled.
+    cancelOpenMessageBox();
+}
+
+void MainWin::Test_ReportStop()
+{
+    if (!RunStopped || StopLogged)
+        return;
+    StopLogged = true;
+    MsgWin_Output(QStringLiteral("Stopped by the user"));
+}
