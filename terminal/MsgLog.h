@@ -12,8 +12,9 @@
 QString visibleForm(quint8 byte, bool hexMode);
 
 // How a log line is drawn in the list: a line keeps every character it was given (a logged
-// reply still holds its CR LF), but a control character would cut or garble the row, so each
-// shows in the log's own "\hh" notation (CR LF as \0D\0A, DEL as \7F).
+// reply still holds its CR LF), but a control character would cut or garble the row and the
+// codes 128..255 of a reply's bytes would show as boxes, so each of these shows in the log's own
+// "\hh" notation (CR LF as \0D\0A, DEL as \7F, byte 200 as \C8).
 QString displayedLine(const QString& line);
 
 // Told about every change of a MsgLog, in the order a list model has to announce it.

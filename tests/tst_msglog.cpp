@@ -95,7 +95,11 @@ private slots:
                                           << QStringLiteral("  GOT (OK\\0D\\0A) as expected.");
         QTest::newRow("NUL and DEL")
             << QString(QChar(0)) + QChar(127) << QStringLiteral("\\00\\7F");
-        QTest::newRow("Latin-1 255 kept") << QString(QChar(255)) << QString(QChar(255));
+        QTest::newRow("reply bytes 128 and 255")
+            << QStringLiteral("  GOT (") + QChar(128) + QChar(255) + QStringLiteral(")")
+            << QStringLiteral("  GOT (\\80\\FF)");
+        QTest::newRow("Greek beyond 255 kept")
+            << QStringLiteral("\u03b1\u0100") << QStringLiteral("\u03b1\u0100");
     }
     void displayedLine()
     {
