@@ -70,6 +70,7 @@ void MainWin::connectHandlers()
     // Menus
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
+    connect(menuLogUndoClear, &QAction::triggered, this, [this] { menuLogUndoClear_Click(); });
     connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });
     connect(menuLogSave, &QAction::triggered, this, [this] { menuLogSave_Click(); });
     connect(menuLogSavePrevious, &QAction::triggered, this,

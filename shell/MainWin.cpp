@@ -39,7 +39,8 @@ namespace
 {
 // The key code a key press gives the input box's key handler, 0 for none: Enter 13, Backspace 8,
 // otherwise the first character the key types. Tab and Shift+Tab move the focus and type nothing;
-// so does the copy key, which must find the user's selection where it is.
+// so does the copy key, which must find the user's selection where it is. Delete types nothing
+// either, though the desktop gives it the character 127: it edits the text where the caret is.
 qint16 keyAscii(const QKeyEvent& key)
 {
     if (key.matches(QKeySequence::Copy))
@@ -52,6 +53,7 @@ qint16 keyAscii(const QKeyEvent& key)
         return 8;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Delete:
         return 0;
     default:
         return key.text().isEmpty() ? 0 : static_cast<qint16>(key.text().at(0).unicode());
@@ -65,7 +67,14 @@ bool MainWin::eventFilter(QObject* watched, QEvent* event)
     // field; the handler sees each key before the box does, and the key then takes its normal
     // effect.
     if (watched == CmdInputWin && event->type() == QEvent::KeyPress) {
-        const qint16 keyascii = keyAscii(*static_cast<QKeyEvent*>(event));
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Up and Down recall the history; with Alt they open the list, as the box has it.
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            !(key->modifiers() & Qt::AltModifier)) {
+            CmdInputWin_KeyDown(key->key());
+            return true;
+        }
+        const qint16 keyascii = keyAscii(*key);
         if (keyascii != 0)
             CmdInputWin_Keypress(keyascii);
         return false;

@@ -248,6 +248,35 @@ void MsgLog::clear()
         m_observer->cleared();
 }
 
+void MsgLog::prepend(MsgLog earlier)
+{
+    const bool wasEmpty = isEmpty();
+    if (!wasEmpty && !earlier.m_open.isEmpty())
+        earlier.closeOpenLine();
+    const auto added = int(earlier.m_ends.size());
+    if (added > 0) {
+        if (m_observer)
+            m_observer->linesAboutToBeInserted(0, added - 1);
+        const qsizetype shift = earlier.m_pool.size();
+        for (const qsizetype end : std::as_const(m_ends))
+            earlier.m_ends.append(end + shift);
+        // The earlier storage is taken over whole; only lines that arrived since are copied.
+        if (!m_pool.isEmpty())
+            earlier.m_pool.append(m_pool);
+        m_pool = std::move(earlier.m_pool);
+        m_ends = std::move(earlier.m_ends);
+        m_widest = qMax(m_widest, earlier.m_widest);
+        if (m_observer)
+            m_observer->linesInserted();
+    }
+    if (wasEmpty && !earlier.m_open.isEmpty()) {
+        m_open = std::move(earlier.m_open);
+        m_widest = qMax(m_widest, earlier.m_widest);
+        if (m_observer)
+            m_observer->lineChanged(lineCount() - 1);
+    }
+}
+
 QString displayedLine(const QString& line)
 {
     const auto control = [](QChar c) { return drawnAsHex(c.unicode()); };

@@ -64,6 +64,12 @@ public:
     void outputByte(quint8 byte, bool hexMode);
     // Leaves exactly one line, the empty open line.
     void clear();
+    // True when the log holds only the empty open line.
+    bool isEmpty() const { return m_ends.isEmpty() && m_open.isEmpty(); }
+    // Puts the lines of earlier ahead of this log's. When this log holds nothing, it becomes
+    // earlier, open line included; otherwise a partly filled open line of earlier is closed where
+    // it stands and this log's lines follow it.
+    void prepend(MsgLog earlier);
 
     void setObserver(MsgLogObserver* observer) { m_observer = observer; }
 
