@@ -61,11 +61,14 @@ void MainWin::connectHandlers()
                 [this, index] { CmdMacroByIndexBtn_Click(index); });
     }
     connect(UpDown.value(3), &QScrollBar::valueChanged, this, [this] { UpDown_Change(3); });
-    // Key presses of the input box, the channel box's focus changes and keys, and double clicks
-    // in the message window come through eventFilter.
+    // Key presses of the input box, the channel box's focus changes and keys, double clicks in
+    // the message window and the arrow keys on the Do buttons come through eventFilter.
     CmdInputWin->installEventFilter(this);
     UpDownWin.value(3)->installEventFilter(this);
     MsgWin->viewport()->installEventFilter(this);
+    // The arrow keys on the Do buttons, where the focus comes back after a run, stay there.
+    CfgDoIt->installEventFilter(this);
+    TestDoIt->installEventFilter(this);
 
     // Menus
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 
 MainWin::MainWin(QWidget* parent) : QMainWindow(parent)
 {
@@ -91,6 +92,13 @@ bool MainWin::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
+    }
+    // Qt's buttons pass the focus on with the arrow keys; from a Do button that is the next
+    // list, whose next arrow key would change a setting. Arrow keys on them do nothing.
+    if ((watched == CfgDoIt || watched == TestDoIt) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)
+            return true;
     }
     // A double click anywhere in the message window clears it, below the last line as well as
     // on a line; the scroll bars are not part of it.

@@ -314,6 +314,7 @@ private slots:
         const int baud = win().CommBaud->currentIndex();
         UserInput::key(Qt::Key_Down);
         UserInput::key(Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
         QCOMPARE(win().RxShowMode->currentText(), QStringLiteral("chars"));
         QCOMPARE(win().CommBaud->currentIndex(), baud);
         QCOMPARE(win().CfgNewChannel->currentIndex(), 0);
