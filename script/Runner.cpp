@@ -2,6 +2,7 @@
 #include "platform/MessageBox.h"
 #include "script/RunVerdict.h"
 #include "shell/MainWin.h"
+#include "terminal/MsgLogView.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -77,7 +78,21 @@ void MainWin::DoButtons_SetBusy(bool busy)
         --RunDepth;
     }
     const bool enabled = RunDepth == 0;
+    // A greyed button hands the focus on to the next control, whose keys would change a setting
+    // (the display mode, the modem baud). So the focus waits in the message window instead and
+    // goes back to the button when the run ends, unless the user has put it elsewhere.
+    QWidget* focused = focusWidget();
+    if (!enabled && (focused == CfgDoIt || focused == TestDoIt)) {
+        RunFocusButton = focused;
+        MsgWin->setFocus(Qt::OtherFocusReason);
+    }
     CfgDoIt->setEnabled(enabled);
     TestDoIt->setEnabled(enabled);
     menuFileStopRun->setEnabled(!enabled);
+    if (enabled && RunFocusButton) {
+        if (focusWidget() == MsgWin)
+            RunFocusButton->setFocus(Qt::OtherFocusReason);
+        RunFocusButton = nullptr;
+    }
+    MsgWin_UndoClearRefresh();
 }

@@ -1,15 +1,16 @@
-// How screen readers see the window's lists: by the name the window gives them.
+// How screen readers see the window's lists: the choice, and the label it belongs to.
 #include "shell/ComboBoxAccessible.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace
 {
-// A combo box for assistive technology: its name, its text as value, the popup list as its
-// first child and, when it is editable, the text field as its second.
+// A combo box for assistive technology: its text as name and value, its caption or label, the
+// popup list as its first child and, when it is editable, the text field as its second.
 class ComboBoxAccessible : public QAccessibleWidget
 {
 public:
@@ -19,13 +20,27 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
+        // The bridge reads the choice from the name, and announces a change of choice as a
+        // change of name.
+        if (t == QAccessible::Name || t == QAccessible::Value)
             return combo()->currentText();
-        // A combo box without a name of its own is known by its text, as Qt has it.
-        if (t == QAccessible::Name && combo()->accessibleName().isEmpty() &&
-            !combo()->currentText().isEmpty())
-            return combo()->currentText();
+        // A list without a caption on screen carries its label as its description.
+        if (t == QAccessible::Description && !caption() && !combo()->accessibleName().isEmpty())
+            return combo()->accessibleName();
         return QAccessibleWidget::text(t);
+    }
+
+    // Labelled by its own caption only: Qt would add the title of the frame around it.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(
+            QAccessible::Relation(match & ~QAccessible::Relation(QAccessible::Label)));
+        if (match & QAccessible::Label) {
+            if (QLabel* label = caption())
+                found.append({QAccessible::queryAccessibleInterface(label), QAccessible::Label});
+        }
+        return found;
     }
 
     int childCount() const override { return combo()->isEditable() ? 2 : 1; }
@@ -85,6 +100,19 @@ public:
 
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+
+    // The caption beside the list on screen: a label of the same container whose buddy it is.
+    QLabel* caption() const
+    {
+        const QWidget* container = combo()->parentWidget();
+        if (!container)
+            return nullptr;
+        for (QLabel* label : container->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            if (label->buddy() == combo() && !label->isHidden() && !label->text().isEmpty())
+                return label;
+        }
+        return nullptr;
+    }
 };
 
 // The interface of a combo box may be made before the window names it, so every combo box gets

@@ -1,10 +1,11 @@
-// How screen readers see the window's lists: by the name the window gives them.
+// How screen readers see the window's lists: the choice, and the label it belongs to.
 #pragma once
 
-// Qt announces a combo box on Unix desktops by its current text, and lets the frame around it
-// stand in for a label, so that a list without a caption of its own is known only by its value
-// or by its frame's title. Once this is installed, a combo box that has an accessible name is
-// announced by that name, with its text as its value; one without a name is announced by its
-// text, as before. Combo boxes made before the installation keep Qt's own announcement.
-// Installing it again does nothing.
+// Qt's bridge to the desktop's screen readers reads a combo box's current choice from its
+// accessible name, and otherwise takes the label of a list without a caption from the frame
+// around it. Once this is installed, a combo box is announced by its choice (its text), which
+// is also its value; its label is the caption whose buddy it is ("labelled by"), never a frame's
+// title, or, for a list without a caption on screen, the accessible name the window gave the
+// widget, as the accessible description. Combo boxes made before the installation keep Qt's own
+// announcement. Installing it again does nothing.
 void installComboBoxAccessible();

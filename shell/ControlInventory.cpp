@@ -146,6 +146,9 @@ void MainWin::buildMenus()
     menuExit = entry(menuFile, QStringLiteral("menuExit"), QStringLiteral("&Exit"), true);
     menuLog = named(menuBar()->addMenu(QStringLiteral("&Log")), QStringLiteral("menuLog"));
     menuLogClear = entry(menuLog, QStringLiteral("menuLogClear"), QStringLiteral("Clea&r"), true);
+    // Greyed until the user clears lines that can be brought back.
+    menuLogUndoClear =
+        entry(menuLog, QStringLiteral("menuLogUndoClear"), QStringLiteral("&Undo Clear"), false);
     menuLogCopy =
         entry(menuLog, QStringLiteral("menuLogCopy"), QStringLiteral("&Copy to Clipboard"), true);
     menuLogSave =

@@ -61,16 +61,20 @@ void MainWin::connectHandlers()
                 [this, index] { CmdMacroByIndexBtn_Click(index); });
     }
     connect(UpDown.value(3), &QScrollBar::valueChanged, this, [this] { UpDown_Change(3); });
-    // Key presses of the input box, the channel box's focus changes and keys, and double clicks
-    // in the message window come through eventFilter.
+    // Key presses of the input box, the channel box's focus changes and keys, double clicks in
+    // the message window and the arrow keys on the Do buttons come through eventFilter.
     CmdInputWin->installEventFilter(this);
     UpDownWin.value(3)->installEventFilter(this);
     MsgWin->viewport()->installEventFilter(this);
+    // The arrow keys on the Do buttons, where the focus comes back after a run, stay there.
+    CfgDoIt->installEventFilter(this);
+    TestDoIt->installEventFilter(this);
 
     // Menus
     connect(menuFileStopRun, &QAction::triggered, this, [this] { menuFileStopRun_Click(); });
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
+    connect(menuLogUndoClear, &QAction::triggered, this, [this] { menuLogUndoClear_Click(); });
     connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });
     connect(menuLogSave, &QAction::triggered, this, [this] { menuLogSave_Click(); });
     connect(menuLogSavePrevious, &QAction::triggered, this,

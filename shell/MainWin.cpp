@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 
 MainWin::MainWin(QWidget* parent) : QMainWindow(parent)
 {
@@ -42,7 +43,8 @@ namespace
 {
 // The key code a key press gives the input box's key handler, 0 for none: Enter 13, Backspace 8,
 // otherwise the first character the key types. Tab and Shift+Tab move the focus and type nothing;
-// so does the copy key, which must find the user's selection where it is.
+// so does the copy key, which must find the user's selection where it is. Delete types nothing
+// either, though the desktop gives it the character 127: it edits the text where the caret is.
 qint16 keyAscii(const QKeyEvent& key)
 {
     if (key.matches(QKeySequence::Copy))
@@ -55,6 +57,7 @@ qint16 keyAscii(const QKeyEvent& key)
         return 8;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Delete:
         return 0;
     default:
         return key.text().isEmpty() ? 0 : static_cast<qint16>(key.text().at(0).unicode());
@@ -93,7 +96,14 @@ bool MainWin::eventFilter(QObject* watched, QEvent* event)
     // field; the handler sees each key before the box does, and the key then takes its normal
     // effect.
     if (watched == CmdInputWin && event->type() == QEvent::KeyPress) {
-        const qint16 keyascii = keyAscii(*static_cast<QKeyEvent*>(event));
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Up and Down recall the history; with Alt they open the list, as the box has it.
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            !(key->modifiers() & Qt::AltModifier)) {
+            CmdInputWin_KeyDown(key->key());
+            return true;
+        }
+        const qint16 keyascii = keyAscii(*key);
         if (keyascii != 0)
             CmdInputWin_Keypress(keyascii);
         return false;
@@ -110,6 +120,13 @@ bool MainWin::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
+    }
+    // Qt's buttons pass the focus on with the arrow keys; from a Do button that is the next
+    // list, whose next arrow key would change a setting. Arrow keys on them do nothing.
+    if ((watched == CfgDoIt || watched == TestDoIt) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)
+            return true;
     }
     // A double click anywhere in the message window clears it, below the last line as well as
     // on a line; the scroll bars are not part of it.

@@ -3,6 +3,7 @@
 
 #include "platform/MSComm.h"
 #include "script/ScriptFlags.h"
+#include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/LogFile.h"
 
@@ -119,6 +120,7 @@ public:
     QAction* menuExit = nullptr;
     QMenu* menuLog = nullptr;
     QAction* menuLogClear = nullptr;
+    QAction* menuLogUndoClear = nullptr;
     QAction* menuLogCopy = nullptr;
     QAction* menuLogSave = nullptr;
     QAction* menuLogSavePrevious = nullptr;
@@ -139,6 +141,8 @@ public:
     QByteArray ReplyER;
     qint32 DelayJifValue = 0;
     QString LastTypedText;
+    // The history line that Up and Down last recalled into the input box; -1 when none is.
+    int CmdHistoryRecall = -1;
     // Receive state
     std::array<quint8, 512> RxBuf{};
     qint16 RxCount = 0;
@@ -154,11 +158,17 @@ public:
     EscapeDecoder Escapes;
     // Depth of nested runs; the Do buttons are released only when the outermost run ends.
     int RunDepth = 0;
+    // The button that had the focus when the run greyed it; it gets the focus back at the end.
+    QWidget* RunFocusButton = nullptr;
     // The message window's lines.
     MsgLog* MsgLines = nullptr;
     // The run whose lines the message window holds, and the lines the latest run cleared from it.
     RunLabel MsgWinRun;
     std::optional<KeptRunLog> PreviousRunLog;
+    // The lines the user's last clear removed, for "Undo Clear".
+    ClearedLines MsgWinCleared;
+    // The folder of the last successful save; the next save dialog starts there.
+    QString MsgWinSaveFolder;
 
     // --- Shell: control inventory, start-up and shutdown, menus, About window ---
     void Form_Load();
@@ -169,6 +179,7 @@ public:
     void menuFileStopRun_Click();
     [[noreturn]] void ReportInternalError(const QString& text);
     void menuLogClear_Click();
+    void menuLogUndoClear_Click();
     void menuLogCopy_Click();
     void menuLogSave_Click();
     void menuLogSavePrevious_Click();
@@ -221,6 +232,10 @@ public:
     void MsgWin_OutputVisible(const QString& text);
     void MsgWin_Clear();
     void MsgWin_DblClick();
+    // The user's clear: the lines removed are kept for "Undo Clear".
+    void MsgWin_ClearAside();
+    // "Undo Clear" is offered while cleared lines are kept and no run is under way.
+    void MsgWin_UndoClearRefresh();
     void TestStateWin_Output(const QString& text);
     // --- Terminal: saving the log ---
     // Keeps the message window's lines as the previous run's before a run clears them.
@@ -230,6 +245,8 @@ public:
     // --- Terminal: command input and escapes ---
     void CmdInputWin_Change();
     void CmdInputWin_Keypress(qint16 keyascii);
+    // Up and Down recall history lines into the input box.
+    void CmdInputWin_KeyDown(int key);
     void CmdSendTypingImmediately_Click();
     void CmdSendAgainBtn_Click();
     QByteArray GetEolEscape();

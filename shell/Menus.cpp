@@ -14,7 +14,16 @@
 
 void MainWin::menuLogClear_Click()
 {
-    MsgWin_Clear();
+    MsgWin_ClearAside();
+}
+
+void MainWin::menuLogUndoClear_Click()
+{
+    // The entry is greyed during a run; a shortcut or a stale menu must not reach past that.
+    if (RunDepth > 0)
+        return;
+    MsgWinCleared.restoreInto(*MsgLines);
+    MsgWin_UndoClearRefresh();
 }
 
 void MainWin::menuLogCopy_Click()

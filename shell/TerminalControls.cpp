@@ -116,6 +116,8 @@ void MainWin::buildTerminal(QWidget* client)
     EOL->setToolTip(
         QStringLiteral("Select a line terminator to be sent when Send Again is pressed."));
     announce(EOL, QStringLiteral("Send line terminator"));
+    // Screen readers take the list's label from its caption.
+    Label2->setBuddy(EOL);
     CmdSendAgainBtn = named(new QPushButton(QStringLiteral("Send Again"), TerminalOutputFrame),
                             QStringLiteral("CmdSendAgainBtn"));
     const int againWidth = qMax(80, CmdSendAgainBtn->sizeHint().width());

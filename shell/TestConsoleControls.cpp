@@ -73,6 +73,8 @@ void MainWin::buildTestConsole(QWidget* client)
         put(TestBaudswap, baudX, 76, qMax(70, TestBaudswap->sizeHint().width()), kRowHeight);
     put(TestNewBaud, x + 4, 76, 72, kRowHeight);
     announce(TestSetBaudTo, QStringLiteral("Set Modem Baud To"));
+    // Screen readers take the list's label from its caption.
+    Label5->setBuddy(TestSetBaudTo);
     announce(TestNewBaud, QStringLiteral("baudswap rate"));
 
     const int afterX = baudX + qMax(widest({Label5, TestSaveTxPwrOnCbox}), x + 4 + 72 - baudX) + 8;
@@ -123,6 +125,7 @@ void MainWin::buildTestConsole(QWidget* client)
         auto* view = named(new QLineEdit(QStringLiteral("0"), TestConsoleFrame),
                            QStringLiteral("StatsView_%1").arg(i));
         announce(view, counted.value(i));
+        view->setToolTip(counted.value(i));
         view->setReadOnly(true);
         view->setAlignment(Qt::AlignRight);
         // Three counters stand beside the state line, a third of its height each; a small font

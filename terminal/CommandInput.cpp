@@ -1,4 +1,5 @@
-// The command input: immediate sending as typed, Enter and Backspace, Send Again, the history.
+// The command input: immediate sending as typed, Enter and Backspace, Send Again, the history
+// and its recall with Up and Down.
 #include "shell/MainWin.h"
 #include "terminal/LineTerminator.h"
 
@@ -43,6 +44,7 @@ void MainWin::CmdInputWin_Keypress(qint16 keyascii)
     if (keyascii == 13) {
         SendEscaped(GetEolEscape());
         addToHistory(CmdInputWin, CmdInputWin->currentText());
+        CmdHistoryRecall = -1;
         // Emptying the box is no extension of the remembered text, so it sends nothing.
         CmdInputWin->setEditText(QString());
     } else if (keyascii == 8) {
@@ -55,6 +57,30 @@ void MainWin::CmdInputWin_Keypress(qint16 keyascii)
     }
 }
 
+void MainWin::CmdInputWin_KeyDown(int key)
+{
+    // After a send, Up starts from the newest line; otherwise Up and Down step from the line
+    // last recalled. Down past the newest line leaves an empty box.
+    const int count = CmdInputWin->count();
+    if (key == Qt::Key_Down && CmdHistoryRecall < 0)
+        return;
+    const int row =
+        (CmdHistoryRecall < 0 ? count : CmdHistoryRecall) + (key == Qt::Key_Up ? -1 : 1);
+    if (row < 0)
+        return;
+    if (row >= count) {
+        CmdHistoryRecall = -1;
+        CmdInputWin->setEditText(QString());
+        return;
+    }
+    CmdHistoryRecall = row;
+    // Shown as the current entry, the line counts as picked from the list: the change handler
+    // sends none of it, in immediate sending too.
+    CmdInputWin->setCurrentIndex(row);
+    if (CmdInputWin->currentText() != CmdInputWin->itemText(row))
+        CmdInputWin->setEditText(CmdInputWin->itemText(row));
+}
+
 void MainWin::CmdSendTypingImmediately_Click()
 {
     if (CmdSendTypingImmediately->isChecked()) {
@@ -62,6 +88,7 @@ void MainWin::CmdSendTypingImmediately_Click()
         LastTypedText = CmdInputWin->currentText();
     } else {
         addToHistory(CmdInputWin, LastTypedText);
+        CmdHistoryRecall = -1;
         LastTypedText.clear();
     }
 }
@@ -70,6 +97,7 @@ void MainWin::CmdSendAgainBtn_Click()
 {
     const QString text = CmdInputWin->currentText();
     addToHistory(CmdInputWin, text);
+    CmdHistoryRecall = -1;
     const QByteArray eol = GetEolEscape();
     MsgWin_Output(QString());
     // The echo shows the escapes as typed, not decoded.

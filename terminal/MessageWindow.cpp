@@ -3,6 +3,7 @@
 #include "terminal/MsgLogModel.h"
 #include "terminal/MsgLogView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -42,11 +43,27 @@ void MainWin::MsgWin_Clear()
     MsgLines->clear();
     // The window holds no run's lines any more; a run names itself after clearing.
     MsgWinRun = {};
+    // Lines a user's clear removed are not brought back into a run's log; the run's start keeps
+    // the log before it for "Save Previous Run..." instead.
+    MsgWinCleared.forget();
+    MsgWin_UndoClearRefresh();
 }
 
 void MainWin::MsgWin_DblClick()
 {
-    MsgWin_Clear();
+    MsgWin_ClearAside();
+}
+
+void MainWin::MsgWin_ClearAside()
+{
+    MsgWinCleared.takeFrom(*MsgLines);
+    MsgWinRun = {};
+    MsgWin_UndoClearRefresh();
+}
+
+void MainWin::MsgWin_UndoClearRefresh()
+{
+    menuLogUndoClear->setEnabled(RunDepth == 0 && !MsgWinCleared.isEmpty());
 }
 
 void MainWin::TestStateWin_Output(const QString& text)

@@ -26,16 +26,31 @@ void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
     out.append(hex, 3);
 }
 
-bool isControl(char32_t c)
+// A character the log draws as "\hh": a control character, DEL, and the codes 128..255 that a
+// line holds for the bytes 128..255 of a reply (C1 controls and Latin-1, which would show as
+// boxes or vanish). Characters beyond 255 come only from text, never from a byte, and stay.
+bool drawnAsHex(char32_t c)
 {
-    return c < 32 || c == 127;
+    return c < 32 || (c >= 127 && c <= 255);
 }
 
-// Characters a line takes once drawn: each control character becomes "\hh".
+// One-byte characters of stored UTF-8 drawn as "\hh".
+bool isControlByte(uchar b)
+{
+    return b < 32 || b == 127;
+}
+
+// In UTF-8 the codes 128..255 are the two-byte sequences led by 0xC2 or 0xC3.
+bool isHighLead(uchar b)
+{
+    return b == 0xC2 || b == 0xC3;
+}
+
+// Characters a line takes once drawn: each such character becomes "\hh".
 int drawnLength(const QString& line)
 {
     return int(line.size() + 2 * std::count_if(line.begin(), line.end(),
-                                               [](QChar c) { return isControl(c.unicode()); }));
+                                               [](QChar c) { return drawnAsHex(c.unicode()); }));
 }
 
 // The same for stored lines (UTF-8, back to back), in UTF-16 characters as a QString counts them.
@@ -46,32 +61,43 @@ qsizetype drawnLength(const char* utf8, qsizetype size)
         const auto b = static_cast<uchar>(utf8[i]);
         if ((b & 0xC0) == 0x80)
             continue; // inside a multi-byte character
-        n += b >= 0xF0 ? 2 : isControl(b) ? 3 : 1;
+        n += b >= 0xF0 ? 2 : isControlByte(b) || isHighLead(b) ? 3 : 1;
     }
     return n;
 }
 
-// Control characters among stored lines (UTF-8): each one is drawn as "\\hh", two bytes more.
-qsizetype controlCount(const char* utf8, qsizetype size)
+// Bytes that drawing adds to stored lines (UTF-8): a one-byte control character becomes three
+// bytes, a two-byte code 128..255 also three.
+qsizetype drawnExtraBytes(const char* utf8, qsizetype size)
 {
-    return std::count_if(utf8, utf8 + size, [](char c) { return isControl(uchar(c)); });
+    qsizetype extra = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<uchar>(utf8[i]);
+        extra += isControlByte(b) ? 2 : isHighLead(b) ? 1 : 0;
+    }
+    return extra;
 }
 
-// Writes a stored line as drawn, in UTF-8, at out and returns the end: runs without control
-// characters are copied as they are, each control character takes three bytes.
+// Writes a stored line as drawn, in UTF-8, at out and returns the end: runs of other characters
+// are copied as they are, each character drawn as "\hh" takes three bytes.
 char* writeDrawnUtf8(char* out, const char* utf8, qsizetype size)
 {
     const char* const end = utf8 + size;
     while (utf8 < end) {
-        const char* control = std::find_if(utf8, end, [](char c) { return isControl(uchar(c)); });
-        out = std::copy(utf8, control, out);
-        if (control == end)
+        const char* drawn = std::find_if(
+            utf8, end, [](char c) { return isControlByte(uchar(c)) || isHighLead(uchar(c)); });
+        out = std::copy(utf8, drawn, out);
+        if (drawn == end)
             break;
-        const auto byte = uchar(*control);
+        auto code = uchar(*drawn);
+        utf8 = drawn + 1;
+        if (isHighLead(code) && utf8 < end) {
+            code = uchar(((code & 0x1F) << 6) | (uchar(*utf8) & 0x3F));
+            ++utf8;
+        }
         *out++ = '\\';
-        *out++ = kHexDigits[byte >> 4];
-        *out++ = kHexDigits[byte & 0x0F];
-        utf8 = control + 1;
+        *out++ = kHexDigits[code >> 4];
+        *out++ = kHexDigits[code & 0x0F];
     }
     return out;
 }
@@ -81,7 +107,7 @@ void appendDrawn(QString& out, const char* utf8, qsizetype size)
 {
     const bool plain = std::all_of(utf8, utf8 + size, [](char c) {
         const auto b = static_cast<uchar>(c);
-        return b < 0x80 && !isControl(b);
+        return b < 0x80 && !isControlByte(b);
     });
     if (plain)
         out.append(QLatin1String(utf8, size));
@@ -126,7 +152,7 @@ QByteArray MsgLog::shownUtf8() const
 {
     // Written in place rather than appended piece by piece: a million lines cost a million
     // appends otherwise.
-    const qsizetype size = m_pool.size() + 2 * controlCount(m_pool.constData(), m_pool.size()) +
+    const qsizetype size = m_pool.size() + drawnExtraBytes(m_pool.constData(), m_pool.size()) +
                            m_ends.size() + m_open.size();
     QByteArray text(size, Qt::Uninitialized);
     char* out = text.data();
@@ -222,9 +248,38 @@ void MsgLog::clear()
         m_observer->cleared();
 }
 
+void MsgLog::prepend(MsgLog earlier)
+{
+    const bool wasEmpty = isEmpty();
+    if (!wasEmpty && !earlier.m_open.isEmpty())
+        earlier.closeOpenLine();
+    const auto added = int(earlier.m_ends.size());
+    if (added > 0) {
+        if (m_observer)
+            m_observer->linesAboutToBeInserted(0, added - 1);
+        const qsizetype shift = earlier.m_pool.size();
+        for (const qsizetype end : std::as_const(m_ends))
+            earlier.m_ends.append(end + shift);
+        // The earlier storage is taken over whole; only lines that arrived since are copied.
+        if (!m_pool.isEmpty())
+            earlier.m_pool.append(m_pool);
+        m_pool = std::move(earlier.m_pool);
+        m_ends = std::move(earlier.m_ends);
+        m_widest = qMax(m_widest, earlier.m_widest);
+        if (m_observer)
+            m_observer->linesInserted();
+    }
+    if (wasEmpty && !earlier.m_open.isEmpty()) {
+        m_open = std::move(earlier.m_open);
+        m_widest = qMax(m_widest, earlier.m_widest);
+        if (m_observer)
+            m_observer->lineChanged(lineCount() - 1);
+    }
+}
+
 QString displayedLine(const QString& line)
 {
-    const auto control = [](QChar c) { return isControl(c.unicode()); };
+    const auto control = [](QChar c) { return drawnAsHex(c.unicode()); };
     if (std::none_of(line.begin(), line.end(), control))
         return line;
     QString shown;

@@ -12,8 +12,9 @@
 QString visibleForm(quint8 byte, bool hexMode);
 
 // How a log line is drawn in the list: a line keeps every character it was given (a logged
-// reply still holds its CR LF), but a control character would cut or garble the row, so each
-// shows in the log's own "\hh" notation (CR LF as \0D\0A, DEL as \7F).
+// reply still holds its CR LF), but a control character would cut or garble the row and the
+// codes 128..255 of a reply's bytes would show as boxes, so each of these shows in the log's own
+// "\hh" notation (CR LF as \0D\0A, DEL as \7F, byte 200 as \C8).
 QString displayedLine(const QString& line);
 
 // Told about every change of a MsgLog, in the order a list model has to announce it.
@@ -63,6 +64,12 @@ public:
     void outputByte(quint8 byte, bool hexMode);
     // Leaves exactly one line, the empty open line.
     void clear();
+    // True when the log holds only the empty open line.
+    bool isEmpty() const { return m_ends.isEmpty() && m_open.isEmpty(); }
+    // Puts the lines of earlier ahead of this log's. When this log holds nothing, it becomes
+    // earlier, open line included; otherwise a partly filled open line of earlier is closed where
+    // it stands and this log's lines follow it.
+    void prepend(MsgLog earlier);
 
     void setObserver(MsgLogObserver* observer) { m_observer = observer; }
 

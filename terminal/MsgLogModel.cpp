@@ -93,19 +93,26 @@ void MsgLogModel::cleared()
     endResetModel();
 }
 
-MsgLogFollower::MsgLogFollower(QAbstractItemView* view, MsgLogModel* model)
+MsgLogFollower::MsgLogFollower(QAbstractItemView* view, QAbstractItemModel* model)
     : QObject(view), m_view(view), m_model(model)
 {
     // Scrolling is done here, once per announcement, not by the view on every change of the
     // selection.
     m_view->setAutoScroll(false);
-    connect(model, &QAbstractItemModel::rowsInserted, this, &MsgLogFollower::followNow);
+    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
+        const QModelIndex current = m_view->currentIndex();
+        m_atEnd = !current.isValid() || current.row() >= m_model->rowCount() - 1;
+    });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (m_atEnd)
+            followNow();
+    });
     connect(model, &QAbstractItemModel::modelReset, this, &MsgLogFollower::followNow);
 }
 
 void MsgLogFollower::followNow()
 {
-    const QModelIndex last = m_model->index(m_model->rowCount() - 1);
+    const QModelIndex last = m_model->index(m_model->rowCount() - 1, 0);
     m_view->setCurrentIndex(last);
     m_view->scrollTo(last, QAbstractItemView::PositionAtBottom);
 }

@@ -52,18 +52,22 @@ private:
     QElapsedTimer m_sinceLast;
 };
 
-// Keeps a view on the newest line: whenever lines are announced, the last line becomes the
-// selected one and is scrolled into view.
+// Keeps a view on the newest line while the user is there: when lines are announced and the
+// current row was the last one, the new last line becomes the current one and is scrolled into
+// view. A user who has moved up to read stays where they are until they move back to the last
+// line. A clear starts following again.
 class MsgLogFollower : public QObject
 {
     Q_OBJECT
 public:
-    MsgLogFollower(QAbstractItemView* view, MsgLogModel* model);
+    MsgLogFollower(QAbstractItemView* view, QAbstractItemModel* model);
 
     // Selects and shows the last line.
     void followNow();
 
 private:
     QAbstractItemView* m_view;
-    MsgLogModel* m_model;
+    QAbstractItemModel* m_model;
+    // Whether the current row was the last one when the announcement began.
+    bool m_atEnd = true;
 };

@@ -4,6 +4,7 @@
 #include "terminal/MsgLogAccessible.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -172,6 +173,14 @@ QModelIndex MsgLogView::indexAt(const QPoint& point) const
     if (!model() || row < 0 || row >= rows() || point.x() + horizontalOffset() >= rowWidth())
         return {};
     return model()->index(row, 0, rootIndex());
+}
+
+void MsgLogView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex before = currentIndex();
+    QAbstractItemView::keyPressEvent(event);
+    if (currentIndex() != before)
+        scrollTo(currentIndex());
 }
 
 QModelIndex MsgLogView::moveCursor(CursorAction action, Qt::KeyboardModifiers)

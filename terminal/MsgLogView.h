@@ -45,6 +45,9 @@ protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
     void scrollContentsBy(int dx, int dy) override;
+    // The row a key moves to is scrolled into sight, whether or not the view scrolls by itself
+    // on a change of the current row.
+    void keyPressEvent(QKeyEvent* event) override;
     // Tells screen readers which line the user moved to.
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void paintEvent(QPaintEvent* event) override;

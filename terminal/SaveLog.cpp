@@ -1,5 +1,5 @@
 // Saving the message window to a file: the lines a run clears kept for later, the save dialog in
-// the documents folder and the report of a failed write.
+// the folder of the last save (the documents folder at first) and the report of a failed write.
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
@@ -17,7 +17,9 @@ void MainWin::MsgWin_KeepPreviousRun()
 
 void MainWin::MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& subject)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = MsgWinSaveFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     const QDateTime time = label.started.isValid() ? label.started : QDateTime::currentDateTime();
@@ -27,7 +29,9 @@ void MainWin::MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& sub
     if (path.isEmpty())
         return;
     const QString reason = writeShownLog(lines, path);
-    if (!reason.isEmpty())
+    if (reason.isEmpty())
+        MsgWinSaveFolder = QFileInfo(path).absolutePath();
+    else
         messageBox(this,
                    QStringLiteral("The log could not be saved to ") +
                        QDir::toNativeSeparators(path) + QStringLiteral(":\n") + reason,

@@ -4,6 +4,7 @@
 #include "support/SimModem.h"
 #include "support/UserInput.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -278,6 +279,45 @@ private slots:
         }
         QVERIFY(win().CfgDoIt->isEnabled());
         QVERIFY(win().TestDoIt->isEnabled());
+    }
+
+    void focusAfterARun_data()
+    {
+        QTest::addColumn<bool>("bySpace");
+        QTest::newRow("Do It clicked") << false;
+        QTest::newRow("Do It pressed with Space") << true;
+    }
+
+    // The run greys the button; the focus waits elsewhere and comes back to it, so the next
+    // arrow key changes no setting (the display mode or the baud rate after the button).
+    void focusAfterARun()
+    {
+        QFETCH(bool, bySpace);
+        openSim();
+        choose(QStringLiteral("CfgQuery"));
+        win().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win()));
+        QWidget* seenDuringRun = nullptr;
+        connect(win().TestStateWin, &QLineEdit::textChanged, this,
+                [&] { seenDuringRun = QApplication::focusWidget(); });
+        if (bySpace) {
+            win().CfgDoIt->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
+            UserInput::key(Qt::Key_Space);
+        } else {
+            UserInput::click(win().CfgDoIt);
+        }
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        QVERIFY(seenDuringRun);
+        QVERIFY(!qobject_cast<QComboBox*>(seenDuringRun));
+        QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
+        const int baud = win().CommBaud->currentIndex();
+        UserInput::key(Qt::Key_Down);
+        UserInput::key(Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
+        QCOMPARE(win().RxShowMode->currentText(), QStringLiteral("chars"));
+        QCOMPARE(win().CommBaud->currentIndex(), baud);
+        QCOMPARE(win().CfgNewChannel->currentIndex(), 0);
     }
 };
 

@@ -78,6 +78,7 @@ private slots:
     void failedSaveLosesNothing_data();
     void failedSaveLosesNothing();
     void previousRunSurvivesOneRunNotTwo();
+    void dialogStartsInTheLastFolder();
 };
 
 // A console run logs replies with CR LF and the command "W" with a NUL; Ctrl+S saves it.
@@ -109,7 +110,7 @@ void tst_logsave::savedFileIsTheShownLog()
     QVERIFY(!saved.contains('\r'));
     QVERIFY(!saved.contains('\0'));
     QVERIFY(saved.startsWith("Config Started.\n"));
-    QVERIFY(saved.endsWith("after the run: \xC3\xBF\xC3\xA9\nOK"));
+    QVERIFY(saved.endsWith("after the run: \\FF\\E9\nOK"));
     win().menuLogCopy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), saved);
     QVERIFY(fx->boxes().isEmpty());
@@ -201,6 +202,24 @@ void tst_logsave::previousRunSurvivesOneRunNotTwo()
     win().menuLogSave->trigger();
     checkSuggestedName(dialogs.at(3).second, QStringLiteral("Log"));
     QVERIFY(fx->boxes().isEmpty());
+}
+
+// The first dialog offers the documents folder; after a save the next starts where it went, and a
+// save that failed or was cancelled leaves that folder as it was.
+void tst_logsave::dialogStartsInTheLastFolder()
+{
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("unit 7")));
+    answers << pathIn(QStringLiteral("unit 7/first.txt")) << pathIn(QStringLiteral("missing/x.txt"))
+            << QString() << QString();
+    for (int i = 0; i < 4; ++i)
+        win().menuLogSave->trigger();
+    QCOMPARE(dialogs.size(), 4);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(QFileInfo(dialogs.at(0).second).absolutePath(),
+             QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    for (int i = 1; i < 4; ++i)
+        QCOMPARE(QFileInfo(dialogs.at(i).second).absolutePath(), pathIn(QStringLiteral("unit 7")));
+    QCOMPARE(fx->boxes().size(), 1);
 }
 
 QTEST_MAIN(tst_logsave)

@@ -4,6 +4,7 @@
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
 #include "terminal/MsgLog.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -38,6 +39,7 @@ private slots:
     void copyAfterAQueryHoldsTheLinesAsShown();
     void clearEmptiesTheLog();
     void entriesWithoutActionChangeNothing();
+    void undoClearBringsBackTheLines();
 
 private:
     WindowFixture& fx() { return *m_fixture; }
@@ -62,6 +64,10 @@ void tst_menus::entries_data()
     QTest::newRow("menuLogClear") << "menuLogClear"
                                   << "menuLog"
                                   << "Clea&r" << true;
+    // Nothing cleared yet, so nothing to bring back.
+    QTest::newRow("menuLogUndoClear") << "menuLogUndoClear"
+                                      << "menuLog"
+                                      << "&Undo Clear" << false;
     QTest::newRow("menuLogCopy") << "menuLogCopy"
                                  << "menuLog"
                                  << "&Copy to Clipboard" << true;
@@ -225,13 +231,15 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
     const QStringList lines = fx().logLines();
     QVERIFY(lines.size() >= 3);
     win.menuLogCopy->trigger();
-    // Lines as the window draws them: control characters in the "\hh" notation.
+    // Lines as the window draws them: control characters and the codes 128..255 in the "\hh"
+    // notation.
     QStringList drawn;
     for (const QString& line : lines)
         drawn << displayedLine(line);
     QCOMPARE(clipboard->text(), drawn.join(QLatin1Char('\n')));
     QVERIFY(clipboard->text().contains(QStringLiteral("Open COM1 for 9600,N,8,1\n\nSent: ?")));
-    QVERIFY(clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Grüße αβ\n\\E9t\\E9")));
+    QVERIFY(
+        clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Gr\\FC\\DFe αβ\n\\E9t\\E9")));
     // Copying leaves the log as it was.
     QCOMPARE(fx().logLines(), lines);
 }
@@ -285,6 +293,58 @@ void tst_menus::copyAfterAQueryHoldsTheLinesAsShown()
             QVERIFY2(!copied.at(i).contains(control), qPrintable(copied.at(i)));
     }
     QVERIFY(copied.contains(QStringLiteral("  GOT (ER\\0D\\0A) as expected.")));
+}
+
+// A double click wipes the log; Log > Undo Clear, chosen with the keyboard, brings the lines back
+// ahead of what arrived since, once. The entry sits right after "Clear".
+void tst_menus::undoClearBringsBackTheLines()
+{
+    MainWin& win = fx().win();
+    const QList<QAction*> entries = win.menuLog->actions();
+    QCOMPARE(entries.indexOf(win.menuLogUndoClear), entries.indexOf(win.menuLogClear) + 1);
+    QVERIFY(win.menuLogUndoClear->shortcut().isEmpty());
+    win.MsgWin_Output(QStringLiteral("one"));
+    win.MsgWin_Output(QStringLiteral("two"));
+    win.MsgWin_OutputCooked("par");
+    const QStringList before = fx().logLines();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    UserInput::doubleClick(win.MsgWin->viewport());
+    QCOMPARE(fx().logLines(), QStringList{QString()});
+    QVERIFY(win.menuLogUndoClear->isEnabled());
+    // A second double click on the empty window keeps what the first one removed.
+    UserInput::doubleClick(win.MsgWin->viewport());
+    win.MsgWin_Output(QStringLiteral("since"));
+
+    UserInput::key(Qt::Key_L, Qt::AltModifier);
+    QTRY_VERIFY(win.menuLog->isVisible());
+    UserInput::key(Qt::Key_U);
+    QTRY_VERIFY(!win.menuLog->isVisible());
+    QCOMPARE(fx().logLines(), before.mid(0, 3) + QStringList({"since", ""}));
+    QVERIFY(!win.menuLogUndoClear->isEnabled());
+
+    // Clear replaces what was kept.
+    win.menuLogClear->trigger();
+    win.MsgWin_Output(QStringLiteral("later"));
+    win.menuLogClear->trigger();
+    win.menuLogUndoClear->trigger();
+    QCOMPARE(fx().logLines(), (QStringList{"later", ""}));
+
+    // A run's start ends what a clear kept: that log is "Save Previous Run"'s; the entry is
+    // greyed throughout the run.
+    SimModem::reset();
+    QVERIFY(SimModem::openInWindow(win));
+    win.menuLogClear->trigger();
+    QVERIFY(win.menuLogUndoClear->isEnabled());
+    bool offeredDuringRun = false;
+    connect(win.TestStateWin, &QLineEdit::textChanged, this,
+            [&] { offeredDuringRun |= win.menuLogUndoClear->isEnabled(); });
+    win.CfgQuery->setChecked(true);
+    UserInput::click(win.CfgDoIt);
+    QCOMPARE(win.TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+    QVERIFY(!offeredDuringRun);
+    QVERIFY(!win.menuLogUndoClear->isEnabled());
+    QVERIFY(win.menuLogSavePrevious->isEnabled());
 }
 
 QTEST_MAIN(tst_menus)

@@ -1,4 +1,5 @@
 // The message window's log without a window: visible forms, the open-line rules, the model.
+#include "terminal/ClearedLines.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogModel.h"
 
@@ -59,6 +60,64 @@ class tst_msglog : public QObject
     Q_OBJECT
 
 private slots:
+    // A user's clear moves the lines aside; bringing them back puts them ahead of whatever
+    // arrived since, in the model too. A clear of an empty log keeps the lines of the one before.
+    void undoClear_data()
+    {
+        QTest::addColumn<QList<Step>>("before");
+        QTest::addColumn<QList<Step>>("since");
+        QTest::addColumn<bool>("clearTwice");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("nothing since") << QList<Step>{line("a"), line("b")} << QList<Step>{}
+                                       << false << QStringList{"a", "b", ""};
+        QTest::newRow("an open line stays open when nothing came since")
+            << QList<Step>{line("a"), chars("OK")} << QList<Step>{} << false
+            << QStringList{"a", "OK"};
+        QTest::newRow("lines since follow the cleared ones")
+            << QList<Step>{line("a"), chars("OK")} << QList<Step>{line("new"), chars("x")} << false
+            << QStringList{"a", "OK", "new", "x"};
+        QTest::newRow("a second clear of the empty log keeps them")
+            << QList<Step>{line("a")} << QList<Step>{} << true << QStringList{"a", ""};
+        QTest::newRow("reply bytes and a hex line broken at 60")
+            << QList<Step>{line("GOT (\xc3\xbf\r\n)"), hex(QByteArray(25, '\x01'))}
+            << QList<Step>{line("z")} << false
+            << QStringList{QStringLiteral("GOT (\u00ff\r\n)"), QStringLiteral("\\01").repeated(20),
+                           QStringLiteral("\\01").repeated(5), "z", ""};
+    }
+    void undoClear()
+    {
+        QFETCH(QList<Step>, before);
+        QFETCH(QList<Step>, since);
+        QFETCH(bool, clearTwice);
+        QFETCH(QStringList, lines);
+        MsgLogModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        ClearedLines cleared;
+        QVERIFY(cleared.isEmpty());
+        for (const Step& step : before)
+            apply(model.log(), step);
+        const int widest = model.log().widestLine();
+        cleared.takeFrom(model.log());
+        if (clearTwice)
+            cleared.takeFrom(model.log());
+        QCOMPARE(model.log().lines(), QStringList{QString()});
+        QVERIFY(!cleared.isEmpty());
+        for (const Step& step : since)
+            apply(model.log(), step);
+        cleared.restoreInto(model.log());
+        QVERIFY(cleared.isEmpty());
+        QCOMPARE(model.log().lines(), lines);
+        QVERIFY(model.log().widestLine() >= widest);
+        model.flush();
+        QCOMPARE(model.rowCount(), lines.size());
+        for (int row = 0; row < lines.size(); ++row)
+            QCOMPARE(model.data(model.index(row)).toString(), ::displayedLine(lines.at(row)));
+        // Restoring again brings nothing more.
+        cleared.restoreInto(model.log());
+        QCOMPARE(model.log().lines(), lines);
+    }
+
     void visibleForm_data()
     {
         QTest::addColumn<int>("byte");
@@ -95,7 +154,11 @@ private slots:
                                           << QStringLiteral("  GOT (OK\\0D\\0A) as expected.");
         QTest::newRow("NUL and DEL")
             << QString(QChar(0)) + QChar(127) << QStringLiteral("\\00\\7F");
-        QTest::newRow("Latin-1 255 kept") << QString(QChar(255)) << QString(QChar(255));
+        QTest::newRow("reply bytes 128 and 255")
+            << QStringLiteral("  GOT (") + QChar(128) + QChar(255) + QStringLiteral(")")
+            << QStringLiteral("  GOT (\\80\\FF)");
+        QTest::newRow("Greek beyond 255 kept")
+            << QStringLiteral("\u03b1\u0100") << QStringLiteral("\u03b1\u0100");
     }
     void displayedLine()
     {

@@ -1,5 +1,6 @@
 // The message window's view on its own, over a model of up to ten million rows: what it paints,
 // where its rows are, and how keys, clicks and new rows move it.
+#include "terminal/MsgLogModel.h"
 #include "terminal/MsgLogView.h"
 
 #include <QAbstractListModel>
@@ -101,6 +102,9 @@ private slots:
         model = new CountingModel;
         model->setParent(view);
         view->setModel(model);
+        // As in the program: the follower keeps the newest row in sight, and the view does not
+        // scroll by itself on a change of the current row.
+        new MsgLogFollower(view, model);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -191,6 +195,8 @@ private slots:
     }
     void keys()
     {
+        // Every key row runs with the follower attached (init), so these are the keys as the
+        // message window has them.
         QFETCH(int, key);
         QFETCH(int, from);
         QFETCH(int, to);
@@ -208,6 +214,29 @@ private slots:
             to = from - page;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QCOMPARE(view->currentIndex().row(), to);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+    }
+
+    // New rows are followed only while the user is at the last row: moved up, the current row
+    // stays where the user put it; back at the end, following resumes.
+    void followerWaitsForTheEnd()
+    {
+        model->reset(500);
+        QCOMPARE(view->currentIndex().row(), 499);
+        window->activateWindow();
+        view->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+        const int reading = view->currentIndex().row();
+        QVERIFY(reading < 499);
+        model->append(3);
+        QCOMPARE(view->currentIndex().row(), reading);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QCOMPARE(view->currentIndex().row(), 502);
+        model->append(2);
+        QCOMPARE(view->currentIndex().row(), 504);
         QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
     }
 

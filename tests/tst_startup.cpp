@@ -29,6 +29,16 @@
 
 namespace
 {
+// What a screen reader says a combo box is for: its caption through the "labelled by" relation,
+// or else its description.
+QString spokenLabel(QAccessibleInterface* iface)
+{
+    const auto labels = iface->relations(QAccessible::Label);
+    if (!labels.isEmpty())
+        return labels.first().first->text(QAccessible::Name);
+    return iface->text(QAccessible::Description);
+}
+
 QString captionOf(QWidget* w)
 {
     if (auto* box = qobject_cast<QGroupBox*>(w))
@@ -132,6 +142,10 @@ private slots:
     void tabOrderFollowsTheFrames();
     void accessibleNames_data();
     void accessibleNames();
+    void comboBoxesSayLabelAndChoice_data();
+    void comboBoxesSayLabelAndChoice();
+    void tabOrderInsidePanels_data();
+    void tabOrderInsidePanels();
     void everyControlAnnouncesItself();
     void programEnds_data();
     void programEnds();
@@ -730,8 +744,6 @@ void tst_startup::accessibleNames_data()
                                             << "Shortcuts";
     QTest::newRow("TestConfigurationFrame") << "TestConfigurationFrame"
                                             << "Modem Configuration";
-    QTest::newRow("CmdInputWin") << "CmdInputWin"
-                                 << "Command input";
     QTest::newRow("MsgWin") << "MsgWin"
                             << "Message window";
     QTest::newRow("TestStateWin") << "TestStateWin"
@@ -744,10 +756,6 @@ void tst_startup::accessibleNames_data()
                                  << "Receive buffer overflows";
     QTest::newRow("StatsView_10") << "StatsView_10"
                                   << "Framing errors";
-    QTest::newRow("CommPort") << "CommPort"
-                              << "Comm port";
-    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
-                                   << "Channel to set";
 }
 
 void tst_startup::accessibleNames()
@@ -759,10 +767,130 @@ void tst_startup::accessibleNames()
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     QVERIFY(iface);
     QCOMPARE(iface->text(QAccessible::Name), announced);
+    // The statistics boxes have no caption on screen; the pointer shows what each one counts.
+    if (name.startsWith(QLatin1String("StatsView")))
+        QCOMPARE(w->toolTip(), announced);
+}
+
+void tst_startup::comboBoxesSayLabelAndChoice_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("captioned");
+    QTest::newRow("CommPort") << "CommPort"
+                              << "Comm port" << false;
+    QTest::newRow("CommFormat") << "CommFormat"
+                                << "Data format" << false;
+    QTest::newRow("CommBaud") << "CommBaud"
+                              << "Baud rate" << false;
+    QTest::newRow("CfgNewDeviceConfig") << "CfgNewDeviceConfig"
+                                        << "Mode to restore" << false;
+    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
+                                   << "Channel to set" << false;
+    QTest::newRow("RxShowMode") << "RxShowMode"
+                                << "Display mode" << false;
+    QTest::newRow("CmdInputWin") << "CmdInputWin"
+                                 << "Command input" << false;
+    QTest::newRow("EOL") << "EOL"
+                         << "Send line terminator:" << true;
+    QTest::newRow("TestDeviceConfig") << "TestDeviceConfig"
+                                      << "Device configuration" << false;
+    QTest::newRow("TestSetBaudTo") << "TestSetBaudTo"
+                                   << "Set Modem Baud To:" << true;
+    QTest::newRow("TestNewBaud") << "TestNewBaud"
+                                 << "baudswap rate" << false;
+}
+
+// Each list is heard by its label and its choice, the choice as its name (which Qt's bridge
+// reads as the value), and the new choice once another entry is picked; never by a frame title.
+void tst_startup::comboBoxesSayLabelAndChoice()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, label);
+    QFETCH(bool, captioned);
+    WindowFixture own;
+    MainWin& win = own.win();
+    auto* combo = own.control<QComboBox>(name);
+    QVERIFY(combo);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
+    QCOMPARE(iface->role(), QAccessible::ComboBox);
+    QCOMPARE(iface->text(QAccessible::Name), combo->currentText());
+    QCOMPARE(iface->text(QAccessible::Value), combo->currentText());
+    QCOMPARE(spokenLabel(iface), label);
+    const auto labels = iface->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), captioned ? 1 : 0);
+    if (captioned)
+        QVERIFY(qobject_cast<QLabel*>(labels.first().first->object()));
+
+    if (combo->count() < 2) {
+        combo->addItem(QStringLiteral("first"));
+        combo->addItem(QStringLiteral("second"));
+    }
+    if (win.TestConsoleFrame->isAncestorOf(combo))
+        win.menuOptionsShowHideTestConsole->trigger();
+    win.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&win));
+    const int row = combo->currentIndex() == 1 ? 0 : 1;
+    QVERIFY(UserInput::pick(combo, row));
+    QCOMPARE(combo->currentIndex(), row);
+    QCOMPARE(iface->text(QAccessible::Name), combo->itemText(row));
+    QCOMPARE(spokenLabel(iface), label);
+}
+
+// Inside each panel the options come first as one Tab stop, then the lists beside them, then the
+// button that acts on them.
+void tst_startup::tabOrderInsidePanels_data()
+{
+    QTest::addColumn<bool>("console");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("Modem Configurator")
+        << false << QStringList{"CfgQuery", "CfgNewDeviceConfig", "CfgNewChannel", "CfgDoIt"};
+    QTest::newRow("Test Console")
+        << true << QStringList{"TestIsBase",          "TestDeviceConfig", "TestConfigOnly",
+                               "TestTestOnly",        "TestDoIt",         "TestSetBaudTo",
+                               "TestSaveTxPwrOnCbox", "TestBaudswap",     "TestNewBaud"};
+}
+
+void tst_startup::tabOrderInsidePanels()
+{
+    QFETCH(bool, console);
+    QFETCH(QStringList, order);
+    WindowFixture own;
+    MainWin& win = own.win();
+    win.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    if (console)
+        win.menuOptionsShowHideTestConsole->trigger();
+    QGroupBox* panel = console ? win.TestConsoleFrame : win.UsercfgFrame;
+    // Round from the input box: the panel's controls in the order Tab reaches them.
+    QStringList visited;
+    for (int presses = 0; presses < 60 && visited.size() < order.size(); ++presses) {
+        UserInput::key(Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (panel->isAncestorOf(now))
+            visited.append(now->objectName());
+    }
+    QCOMPARE(visited, order);
+
+    // The arrow keys move between the options and choose; the group stays one Tab stop.
+    if (!console) {
+        UserInput::key(Qt::Key_Backtab);
+        UserInput::key(Qt::Key_Backtab);
+        UserInput::key(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), win.CfgQuery);
+        UserInput::key(Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), win.CfgChangeChannel);
+        QVERIFY(win.CfgChangeChannel->isChecked());
+        UserInput::key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), win.CfgNewDeviceConfig);
+        UserInput::key(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), win.CfgChangeChannel);
+    }
 }
 
 // Every frame and control of the window and of the About window announces its own caption, or
-// a name of its own that no frame carries; an editable list's text field announces the list's.
+// a name of its own that no frame carries; a list its choice, and its label apart, which its
+// editable text field announces.
 void tst_startup::everyControlAnnouncesItself()
 {
     WindowFixture own;
@@ -782,6 +910,17 @@ void tst_startup::everyControlAnnouncesItself()
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         QVERIFY2(iface, qPrintable(name));
         const QString announced = iface->text(QAccessible::Name);
+        // A list is announced by its choice and labelled apart (comboBoxesSayLabelAndChoice).
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            const QString label = spokenLabel(iface);
+            QVERIFY2(!label.isEmpty() && !frameTitles.contains(label), qPrintable(name));
+            if (combo->isEditable())
+                QCOMPARE(QAccessible::queryAccessibleInterface(combo->lineEdit())
+                             ->text(QAccessible::Name),
+                         w->accessibleName());
+            ++checked;
+            continue;
+        }
         QVERIFY2(!announced.isEmpty(), qPrintable(name));
         // A window is announced by its title and a label by its text as it stands; everything
         // else by the name set for it.
@@ -794,10 +933,6 @@ void tst_startup::everyControlAnnouncesItself()
             QCOMPARE(announced, QString(caption).remove(QLatin1Char('&')));
         else
             QVERIFY2(!frameTitles.contains(announced), qPrintable(name));
-        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
-            QCOMPARE(
-                QAccessible::queryAccessibleInterface(combo->lineEdit())->text(QAccessible::Name),
-                announced);
         ++checked;
     }
     // The window's controls, frames and menus, and the About window's.

@@ -97,10 +97,10 @@ class tst_terminal : public QObject
     }
 
     // Actions on the input box, which has the keyboard focus: "t:text" types key by key,
-    // "k:Name" presses a key without text, "c:0" clicks before the text, "i:pos:text" inserts
-    // at a position without a key (as a drop or a paste with the mouse does), "v:text" pastes
-    // with Ctrl+V, "^:X" presses Ctrl and that letter, "p:row" picks that history line in the
-    // list that drops down.
+    // "k:Name" presses a key without text ("k:Shift+Name" with Shift), "c:0" clicks before the
+    // text, "i:pos:text" inserts at a position without a key (as a drop or a paste with the mouse
+    // does), "v:text" pastes with Ctrl+V, "^:X" presses Ctrl and that letter, "p:row" picks that
+    // history line in the list that drops down.
     void act(const QString& action)
     {
         const QString arg = action.mid(2);
@@ -110,7 +110,10 @@ class tst_terminal : public QObject
             UserInput::type(arg);
             break;
         case 'k':
-            UserInput::key(keyNamed(arg));
+            if (arg.startsWith(QLatin1String("Shift+")))
+                UserInput::key(keyNamed(arg.mid(6)), Qt::ShiftModifier);
+            else
+                UserInput::key(keyNamed(arg));
             break;
         case 'c':
             UserInput::click(field, QPoint(1, field->height() / 2));
@@ -158,14 +161,21 @@ private slots:
         win().MsgWin_Output(QStringLiteral("b"));
         QTRY_COMPARE(win().MsgWin->currentIndex().row(), 2);
         QTest::qWait(20);
-        // Bytes on the open line leave a selection the user made; a completed line moves it.
-        win().MsgWin->setCurrentIndex(win().MsgWin->model()->index(0, 0));
-        win().MsgWin_OutputChar('x');
-        QTest::qWait(20);
+        // A row the user picked stays current while output goes on, completed lines too; back at
+        // the end with the End key, the newest line is followed again.
+        const QRect first = win().MsgWin->visualRect(win().MsgWin->model()->index(0, 0));
+        UserInput::click(win().MsgWin->viewport(), first.center());
         QCOMPARE(win().MsgWin->currentIndex().row(), 0);
+        win().MsgWin_OutputChar('x');
         win().MsgWin_OutputChar('\n');
-        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 3);
-        QCOMPARE(log(), (QStringList{"a", "b", "x", ""}));
+        QTest::qWait(60);
+        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
+        QCOMPARE(QApplication::focusWidget(), win().MsgWin);
+        UserInput::key(Qt::Key_End);
+        QCOMPARE(win().MsgWin->currentIndex().row(), 3);
+        win().MsgWin_Output(QStringLiteral("c"));
+        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 4);
+        QCOMPARE(log(), (QStringList{"a", "b", "x", "c", ""}));
     }
 
     // However long the log, the newest line is the selected one and in sight; a clear leaves
@@ -325,8 +335,31 @@ private slots:
             << "NONE" << QStringList{"t:ab", "^:A", "^:C", "^:V"} << L{"a", "b", "a", "b"} << "abab"
             << QStringList{};
         QTest::newRow("picking a history line does not send it")
-            << "NONE" << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Down", "t:!"}
+            << "NONE" << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Up", "t:!"}
             << L{"o", "n", "e", "t", "w", "o", "!"} << "two!" << QStringList{"one", "two"};
+        QTest::newRow("Delete in the middle edits and sends nothing")
+            << "NONE" << QStringList{"t:xyz", "k:Left", "k:Left", "k:Delete"} << L{"x", "y", "z"}
+            << "xz" << QStringList{};
+        QTest::newRow("Shift+Home selects, Delete removes the selection")
+            << "NONE" << QStringList{"t:xyz", "k:Left", "k:Shift+Home", "k:Delete", "t:!"}
+            << L{"x", "y", "z", "!"} << "z!" << QStringList{};
+        QTest::newRow("Up recalls the newest line, then older ones")
+            << "NONE" << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Up", "k:Up"}
+            << L{"o", "n", "e", "t", "w", "o"} << "one" << QStringList{"one", "two"};
+        QTest::newRow("Up stops at the oldest line")
+            << "NONE" << QStringList{"t:one", "k:Return", "k:Up", "k:Up"} << L{"o", "n", "e"}
+            << "one" << QStringList{"one"};
+        QTest::newRow("Down goes back towards the newest line")
+            << "NONE"
+            << QStringList{"t:one", "k:Return", "t:two", "k:Return", "k:Up", "k:Up", "k:Down"}
+            << L{"o", "n", "e", "t", "w", "o"} << "two" << QStringList{"one", "two"};
+        QTest::newRow("Down past the newest line empties the box")
+            << "NONE" << QStringList{"t:one", "k:Return", "k:Up", "k:Down", "t:a"}
+            << L{"o", "n", "e", "a"} << "a" << QStringList{"one"};
+        QTest::newRow("after a send Up starts from the newest line again")
+            << "NONE" << QStringList{"t:one", "k:Return", "t:two",    "k:Return",
+                                     "k:Up",  "k:Up",     "k:Return", "k:Up"}
+            << L{"o", "n", "e", "t", "w", "o"} << "one" << QStringList{"one", "two", "one"};
         QTest::newRow("picking the current history line from the list does not send it")
             << "NONE" << QStringList{"t:one", "k:Return", "p:0", "t:!"} << L{"o", "n", "e", "!"}
             << "one!" << QStringList{"one"};
