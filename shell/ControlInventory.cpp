@@ -130,6 +130,12 @@ void MainWin::buildMenus()
         entry(menuFile, QStringLiteral("menuFileOpen"), QStringLiteral("&Open Config..."), false);
     menuFileSaveAs = entry(menuFile, QStringLiteral("menuFileSaveAs"),
                            QStringLiteral("&Save Config As..."), false);
+    menuFile->addSeparator();
+    // Ticked, and naming its folder, while records are kept.
+    menuFileKeepRecords = entry(menuFile, QStringLiteral("menuFileKeepRecords"),
+                                QStringLiteral("Keep &Records..."), true);
+    menuFileKeepRecords->setCheckable(true);
+    menuFile->addSeparator();
     menuExit = entry(menuFile, QStringLiteral("menuExit"), QStringLiteral("&Exit"), true);
     menuLog = named(menuBar()->addMenu(QStringLiteral("&Log")), QStringLiteral("menuLog"));
     menuLogClear = entry(menuLog, QStringLiteral("menuLogClear"), QStringLiteral("Clea&r"), true);
@@ -141,6 +147,9 @@ void MainWin::buildMenus()
     // Greyed until a run has cleared the window and its lines are kept.
     menuLogSavePrevious = entry(menuLog, QStringLiteral("menuLogSavePrevious"),
                                 QStringLiteral("Save &Previous Run..."), false);
+    menuLogShowTimes =
+        entry(menuLog, QStringLiteral("menuLogShowTimes"), QStringLiteral("Show &Times"), true);
+    menuLogShowTimes->setCheckable(true);
     menuFactory =
         named(menuBar()->addMenu(QStringLiteral("&Factory")), QStringLiteral("menuFactory"));
     menuOptionsShowHideShortcuts =
