@@ -39,11 +39,12 @@ QString appendResultsRow(const QString& path, const QByteArray& header, const QB
     const qint64 written = file.write(bytes);
     if (written == bytes.size())
         return {};
-    QString reason = file.error() != QFileDevice::NoError
-                         ? file.errorString()
-                         : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
-                               .arg(qMax<qint64>(written, 0))
-                               .arg(bytes.size());
+    QString reason =
+        file.error() != QFileDevice::NoError
+            ? file.errorString()
+            : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
+                  .arg(qMax<qint64>(written, 0))
+                  .arg(bytes.size());
     file.resize(before);
     file.close();
     if (!existed)

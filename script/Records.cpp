@@ -31,14 +31,13 @@ void showKeeping(QAction* entry, const QString& folder)
 void MainWin::menuFileKeepRecords_Click()
 {
     if (!RecordsFolder.isEmpty()) {
-        const int choice = askChoice(this,
-                                     QStringLiteral("Records are kept in ") +
-                                         QDir::toNativeSeparators(RecordsFolder) +
-                                         QStringLiteral("."),
-                                     kTitlePrefix + kRecordsSubject,
-                                     {QStringLiteral("Stop Keeping Records"),
-                                      QStringLiteral("Pick Another Folder..."),
-                                      QStringLiteral("Cancel")});
+        const int choice =
+            askChoice(this,
+                      QStringLiteral("Records are kept in ") +
+                          QDir::toNativeSeparators(RecordsFolder) + QStringLiteral("."),
+                      kTitlePrefix + kRecordsSubject,
+                      {QStringLiteral("Stop Keeping Records"),
+                       QStringLiteral("Pick Another Folder..."), QStringLiteral("Cancel")});
         if (choice == 0)
             RecordsFolder.clear();
         if (choice != 1) {
@@ -68,9 +67,9 @@ bool MainWin::Records_AskUnit()
 {
     if (RecordsFolder.isEmpty())
         return true;
-    const std::optional<QString> label = askText(this, kTitlePrefix + QStringLiteral("Unit"),
-                                                 QStringLiteral("&Unit:"),
-                                                 nextUnitLabel(RecordsLastUnit));
+    const std::optional<QString> label =
+        askText(this, kTitlePrefix + QStringLiteral("Unit"), QStringLiteral("&Unit:"),
+                nextUnitLabel(RecordsLastUnit));
     if (!label)
         return false;
     // A scanner may add spaces around the label.

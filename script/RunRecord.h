@@ -25,9 +25,9 @@ struct RunRecord {
     RunOutcome outcome = RunOutcome::Completed;
     QString abortedIn; // the step an aborted or stopped run ended in
     int errors = 0;
-    QString firmware;      // the version text the modem reported; empty when it was not asked
-    QString station;       // "base" or "mobile" where the run set one
-    QString configuration; // the device configuration the run put into the modem
+    QString firmware;        // the version text the modem reported; empty when it was not asked
+    QString station;         // "base" or "mobile" where the run set one
+    QString configuration;   // the device configuration the run put into the modem
     QList<Channel> channels; // the radio test's channels in test order; none without a test
     QString logFile;         // the name of the log file in the records folder
 };

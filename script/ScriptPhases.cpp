@@ -92,7 +92,8 @@ bool MainWin::scriptConfigure(ScriptRun& run)
         if (failed)
             return false;
         if (RecordUnderWay && (entry == "Sb" || entry == "Sm"))
-            RecordUnderWay->station = entry == "Sm" ? QStringLiteral("mobile") : QStringLiteral("base");
+            RecordUnderWay->station =
+                entry == "Sm" ? QStringLiteral("mobile") : QStringLiteral("base");
     }
     return true;
 }

@@ -275,8 +275,7 @@ QRegion MsgLogView::visualRegionForSelection(const QItemSelection& selection) co
         const int bottom = qMin(range.bottom(), last);
         if (top <= bottom)
             region += QRect(gutterWidth() - horizontalOffset(), (top - first) * rowHeight(),
-                            rowWidth(),
-                            (bottom - top + 1) * rowHeight());
+                            rowWidth(), (bottom - top + 1) * rowHeight());
     }
     return region;
 }
