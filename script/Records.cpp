@@ -48,6 +48,8 @@ void MainWin::menuFileKeepRecords_Click()
     QString start = RecordsFolder;
     if (start.isEmpty())
         start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (start.isEmpty() || !QFileInfo(start).isDir())
+        start = QDir::homePath();
     const QString folder = chooseFolder(this, kTitlePrefix + kRecordsSubject, start);
     if (!folder.isEmpty()) {
         const QFileInfo info(folder);
