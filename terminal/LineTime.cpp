@@ -56,6 +56,22 @@ void Formatter::write(qint64 ms, char* out)
     writeTwo(out + 10, millis % 100);
 }
 
+void Column::append(qint64 time)
+{
+    if (m_size % kBlock == 0) {
+        m_blocks.append(QList<qint64>());
+        m_blocks.last().reserve(kBlock);
+    }
+    m_blocks.last().append(time);
+    ++m_size;
+}
+
+void Column::append(const Column& later)
+{
+    for (qsizetype i = 0; i < later.size(); ++i)
+        append(later.at(i));
+}
+
 QString Formatter::text(qint64 ms)
 {
     char shown[kTextLength];

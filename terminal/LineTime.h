@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -28,5 +29,22 @@ public:
 private:
     qint64 m_quarter = -1;
     qint64 m_offsetMs = 0;
+};
+// The times of many lines, in blocks of a fixed size that are never moved once filled: a list
+// that grows by reallocating would leave the holes of its earlier copies behind in the heap, a
+// good part as much again as the times themselves. Copies share the blocks until either side
+// changes, so copying a long log's times costs next to nothing.
+class Column
+{
+public:
+    qsizetype size() const { return m_size; }
+    qint64 at(qsizetype i) const { return m_blocks.at(i / kBlock).at(i % kBlock); }
+    void append(qint64 time);
+    void append(const Column& later);
+
+private:
+    static constexpr qsizetype kBlock = 8192;
+    QList<QList<qint64>> m_blocks;
+    qsizetype m_size = 0;
 };
 } // namespace LineTime

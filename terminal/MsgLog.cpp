@@ -244,7 +244,7 @@ void MsgLog::clear()
     // Fresh containers, so that the memory of a long session is given back.
     m_pool = QByteArray();
     m_ends = QList<qsizetype>();
-    m_times = QList<qint64>();
+    m_times = LineTime::Column();
     m_open = QByteArray();
     m_openTime = LineTime::now();
     m_widest = 0;

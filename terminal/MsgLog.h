@@ -85,7 +85,7 @@ private:
     QByteArray m_pool;
     QList<qsizetype> m_ends;
     // m_times[i] is the time of closed line i.
-    QList<qint64> m_times;
+    LineTime::Column m_times;
     // The open line; it only ever receives visible forms of bytes, which are plain ASCII.
     QByteArray m_open;
     qint64 m_openTime = LineTime::now();

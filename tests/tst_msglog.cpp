@@ -118,6 +118,26 @@ private slots:
         QCOMPARE(kept, times);
     }
 
+    // Times are kept in blocks: lines on both sides of a block's end keep theirs, and a copy
+    // that goes on growing leaves the original's times as they were.
+    void timesAcrossBlocks()
+    {
+        MsgLog log;
+        for (testNow = 0; testNow < 20000; ++testNow)
+            log.outputLine(QStringLiteral("x"));
+        MsgLog copy = log;
+        testNow = -5;
+        copy.outputLine(QStringLiteral("y"));
+        copy.append(log);
+        for (int i = 0; i < 20000; ++i) {
+            QCOMPARE(log.lineTime(i), i);
+            QCOMPARE(copy.lineTime(i), i);
+            QCOMPARE(copy.lineTime(20001 + i), i);
+        }
+        QCOMPARE(copy.lineTime(20000), -5);
+        QCOMPARE(log.lineCount(), 20001);
+    }
+
     // With times, every line but an empty open one starts with its local time and a space.
     void timedText()
     {
