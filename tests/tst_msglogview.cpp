@@ -236,9 +236,11 @@ private slots:
         QCOMPARE(view->indexAt(QPoint(2, view->rowHeight() * 2 + 1)).row(), 2);
         // Rows with a time have ink in the gutter; the last row has none.
         const QImage shown = gutterImage();
+        // The image has device pixels: five rows of equal height.
+        const int h = shown.height() / 5;
         const auto inked = [&](int row) {
-            const QColor background = shown.pixelColor(0, row * view->rowHeight());
-            for (int y = row * view->rowHeight(); y < (row + 1) * view->rowHeight(); ++y)
+            const QColor background = shown.pixelColor(0, row * h);
+            for (int y = row * h; y < (row + 1) * h; ++y)
                 for (int x = 0; x < shown.width(); ++x)
                     if (shown.pixelColor(x, y) != background)
                         return true;
