@@ -12,6 +12,8 @@ void MainWin::CfgDoIt_Click()
                    kTitlePrefix + QStringLiteral("CommPort not open!"), MsgButtons::Ok);
         return;
     }
+    if (!Records_AskUnit())
+        return;
     DoButtons_SetBusy(true);
     ErrCount = 0;
     if (CfgRestoreFactory->isChecked())

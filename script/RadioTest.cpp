@@ -13,6 +13,14 @@ bool MainWin::runRadioTest(const ScriptRun& run)
     const auto& channels = RadioTest::channelsFor(run.mobile);
     std::array<qint16, RadioTest::kCounterCount> errors{};
     // The progress display names the channel under way, the repetition and its errors so far.
+    // The record of the run keeps each channel's errors as they are counted.
+    const auto noteChannel = [&](std::size_t p) {
+        if (!RecordUnderWay)
+            return;
+        auto& noted = RecordUnderWay->channels;
+        noted.resize(qMax(noted.size(), qsizetype(p) + 1));
+        noted[qsizetype(p)] = {channels[p], errors[p]};
+    };
     const auto showProgress = [&](std::size_t p, int repetition) {
         const QString text = RadioTest::progressText(channels[p], int(p) + 1, int(channels.size()),
                                                      repetition, errors[p]);
@@ -36,6 +44,7 @@ bool MainWin::runRadioTest(const ScriptRun& run)
         Test_BeginStep(QStringLiteral("Remote Loopback Ch#") + QStringLiteral(" ") +
                        QString::number(ch));
         showProgress(p, 0);
+        noteChannel(p);
         Modem_SetCmdMode();
         if (!sendAndCheck(*channelCommand(ch)))
             return false;
@@ -53,6 +62,7 @@ bool MainWin::runRadioTest(const ScriptRun& run)
             if (failed) {
                 ++errors[p];
                 showProgress(p, k);
+                noteChannel(p);
             }
             TestProgress->setValue(++done);
         }

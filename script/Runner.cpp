@@ -17,6 +17,7 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         return;
     }
     DoButtons_SetBusy(true);
+    const bool outermost = Records_RunStarting();
     // The lines the run clears stay at hand for "Save Previous Run...".
     MsgWin_KeepPreviousRun();
     MsgWin_Clear();
@@ -37,6 +38,8 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
                             QStringLiteral(" ") + QString::number(ErrCount) +
                             QStringLiteral(" errors."));
     showVerdict(TestStateWin, runVerdict(RunAborted, ErrCount));
+    if (outermost)
+        Records_RunEnded(name);
     // A port lost during the run has no line to show: the box is cleared, so that the next open
     // starts in data mode.
     CmdRTSCbox->setChecked(MSComm1->PortOpen() && RTS_Get());

@@ -6,6 +6,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+namespace
+{
+// The initIds that put one of the device configurations into the modem.
+bool isDeviceConfiguration(const QByteArray& initId)
+{
+    return initId != "Noop" && initId != "SetChannel" && initId != "RestoreFactory";
+}
+} // namespace
+
 bool MainWin::sendAndCheck(const QByteArray& command)
 {
     Modem_SendSlow(command, 500);
@@ -47,6 +56,8 @@ void MainWin::scriptQueryVersion(ScriptRun& run)
         LastReply.remove(0, 4);
     Test_Log(QStringLiteral("Modem Firmware Version = [") + QString::fromLatin1(run.version.text) +
              QStringLiteral("]"));
+    if (RecordUnderWay)
+        RecordUnderWay->firmware = QString::fromLatin1(run.version.text);
 }
 
 bool MainWin::scriptConsolePreamble(const ScriptRun& run)
@@ -62,6 +73,10 @@ bool MainWin::scriptConfigure(ScriptRun& run)
     if (TestTestOnly->isChecked() || run.configuration.commands.isEmpty())
         return true;
     Test_BeginStep(QStringLiteral("Configuring modem"));
+    if (RecordUnderWay && isDeviceConfiguration(run.prep.initId))
+        RecordUnderWay->configuration =
+            QString::fromLatin1(run.prep.initId) +
+            (run.prep.finalCommand == "Fe" ? QStringLiteral("-MultiMode") : QString());
     for (const QByteArray& entry : run.configuration.commands) {
         if (entry.isEmpty())
             continue;
@@ -80,6 +95,9 @@ bool MainWin::scriptConfigure(ScriptRun& run)
                                 : Modem_Expect(ReplyOK);
         if (failed)
             return false;
+        if (RecordUnderWay && (entry == "Sb" || entry == "Sm"))
+            RecordUnderWay->station =
+                entry == "Sm" ? QStringLiteral("mobile") : QStringLiteral("base");
     }
     return true;
 }

@@ -8,6 +8,9 @@
 
 void MainWin::TestDoIt_Click()
 {
+    // The unit is asked for only where a run can start; a closed port is reported by the run.
+    if (MSComm1->PortOpen() && !Records_AskUnit())
+        return;
     if (TestConfigOnly->isChecked())
         Test_RunConfig();
     else

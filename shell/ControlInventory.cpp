@@ -137,6 +137,10 @@ void MainWin::buildMenus()
     menuFileSaveAs = entry(menuFile, QStringLiteral("menuFileSaveAs"),
                            QStringLiteral("&Save Config As..."), false);
     menuFile->addSeparator();
+    // Ticked, and naming its folder, while records are kept.
+    menuFileKeepRecords = entry(menuFile, QStringLiteral("menuFileKeepRecords"),
+                                QStringLiteral("Keep &Records..."), true);
+    menuFileKeepRecords->setCheckable(true);
     // Greyed while no run is under way, so that Esc then keeps its meaning for the control that
     // has the focus.
     menuFileStopRun =
@@ -157,6 +161,9 @@ void MainWin::buildMenus()
     // Greyed until a run has cleared the window and its lines are kept.
     menuLogSavePrevious = entry(menuLog, QStringLiteral("menuLogSavePrevious"),
                                 QStringLiteral("Save &Previous Run..."), false);
+    menuLogShowTimes =
+        entry(menuLog, QStringLiteral("menuLogShowTimes"), QStringLiteral("Show &Times"), true);
+    menuLogShowTimes->setCheckable(true);
     menuFactory =
         named(menuBar()->addMenu(QStringLiteral("&Factory")), QStringLiteral("menuFactory"));
     menuOptionsShowHideShortcuts =

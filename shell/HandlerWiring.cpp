@@ -79,6 +79,9 @@ void MainWin::connectHandlers()
     connect(menuLogSave, &QAction::triggered, this, [this] { menuLogSave_Click(); });
     connect(menuLogSavePrevious, &QAction::triggered, this,
             [this] { menuLogSavePrevious_Click(); });
+    connect(menuLogShowTimes, &QAction::toggled, this, [this] { menuLogShowTimes_Click(); });
+    connect(menuFileKeepRecords, &QAction::triggered, this,
+            [this] { menuFileKeepRecords_Click(); });
     connect(menuOptionsShowHideShortcuts, &QAction::triggered, this,
             [this] { menuOptionsShowHideShortcuts_Click(); });
     connect(menuOptionsShowHideTestConsole, &QAction::triggered, this,

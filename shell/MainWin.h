@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/MSComm.h"
+#include "script/RunRecord.h"
 #include "script/ScriptFlags.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
@@ -116,6 +117,7 @@ public:
     QMenu* menuFile = nullptr;
     QAction* menuFileOpen = nullptr;
     QAction* menuFileSaveAs = nullptr;
+    QAction* menuFileKeepRecords = nullptr;
     QAction* menuFileStopRun = nullptr;
     QAction* menuExit = nullptr;
     QMenu* menuLog = nullptr;
@@ -124,6 +126,7 @@ public:
     QAction* menuLogCopy = nullptr;
     QAction* menuLogSave = nullptr;
     QAction* menuLogSavePrevious = nullptr;
+    QAction* menuLogShowTimes = nullptr;
     QMenu* menuFactory = nullptr;
     QAction* menuOptionsShowHideShortcuts = nullptr;
     QAction* menuOptionsShowHideTestConsole = nullptr;
@@ -169,6 +172,14 @@ public:
     ClearedLines MsgWinCleared;
     // The folder of the last successful save; the next save dialog starts there.
     QString MsgWinSaveFolder;
+    // Keeping records: the folder (empty while records are off), the unit label given for the
+    // next run and the last one recorded, the record of the outermost run under way, and the
+    // lines that runs nested in it cleared from the window.
+    QString RecordsFolder;
+    QString RecordsUnit;
+    QString RecordsLastUnit;
+    std::optional<RunRecord> RecordUnderWay;
+    std::optional<MsgLog> RecordEarlierLines;
 
     // --- Shell: control inventory, start-up and shutdown, menus, About window ---
     void Form_Load();
@@ -183,6 +194,8 @@ public:
     void menuLogCopy_Click();
     void menuLogSave_Click();
     void menuLogSavePrevious_Click();
+    void menuLogShowTimes_Click();
+    void menuFileKeepRecords_Click();
     void menuOptionsShowHideShortcuts_Click();
     void menuOptionsShowHideTestConsole_Click();
     void menuViewChangeLog_Click();
@@ -300,6 +313,14 @@ public:
     void TestBaudswap_Click();
     void TestSetBaudTo_Click();
     void TestConsole_ShowBaudWarning();
+    // --- Script: keeping records of runs ---
+    // While records are kept, asks for the unit's label; false when the user cancels.
+    bool Records_AskUnit();
+    // Called before a run clears the window; true when it is the outermost run, which begins a
+    // record.
+    bool Records_RunStarting();
+    // Called at the end of the outermost run, after its verdict: files its log and its row.
+    void Records_RunEnded(const QString& name);
     // --- Script: the script routine, its phases, the radio test and the settings query ---
     void Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
                      const QByteArray& testId);

@@ -3,6 +3,7 @@
 #include "shell/MainWin.h"
 #include "shell/frmAbout.h"
 #include "terminal/MsgLog.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -31,8 +32,13 @@ void MainWin::menuLogCopy_Click()
     // The log as shown, in UTF-8: the clipboard keeps this one copy and hands it to a pasting
     // program as it is, without building a wider copy first.
     auto* data = new QMimeData;
-    data->setData(QStringLiteral("text/plain"), MsgLines->shownUtf8());
+    data->setData(QStringLiteral("text/plain"), MsgLines->shownUtf8(menuLogShowTimes->isChecked()));
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void MainWin::menuLogShowTimes_Click()
+{
+    MsgWin->setTimesShown(menuLogShowTimes->isChecked());
 }
 
 void MainWin::menuLogSave_Click()

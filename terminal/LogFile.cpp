@@ -17,12 +17,31 @@ MsgLog detachedCopy(const MsgLog& log)
     return copy;
 }
 
-QString writeShownLog(const MsgLog& log, const QString& path)
+QByteArray savedLogText(const MsgLog& log, bool withTimes)
+{
+    if (!withTimes)
+        return log.shownUtf8();
+    const auto day = [](qint64 ms) {
+        return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy-MM-dd"));
+    };
+    const QString first = day(log.lineTime(0));
+    const QString last = day(log.lineTime(log.lineCount() - 1));
+    QString date = QStringLiteral("Date: ") + first;
+    if (last != first)
+        date += QStringLiteral(" to ") + last;
+    return date.toUtf8() + '\n' + log.shownUtf8(true);
+}
+
+QString writeShownLog(const MsgLog& log, const QString& path, bool withTimes)
+{
+    return writeFileWhole(path, savedLogText(log, withTimes));
+}
+
+QString writeFileWhole(const QString& path, const QByteArray& text)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    const QByteArray text = log.shownUtf8();
     if (file.write(text) != text.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

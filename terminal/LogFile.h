@@ -26,8 +26,16 @@ QString logFileName(const QString& runName, const QDateTime& time);
 // side changes, so copying costs no time.
 MsgLog detachedCopy(const MsgLog& log);
 
-// Writes the lines as the window shows them (the text "Copy to Clipboard" copies), UTF-8 with
-// line feeds, to path. The text goes to a temporary file that takes the place of path only once
+// The text of a saved log: the lines as the window shows them (the text "Copy to Clipboard"
+// copies), UTF-8 with line feeds. With times, each line starts with its time and a space, and a
+// first line gives the date ("Date: 2026-12-09", or "Date: 2026-12-09 to 2026-12-10" when the
+// last line's date differs from the first's).
+QByteArray savedLogText(const MsgLog& log, bool withTimes);
+
+// Writes text to path. The text goes to a temporary file that takes the place of path only once
 // it is complete, so a failed write leaves no partial file and an earlier file as it was.
 // Returns an empty text, or the system's reason for the failure.
-QString writeShownLog(const MsgLog& log, const QString& path);
+QString writeFileWhole(const QString& path, const QByteArray& text);
+
+// Writes savedLogText(log, withTimes) to path as writeFileWhole does.
+QString writeShownLog(const MsgLog& log, const QString& path, bool withTimes = false);

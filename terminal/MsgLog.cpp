@@ -148,20 +148,41 @@ qsizetype MsgLog::shownTextLength() const
     return m_ends.size() + drawnLength(m_pool.constData(), m_pool.size()) + m_open.size();
 }
 
-QByteArray MsgLog::shownUtf8() const
+qint64 MsgLog::lineTime(int i) const
+{
+    if (i < 0 || i >= lineCount())
+        return 0;
+    return i == lineCount() - 1 ? m_openTime : m_times.at(i);
+}
+
+QByteArray MsgLog::shownUtf8(bool withTimes) const
 {
     // Written in place rather than appended piece by piece: a million lines cost a million
     // appends otherwise.
+    constexpr qsizetype kStamp = LineTime::kTextLength + 1;
+    const bool stampOpen = withTimes && !m_open.isEmpty();
+    const qsizetype stamps = withTimes ? m_ends.size() + (stampOpen ? 1 : 0) : 0;
     const qsizetype size = m_pool.size() + drawnExtraBytes(m_pool.constData(), m_pool.size()) +
-                           m_ends.size() + m_open.size();
+                           m_ends.size() + m_open.size() + stamps * kStamp;
     QByteArray text(size, Qt::Uninitialized);
     char* out = text.data();
+    LineTime::Formatter format;
+    const auto stamp = [&](qint64 time) {
+        format.write(time, out);
+        out[LineTime::kTextLength] = ' ';
+        out += kStamp;
+    };
     qsizetype start = 0;
-    for (const qsizetype end : m_ends) {
+    for (qsizetype i = 0; i < m_ends.size(); ++i) {
+        if (withTimes)
+            stamp(m_times.at(i));
+        const qsizetype end = m_ends.at(i);
         out = writeDrawnUtf8(out, m_pool.constData() + start, end - start);
         *out++ = '\n';
         start = end;
     }
+    if (stampOpen)
+        stamp(m_openTime);
     std::copy(m_open.cbegin(), m_open.cend(), out);
     return text;
 }
@@ -180,34 +201,38 @@ QString MsgLog::shownText() const
     return text;
 }
 
-void MsgLog::appendClosed(const QByteArray& utf8)
+void MsgLog::appendClosed(const QByteArray& utf8, qint64 time)
 {
     m_pool.append(utf8);
     m_ends.append(m_pool.size());
+    m_times.append(time);
 }
 
 void MsgLog::closeOpenLine()
 {
-    appendClosed(m_open);
+    appendClosed(m_open, m_openTime);
     m_open.clear();
+    m_openTime = LineTime::now();
 }
 
 void MsgLog::outputLine(const QString& text)
 {
     m_widest = qMax(m_widest, drawnLength(text));
+    const qint64 now = LineTime::now();
     const int open = lineCount() - 1;
     if (m_open.isEmpty()) {
         // The text takes the place of the empty open line, and a new empty one follows it.
         if (m_observer)
             m_observer->linesAboutToBeInserted(open, open);
-        appendClosed(text.toUtf8());
+        appendClosed(text.toUtf8(), now);
     } else {
         // A partly filled open line stays as it is; the text goes on the next line.
         if (m_observer)
             m_observer->linesAboutToBeInserted(open + 1, open + 2);
         closeOpenLine();
-        appendClosed(text.toUtf8());
+        appendClosed(text.toUtf8(), now);
     }
+    m_openTime = now;
     if (m_observer)
         m_observer->linesInserted();
 }
@@ -225,6 +250,9 @@ void MsgLog::outputByte(quint8 byte, bool hexMode)
     if (m_open.size() >= kByteLineLimit && byte != 10)
         breakLine();
     const qsizetype before = m_open.size();
+    // An empty open line takes the time of the first byte that comes to it.
+    if (before == 0)
+        m_openTime = LineTime::now();
     appendVisibleForm(m_open, byte, hexMode);
     if (m_open.size() != before) {
         m_widest = qMax(m_widest, int(m_open.size()));
@@ -242,7 +270,9 @@ void MsgLog::clear()
     // Fresh containers, so that the memory of a long session is given back.
     m_pool = QByteArray();
     m_ends = QList<qsizetype>();
+    m_times = LineTime::Column();
     m_open = QByteArray();
+    m_openTime = LineTime::now();
     m_widest = 0;
     if (m_observer)
         m_observer->cleared();
@@ -260,6 +290,8 @@ void MsgLog::prepend(MsgLog earlier)
         const qsizetype shift = earlier.m_pool.size();
         for (const qsizetype end : std::as_const(m_ends))
             earlier.m_ends.append(end + shift);
+        earlier.m_times.append(m_times);
+        m_times = std::move(earlier.m_times);
         // The earlier storage is taken over whole; only lines that arrived since are copied.
         if (!m_pool.isEmpty())
             earlier.m_pool.append(m_pool);
@@ -271,10 +303,32 @@ void MsgLog::prepend(MsgLog earlier)
     }
     if (wasEmpty && !earlier.m_open.isEmpty()) {
         m_open = std::move(earlier.m_open);
+        m_openTime = earlier.m_openTime;
         m_widest = qMax(m_widest, earlier.m_widest);
         if (m_observer)
             m_observer->lineChanged(lineCount() - 1);
     }
+}
+
+void MsgLog::append(const MsgLog& later)
+{
+    const int first = m_open.isEmpty() ? lineCount() - 1 : lineCount();
+    const int last = lineCount() - 1 + later.lineCount() - (m_open.isEmpty() ? 1 : 0);
+    if (m_observer && last >= first)
+        m_observer->linesAboutToBeInserted(first, last);
+    if (!m_open.isEmpty())
+        closeOpenLine();
+    const qsizetype base = m_pool.size();
+    m_pool.append(later.m_pool);
+    m_ends.reserve(m_ends.size() + later.m_ends.size());
+    for (const qsizetype end : later.m_ends)
+        m_ends.append(base + end);
+    m_times.append(later.m_times);
+    m_open = later.m_open;
+    m_openTime = later.m_openTime;
+    m_widest = qMax(m_widest, later.m_widest);
+    if (m_observer)
+        m_observer->linesInserted();
 }
 
 QString displayedLine(const QString& line)

@@ -1,6 +1,8 @@
 // The message window's lines, kept without a window: the line and byte output rules and storage.
 #pragma once
 
+#include "terminal/LineTime.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -32,7 +34,9 @@ public:
 // An ordered list of lines that always holds at least one: the last one is the open line, which
 // byte output grows and line output closes. Built for long sessions: closed lines are packed
 // back to back in one buffer, so adding a line or a byte costs amortised constant time and a
-// line costs little more than its characters.
+// line costs little more than its characters and its time (8 bytes). A line's time is the clock
+// (LineTime::now) when its first character arrived; an empty open line carries the time it was
+// opened until a character arrives.
 class MsgLog
 {
 public:
@@ -47,12 +51,15 @@ public:
     // copied to the clipboard. Made in one piece of exactly its size, so that copying a long log
     // holds the text once, with no slack.
     QString shownText() const;
+    // The time of line i, in milliseconds since the epoch.
+    qint64 lineTime(int i) const;
     // Length of shownText() in characters, counted without making it.
     qsizetype shownTextLength() const;
     // The same text in UTF-8, made straight from the stored lines, in one piece of exactly its
     // size: half the memory of shownText() for the usual ASCII log, and what the clipboard and a
-    // file take without converting it again.
-    QByteArray shownUtf8() const;
+    // file take without converting it again. With times, each line but an empty open line starts
+    // with its time ("HH:mm:ss.zzz") and a space.
+    QByteArray shownUtf8(bool withTimes = false) const;
     // Characters of the widest line as the window draws it; 0 after a clear.
     int widestLine() const { return m_widest; }
 
@@ -70,19 +77,25 @@ public:
     // earlier, open line included; otherwise a partly filled open line of earlier is closed where
     // it stands and this log's lines follow it.
     void prepend(MsgLog earlier);
+    // Adds the lines of a later log after these, with their times: an empty open line here gives
+    // way to the later log's first line, a filled one is closed first.
+    void append(const MsgLog& later);
 
     void setObserver(MsgLogObserver* observer) { m_observer = observer; }
 
 private:
     // Moves the open line into the closed lines and leaves an empty open line after it.
     void closeOpenLine();
-    void appendClosed(const QByteArray& utf8);
+    void appendClosed(const QByteArray& utf8, qint64 time);
 
     // Closed lines as UTF-8, back to back; m_ends[i] is where line i ends.
     QByteArray m_pool;
     QList<qsizetype> m_ends;
+    // m_times[i] is the time of closed line i.
+    LineTime::Column m_times;
     // The open line; it only ever receives visible forms of bytes, which are plain ASCII.
     QByteArray m_open;
+    qint64 m_openTime = LineTime::now();
     int m_widest = 0;
     MsgLogObserver* m_observer = nullptr;
 };

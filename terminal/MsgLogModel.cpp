@@ -25,7 +25,15 @@ int MsgLogModel::rowCount(const QModelIndex& parent) const
 
 QVariant MsgLogModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shownRows)
+    if (!index.isValid() || index.row() >= m_shownRows)
+        return {};
+    if (role == MsgLogView::kLineTimeRole) {
+        // An empty open line has no character yet, so no time to show.
+        const bool emptyOpenLine =
+            index.row() == m_log->lineCount() - 1 && m_log->line(index.row()).isEmpty();
+        return emptyOpenLine ? QVariant() : QVariant(m_log->lineTime(index.row()));
+    }
+    if (role != Qt::DisplayRole)
         return {};
     return displayedLine(m_log->line(index.row()));
 }

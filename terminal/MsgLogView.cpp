@@ -1,6 +1,7 @@
 // The message window's view: row geometry from the row number, painting of the rows in sight.
 #include "terminal/MsgLogView.h"
 
+#include "terminal/LineTime.h"
 #include "terminal/MsgLogAccessible.h"
 
 #include <QAccessible>
@@ -112,12 +113,30 @@ int MsgLogView::rowsInSight() const
     return qMax(1, viewport()->height() / rowHeight());
 }
 
+void MsgLogView::setTimesShown(bool shown)
+{
+    if (shown == m_timesShown)
+        return;
+    m_timesShown = shown;
+    updateGeometries();
+    viewport()->update();
+}
+
+int MsgLogView::gutterWidth() const
+{
+    if (!m_timesShown)
+        return 0;
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return (LineTime::kTextLength + 1) * fontMetrics().horizontalAdvance(QLatin1Char('0')) +
+           2 * margin;
+}
+
 int MsgLogView::rowWidth() const
 {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const qint64 widest =
         qint64(m_widestChars) * fontMetrics().horizontalAdvance(QLatin1Char('M')) + 2 * margin + 2;
-    return int(qBound(qint64(viewport()->width()), widest, qint64(1) << 24));
+    return int(qBound(qint64(viewport()->width() - gutterWidth()), widest, qint64(1) << 24));
 }
 
 int MsgLogView::rowAt(int y) const
@@ -136,7 +155,7 @@ QRect MsgLogView::visualRect(const QModelIndex& index) const
     const qint64 top = qint64(index.row() - firstRowInSight()) * rowHeight();
     // Rows far out of sight are placed just outside the viewport, where no paint reaches them.
     const int y = int(qBound(-(qint64(1) << 24), top, qint64(1) << 24));
-    return QRect(-horizontalOffset(), y, rowWidth(), rowHeight());
+    return QRect(gutterWidth() - horizontalOffset(), y, rowWidth(), rowHeight());
 }
 
 void MsgLogView::scrollTo(const QModelIndex& index, ScrollHint hint)
@@ -170,7 +189,9 @@ void MsgLogView::scrollTo(const QModelIndex& index, ScrollHint hint)
 QModelIndex MsgLogView::indexAt(const QPoint& point) const
 {
     const int row = rowAt(point.y());
-    if (!model() || row < 0 || row >= rows() || point.x() + horizontalOffset() >= rowWidth())
+    // A point in the gutter picks the row beside it.
+    if (!model() || row < 0 || row >= rows() ||
+        point.x() - gutterWidth() + horizontalOffset() >= rowWidth())
         return {};
     return model()->index(row, 0, rootIndex());
 }
@@ -262,8 +283,8 @@ QRegion MsgLogView::visualRegionForSelection(const QItemSelection& selection) co
         const int top = qMax(range.top(), first);
         const int bottom = qMin(range.bottom(), last);
         if (top <= bottom)
-            region += QRect(-horizontalOffset(), (top - first) * rowHeight(), rowWidth(),
-                            (bottom - top + 1) * rowHeight());
+            region += QRect(gutterWidth() - horizontalOffset(), (top - first) * rowHeight(),
+                            rowWidth(), (bottom - top + 1) * rowHeight());
     }
     return region;
 }
@@ -276,7 +297,7 @@ void MsgLogView::updateGeometries()
     verticalScrollBar()->setRange(0, qMax(0, rows() - fit));
 
     m_widestChars = model() ? model()->headerData(0, Qt::Horizontal, kWidestRowRole).toInt() : 0;
-    const int width = viewport()->width();
+    const int width = viewport()->width() - gutterWidth();
     horizontalScrollBar()->setSingleStep(2 * fontMetrics().horizontalAdvance(QLatin1Char('M')));
     horizontalScrollBar()->setPageStep(width);
     horizontalScrollBar()->setRange(0, qMax(0, rowWidth() - width));
@@ -310,12 +331,18 @@ void MsgLogView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bott
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
     // A grown line may be the widest now.
     updateGeometries();
+    // The open line takes its time with its first character.
+    if (m_timesShown)
+        viewport()->update(0, 0, gutterWidth(), viewport()->height());
 }
 
 void MsgLogView::scrollContentsBy(int dx, int dy)
 {
-    // The vertical scroll bar counts rows.
-    viewport()->scroll(dx, dy * rowHeight());
+    // The vertical scroll bar counts rows. The gutter does not move sideways with the rows.
+    if (dx != 0 && m_timesShown)
+        viewport()->update();
+    else
+        viewport()->scroll(dx, dy * rowHeight());
 }
 
 void MsgLogView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -348,6 +375,9 @@ void MsgLogView::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     const int from = qMax(0, rowAt(area.top()));
     const int to = qMin(count - 1, rowAt(area.bottom()));
+    const int gutter = gutterWidth();
+    if (gutter > 0)
+        painter.setClipRect(gutter, 0, viewport()->width() - gutter, viewport()->height());
     for (int row = from; row <= to; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         const QRect rect = visualRect(index);
@@ -365,6 +395,28 @@ void MsgLogView::paintEvent(QPaintEvent* event)
                 colours.color(group, selected ? QPalette::Highlight : QPalette::Base);
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
         }
+    }
+    if (gutter > 0) {
+        painter.setClipping(false);
+        paintGutter(painter, from, to, group);
+    }
+}
+
+void MsgLogView::paintGutter(QPainter& painter, int from, int to, QPalette::ColorGroup group)
+{
+    const QPalette& colours = palette();
+    const int gutter = gutterWidth();
+    painter.fillRect(0, 0, gutter, viewport()->height(), colours.brush(group, QPalette::Window));
+    painter.setPen(colours.color(group, QPalette::WindowText));
+    const QFontMetrics metrics = fontMetrics();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int baseline = (rowHeight() - metrics.height()) / 2 + metrics.ascent();
+    LineTime::Formatter format;
+    for (int row = from; row <= to; ++row) {
+        const QVariant time = model()->data(model()->index(row, 0, rootIndex()), kLineTimeRole);
+        if (time.isValid())
+            painter.drawText(margin, (row - firstRowInSight()) * rowHeight() + baseline,
+                             format.text(time.toLongLong()));
     }
 }
 

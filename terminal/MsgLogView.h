@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 
+class QPainter;
+
 // A one-column list view in which every row has the height of one line of text. A row's place
 // follows from its number, so the view keeps nothing per row: appending rows, moving the current
 // row and painting cost time in proportion to the rows in sight, not to the rows in the model.
@@ -16,6 +18,9 @@ class MsgLogView : public QAbstractItemView
 public:
     // Header data role under which the model gives the length of its widest row, in characters.
     static constexpr int kWidestRowRole = Qt::UserRole + 1;
+    // Data role under which the model gives a row's time (milliseconds since the epoch), or
+    // nothing for a row without one.
+    static constexpr int kLineTimeRole = Qt::UserRole + 2;
 
     explicit MsgLogView(QWidget* parent = nullptr);
 
@@ -23,6 +28,12 @@ public:
     int rowHeight() const;
     // The first row at the top of the viewport.
     int firstRowInSight() const;
+    // Whether each row's time ("HH:mm:ss.zzz") is drawn in a gutter left of the rows; off at
+    // first. The gutter stays in place when the rows are scrolled sideways.
+    void setTimesShown(bool shown);
+    bool timesShown() const { return m_timesShown; }
+    // Width of the time gutter in pixels; 0 while times are not shown.
+    int gutterWidth() const;
 
     QRect visualRect(const QModelIndex& index) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
@@ -60,7 +71,9 @@ private:
     // Width of the rows: the widest row or the viewport, whichever is wider.
     int rowWidth() const;
     int rowAt(int y) const;
+    void paintGutter(QPainter& painter, int from, int to, QPalette::ColorGroup group);
 
     mutable int m_rowHeight = 0;
     int m_widestChars = 0;
+    bool m_timesShown = false;
 };

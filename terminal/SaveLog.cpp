@@ -28,7 +28,7 @@ void MainWin::MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& sub
                                         QStringLiteral("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
-    const QString reason = writeShownLog(lines, path);
+    const QString reason = writeShownLog(lines, path, menuLogShowTimes->isChecked());
     if (reason.isEmpty())
         MsgWinSaveFolder = QFileInfo(path).absolutePath();
     else

@@ -79,7 +79,44 @@ private slots:
     void failedSaveLosesNothing();
     void previousRunSurvivesOneRunNotTwo();
     void dialogStartsInTheLastFolder();
+    void timesGoIntoCopyAndSave();
 };
+
+// With "Show Times" on, every line copied or saved starts with its time, and the saved file
+// with the date; off again, the copy is as it was before, byte for byte.
+void tst_logsave::timesGoIntoCopyAndSave()
+{
+    QVERIFY(!win().menuLogShowTimes->isChecked());
+    win().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
+    win().MsgWin_Output(QString());
+    win().MsgWin_OutputCooked("OK\r\n> ");
+    win().menuLogCopy->trigger();
+    const QByteArray plain = QGuiApplication::clipboard()->text().toUtf8();
+
+    win().menuLogShowTimes->trigger();
+    QVERIFY(win().menuLogShowTimes->isChecked());
+    win().menuLogCopy->trigger();
+    const QByteArray timed = QGuiApplication::clipboard()->text().toUtf8();
+    const QList<QByteArray> plainLines = plain.split('\n');
+    const QList<QByteArray> timedLines = timed.split('\n');
+    QCOMPARE(timedLines.size(), plainLines.size());
+    static const QRegularExpression stamp(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} $"));
+    for (qsizetype i = 0; i < timedLines.size(); ++i) {
+        QVERIFY2(stamp.match(QString::fromUtf8(timedLines.at(i).left(13))).hasMatch(),
+                 timedLines.at(i).constData());
+        QCOMPARE(timedLines.at(i).mid(13), plainLines.at(i));
+    }
+
+    answers << pathIn(QStringLiteral("timed.txt"));
+    win().menuLogSave->trigger();
+    const QByteArray saved = contents(pathIn(QStringLiteral("timed.txt")));
+    const QByteArray date = "Date: " + QDate::currentDate().toString(Qt::ISODate).toUtf8() + '\n';
+    QCOMPARE(saved, date + timed);
+
+    win().menuLogShowTimes->trigger();
+    win().menuLogCopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), plain);
+}
 
 // A console run logs replies with CR LF and the command "W" with a NUL; Ctrl+S saves it.
 void tst_logsave::savedFileIsTheShownLog()

@@ -58,6 +58,9 @@ void tst_menus::entries_data()
     QTest::newRow("menuFileSaveAs") << "menuFileSaveAs"
                                     << "menuFile"
                                     << "&Save Config As..." << false;
+    QTest::newRow("menuFileKeepRecords") << "menuFileKeepRecords"
+                                         << "menuFile"
+                                         << "Keep &Records..." << true;
     QTest::newRow("menuExit") << "menuExit"
                               << "menuFile"
                               << "&Exit" << true;
@@ -78,6 +81,9 @@ void tst_menus::entries_data()
     QTest::newRow("menuLogSavePrevious") << "menuLogSavePrevious"
                                          << "menuLog"
                                          << "Save &Previous Run..." << false;
+    QTest::newRow("menuLogShowTimes") << "menuLogShowTimes"
+                                      << "menuLog"
+                                      << "Show &Times" << true;
     QTest::newRow("menuOptionsShowHideShortcuts") << "menuOptionsShowHideShortcuts"
                                                   << "menuFactory"
                                                   << "Toggle Terminal &Shortcuts" << true;

@@ -55,6 +55,18 @@ const QString k60 = QString(60, QLatin1Char('x'));
 
 Q_DECLARE_METATYPE(QList<Step>)
 
+namespace
+{
+// The clock the log reads while a test sets it.
+qint64 testNow = 0;
+
+// Milliseconds since the epoch of a UTC date and time.
+qint64 utcMs(int year, int month, int day, int h, int m, int s, int ms)
+{
+    return QDateTime(QDate(year, month, day), QTime(h, m, s, ms), Qt::UTC).toMSecsSinceEpoch();
+}
+} // namespace
+
 class tst_msglog : public QObject
 {
     Q_OBJECT
@@ -116,6 +128,135 @@ private slots:
         // Restoring again brings nothing more.
         cleared.restoreInto(model.log());
         QCOMPARE(model.log().lines(), lines);
+    }
+
+    void initTestCase()
+    {
+        // Times are shown in a zone with summer time.
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        LineTime::setClock([] { return testNow; });
+    }
+    void cleanupTestCase() { LineTime::setClock({}); }
+
+    // Each line keeps the time its first character came; the clock may go back.
+    void lineTimes_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<QList<qint64>>("at");
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::newRow("a line fills the empty open line")
+            << QList<Step>{line("a")} << QList<qint64>{100} << QList<qint64>{100, 100};
+        QTest::newRow("bytes: the first byte's time")
+            << QList<Step>{chars("O"), chars("K\r"), chars("\n")} << QList<qint64>{100, 200, 300}
+            << QList<qint64>{100, 300};
+        QTest::newRow("a line after a partly filled open line")
+            << QList<Step>{chars("par"), line("x")} << QList<qint64>{100, 300}
+            << QList<qint64>{100, 300, 300};
+        QTest::newRow("forced break") << QList<Step>{chars(k60.toLatin1()), chars("y")}
+                                      << QList<qint64>{100, 200} << QList<qint64>{100, 200};
+        QTest::newRow("clock set back") << QList<Step>{line("a"), line("b")}
+                                        << QList<qint64>{500, 100} << QList<qint64>{500, 100, 100};
+        QTest::newRow("clear") << QList<Step>{line("a"), clear(), chars("z")}
+                               << QList<qint64>{100, 200, 300} << QList<qint64>{300};
+    }
+    void lineTimes()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(QList<qint64>, at);
+        QFETCH(QList<qint64>, times);
+        MsgLog log;
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            testNow = at.at(i);
+            apply(log, steps.at(i));
+        }
+        testNow = 999999;
+        QList<qint64> kept;
+        for (int i = 0; i < log.lineCount(); ++i)
+            kept << log.lineTime(i);
+        QCOMPARE(kept, times);
+    }
+
+    // Times are kept in blocks: lines on both sides of a block's end keep theirs, and a copy
+    // that goes on growing leaves the original's times as they were.
+    void timesAcrossBlocks()
+    {
+        MsgLog log;
+        for (testNow = 0; testNow < 20000; ++testNow)
+            log.outputLine(QStringLiteral("x"));
+        MsgLog copy = log;
+        testNow = -5;
+        copy.outputLine(QStringLiteral("y"));
+        copy.append(log);
+        for (int i = 0; i < 20000; ++i) {
+            QCOMPARE(log.lineTime(i), i);
+            QCOMPARE(copy.lineTime(i), i);
+            QCOMPARE(copy.lineTime(20001 + i), i);
+        }
+        QCOMPARE(copy.lineTime(20000), -5);
+        QCOMPARE(log.lineCount(), 20001);
+    }
+
+    // With times, every line but an empty open one starts with its local time and a space.
+    void timedText()
+    {
+        MsgLog log;
+        testNow = utcMs(2026, 12, 9, 13, 5, 7, 42);
+        log.outputLine(QStringLiteral("GOT (OK\r\n)"));
+        testNow += 1000;
+        log.outputLine(QString());
+        QCOMPARE(log.shownUtf8(true), QByteArray("14:05:07.042 GOT (OK\\0D\\0A)\n"
+                                                 "14:05:08.042 \n"));
+        testNow += 1;
+        log.outputByte('A', false);
+        QCOMPARE(log.shownUtf8(true), QByteArray("14:05:07.042 GOT (OK\\0D\\0A)\n"
+                                                 "14:05:08.042 \n14:05:08.043 A"));
+        QCOMPARE(log.shownUtf8(false), log.shownUtf8());
+    }
+
+    // One formatter through both changes of summer time, and before 1970.
+    void formatterFollowsTheOffset()
+    {
+        const QList<std::pair<qint64, QString>> times{
+            {utcMs(2026, 3, 29, 0, 59, 59, 999), "01:59:59.999"},
+            {utcMs(2026, 3, 29, 1, 0, 0, 0), "03:00:00.000"},
+            {utcMs(2026, 10, 25, 0, 59, 59, 999), "02:59:59.999"},
+            {utcMs(2026, 10, 25, 1, 0, 0, 0), "02:00:00.000"},
+            {-1, "00:59:59.999"},
+        };
+        LineTime::Formatter format;
+        for (const auto& [ms, shown] : times)
+            QCOMPARE(format.text(ms), shown);
+    }
+
+    // A later log's lines follow with their times; a filled open line is closed first.
+    void appendJoinsLogs_data()
+    {
+        QTest::addColumn<QByteArray>("open");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty open line") << QByteArray() << QStringList{"a", "b", "c"};
+        QTest::newRow("filled open line") << QByteArray("par") << QStringList{"a", "par", "b", "c"};
+    }
+    void appendJoinsLogs()
+    {
+        QFETCH(QByteArray, open);
+        QFETCH(QStringList, lines);
+        MsgLog earlier;
+        testNow = 100;
+        earlier.outputLine(QStringLiteral("a"));
+        for (const char ch : open)
+            earlier.outputByte(quint8(ch), false);
+        MsgLog later;
+        testNow = 200;
+        later.outputLine(QStringLiteral("b"));
+        testNow = 300;
+        later.outputByte('c', false);
+        earlier.append(later);
+        QCOMPARE(earlier.lines(), lines);
+        QCOMPARE(earlier.lineTime(lines.size() - 2), 200);
+        QCOMPARE(earlier.lineTime(lines.size() - 1), 300);
+        QCOMPARE(earlier.lineTime(0), 100);
+        QCOMPARE(earlier.shownText(), lines.join(QLatin1Char('\n')));
     }
 
     void visibleForm_data()

@@ -22,6 +22,10 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
+        // Row N came at N seconds past midnight, local time; the last row has no time yet.
+        if (role == MsgLogView::kLineTimeRole && index.row() < m_rows - 1)
+            return QDateTime(QDate(2026, 12, 9), QTime(0, 0).addSecs(index.row()))
+                .toMSecsSinceEpoch();
         if (role != Qt::DisplayRole)
             return {};
         ++asked;
@@ -238,6 +242,52 @@ private slots:
         model->append(2);
         QCOMPARE(view->currentIndex().row(), 504);
         QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+    }
+
+    // Times are drawn in a gutter of their own only while shown; the rows keep their text and
+    // move over, a click in the gutter picks the row beside it, and sideways scrolling leaves
+    // the gutter in place.
+    void timeGutter()
+    {
+        model->reset(5, 200);
+        const auto gutterImage = [this] {
+            return view->viewport()
+                ->grab(QRect(0, 0, view->gutterWidth(), 5 * view->rowHeight()))
+                .toImage();
+        };
+        QCOMPARE(view->gutterWidth(), 0);
+        QCOMPARE(view->visualRect(model->index(0)).left(), 0);
+
+        view->setTimesShown(true);
+        const int gutter = view->gutterWidth();
+        QVERIFY(gutter >= 12 * view->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+        QCOMPARE(view->visualRect(model->index(0)).left(), gutter);
+        QCOMPARE(view->indexAt(QPoint(2, view->rowHeight() * 2 + 1)).row(), 2);
+        // Rows with a time have ink in the gutter; the last row has none.
+        const QImage shown = gutterImage();
+        // The image has device pixels: five rows of equal height.
+        const int h = shown.height() / 5;
+        const auto inked = [&](int row) {
+            const QColor background = shown.pixelColor(0, row * h);
+            for (int y = row * h; y < (row + 1) * h; ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    if (shown.pixelColor(x, y) != background)
+                        return true;
+            return false;
+        };
+        QVERIFY(inked(0));
+        QVERIFY(inked(3));
+        QVERIFY(!inked(4));
+
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        QVERIFY(view->horizontalScrollBar()->value() > 0);
+        QCOMPARE(view->visualRect(model->index(0)).left(),
+                 gutter - view->horizontalScrollBar()->value());
+        QCOMPARE(view->indexAt(QPoint(2, 1)).row(), 0);
+        QCOMPARE(gutterImage(), shown);
+
+        view->setTimesShown(false);
+        QCOMPARE(view->gutterWidth(), 0);
     }
 
     // A click picks the row under the pointer, deep in a long model too.

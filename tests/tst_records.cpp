@@ -1,0 +1,274 @@
+// Keeping records on the simulated modem: the folder, the unit prompt, a log file and a results
+// row for every outermost run, and a failed write that stops the records after one box.
+#include "modemsim/SimulatedModem.h"
+#include "script/RunRecord.h"
+#include "support/RecordsFolder.h"
+#include "support/RunSuite.h"
+#include "terminal/MsgLog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace
+{
+enum Column {
+    Unit = 2,
+    Port,
+    Run,
+    Outcome,
+    AbortedIn,
+    Errors,
+    Firmware,
+    Station,
+    Configuration,
+    Ch1,
+    LogFile = 17
+};
+}
+
+class tst_records : public RunSuite
+{
+    Q_OBJECT
+
+    std::unique_ptr<RecordsFolder> records;
+
+    void keepRecords()
+    {
+        records->folderAnswers << records->path();
+        win().menuFileKeepRecords->trigger();
+        QVERIFY(win().menuFileKeepRecords->isChecked());
+    }
+
+    // "Do Test" for a unit; returns the window's text once the run has ended.
+    QByteArray doTest(const QString& unit)
+    {
+        records->unitAnswers << unit;
+        win().TestDoIt->click();
+        return win().MsgLines->shownUtf8();
+    }
+
+private slots:
+    void init()
+    {
+        RunSuite::init();
+        records = std::make_unique<RecordsFolder>();
+        openSim();
+    }
+    void cleanup()
+    {
+        records.reset();
+        RunSuite::cleanup();
+    }
+
+    void nothingIsAskedWhileRecordsAreOff()
+    {
+        win().TestConfigOnly->setChecked(true);
+        win().TestDoIt->click();
+        win().CfgDoIt->click();
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        QVERIFY(records->unitPrefills.isEmpty());
+        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        QCOMPARE(win().menuFileKeepRecords->text(), QStringLiteral("Keep &Records..."));
+    }
+
+    void theEntryNamesTheFolder()
+    {
+        // Cancelled, and a file picked as the folder: records stay off.
+        win().menuFileKeepRecords->trigger();
+        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        QFile file(records->filePath(QStringLiteral("a-file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        records->folderAnswers << file.fileName();
+        win().menuFileKeepRecords->trigger();
+        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        QCOMPARE(fx->boxes().size(), 1);
+        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Keep Records"));
+
+        keepRecords();
+        QCOMPARE(win().menuFileKeepRecords->text(),
+                 "Keep &Records in " + QDir::toNativeSeparators(records->path()));
+        // Again: Cancel keeps the folder, the second button picks another, the first stops.
+        records->choiceAnswers << 2 << 1 << 0;
+        win().menuFileKeepRecords->trigger();
+        QVERIFY(win().menuFileKeepRecords->isChecked());
+        QTemporaryDir other(QDir::tempPath() + QStringLiteral("/R&D-XXXXXX"));
+        records->folderAnswers << other.path();
+        win().menuFileKeepRecords->trigger();
+        QCOMPARE(win().menuFileKeepRecords->text(),
+                 "Keep &Records in " + QDir::toNativeSeparators(other.path()).replace("&", "&&"));
+        QVERIFY(win().menuFileKeepRecords->isChecked());
+        win().menuFileKeepRecords->trigger();
+        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        QCOMPARE(win().menuFileKeepRecords->text(), QStringLiteral("Keep &Records..."));
+        QCOMPARE(records->choicePrompts, 3);
+        QCOMPARE(records->folderPrompts, 4);
+    }
+
+    // Each run's log file holds what the window showed; its row agrees with the state line and
+    // the radio test's summary.
+    void everyRunIsFiled_data()
+    {
+        QTest::addColumn<double>("loss");
+        QTest::addColumn<bool>("ignoring");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("20 % loss") << 0.2 << false << "completed";
+        QTest::newRow("ignoring commands") << 0.0 << true << "aborted";
+    }
+
+    void everyRunIsFiled()
+    {
+        QFETCH(double, loss);
+        QFETCH(bool, ignoring);
+        QFETCH(QString, outcome);
+        theSimulatedModem().setLossRate(loss);
+        theSimulatedModem().setIgnoreCommands(ignoring);
+        keepRecords();
+        const QByteArray shown = doTest(QStringLiteral("U-0099"));
+        QCOMPARE(records->unitPrefills, QStringList{QString()});
+
+        const QStringList logs = records->files(QStringLiteral("txt"));
+        QCOMPARE(logs.size(), 1);
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^Test-U-0099-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.txt$"))
+                .match(logs.first())
+                .hasMatch(),
+            qPrintable(logs.first()));
+        QCOMPARE(records->contents(logs.first()), shown);
+
+        const QList<QStringList> rows = records->resultsRows();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).join(','), QString::fromUtf8(resultsHeader()).trimmed());
+        const QStringList& row = rows.at(1);
+        QCOMPARE(row.at(Unit), QStringLiteral("U-0099"));
+        QCOMPARE(row.at(Port), QStringLiteral("SIM"));
+        QCOMPARE(row.at(Run), QStringLiteral("Test"));
+        QCOMPARE(row.at(Outcome), outcome);
+        QCOMPARE(row.at(Errors), QString::number(win().ErrCount));
+        QCOMPARE(row.at(LogFile), logs.first());
+        const QString state = win().TestStateWin->text();
+        if (ignoring) {
+            QCOMPARE(state, QStringLiteral("Test Aborted in Establishing Communication"));
+            QCOMPARE(row.at(AbortedIn), QStringLiteral("Establishing Communication"));
+            QCOMPARE(row.mid(Firmware), QStringList(9, QString()) << logs.first());
+            return;
+        }
+        QCOMPARE(state, "Test Completed, " + row.at(Errors) + " errors.");
+        QCOMPARE(row.at(AbortedIn), QString());
+        QCOMPARE(row.at(Firmware), QStringLiteral("1.30"));
+        QCOMPARE(row.at(Station), QStringLiteral("base"));
+        QCOMPARE(row.at(Configuration), QStringLiteral("FAST"));
+        QStringList summary;
+        for (int i = 0; i < 3; ++i)
+            summary << "  ch# " + row.at(Ch1 + 2 * i) + ": " + row.at(Ch1 + 2 * i + 1) + " errs";
+        QVERIFY2(shown.contains("Performance Summary:\n" + summary.join('\n').toUtf8() + '\n'),
+                 qPrintable(summary.join('|')));
+        QCOMPARE(row.at(Ch1 + 1).toInt() + row.at(Ch1 + 3).toInt() + row.at(Ch1 + 5).toInt(),
+                 row.at(Errors).toInt());
+        QCOMPARE(row.at(Errors) != QStringLiteral("0"), loss > 0);
+    }
+
+    // "Do It" asks as well, offering the next label; Cancel starts no run.
+    void theNextUnitIsOffered()
+    {
+        keepRecords();
+        records->unitAnswers << QStringLiteral("  B-0999 ");
+        win().CfgDoIt->click();
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        win().MsgWin_Output(QStringLiteral("typed after the run"));
+        win().CfgDoIt->click();
+        QCOMPARE(records->unitPrefills, (QStringList{QString(), QStringLiteral("B-1000")}));
+        QVERIFY(win().MsgLines->shownUtf8().endsWith("typed after the run\n"));
+        const QList<QStringList> rows = records->resultsRows();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).at(Unit), QStringLiteral("B-0999"));
+        QCOMPARE(rows.at(1).at(Run), QStringLiteral("QueryConfig"));
+        QCOMPARE(rows.at(1).at(Station), QString());
+        QCOMPARE(rows.at(1).at(Configuration), QString());
+        QVERIFY(rows.at(1).at(LogFile).startsWith(QStringLiteral("QueryConfig-B-0999-")));
+    }
+
+    // A factory restore inside a run files no record of its own: the outer run's file holds its
+    // lines from before the restore cleared the window, then the window's.
+    void aNestedRestoreIsPartOfTheOuterRecord()
+    {
+        SimulatedModem& modem = theSimulatedModem();
+        modem.setSilent(true);
+        fx->recorder().answer(MsgAnswer::Ok);
+        fx->recorder().answer(MsgAnswer::Ok);
+        fx->recorder().answer(MsgAnswer::Ok, [&] {
+            modem.setSilent(false);
+            modem.setIgnoreCommands(true);
+            modem.powerCycle();
+        });
+        keepRecords();
+        win().CfgChangeChannel->setChecked(true);
+        records->unitAnswers << QStringLiteral("N1");
+        win().CfgDoIt->click();
+        QCOMPARE(win().TestStateWin->text(), QStringLiteral("SetChannel Completed, 0 errors."));
+        const QByteArray shown = win().MsgLines->shownUtf8();
+        QVERIFY(shown.startsWith("RestoreFactory Started.\n"));
+
+        const QStringList logs = records->files(QStringLiteral("txt"));
+        QCOMPARE(logs.size(), 1);
+        QVERIFY(logs.first().startsWith(QStringLiteral("SetChannel-N1-")));
+        const QByteArray filed = records->contents(logs.first());
+        QVERIFY(filed.startsWith("SetChannel Started.\nEstablishing Communication\n"));
+        QVERIFY(filed.contains("\nRestoring Factory Defaults\n"));
+        QVERIFY(filed.indexOf("\nRestoring Factory Defaults\n") < filed.size() - shown.size());
+        QVERIFY(filed.endsWith('\n' + shown));
+        QCOMPARE(records->resultsRows().size(), 2);
+        QCOMPARE(records->resultsRows().at(1).at(Run), QStringLiteral("SetChannel"));
+    }
+
+    // The disk fills while the third row is written: one box, the earlier rows as they were, no
+    // part of the row, and records are no longer kept.
+    void aFailedWriteStopsTheRecords()
+    {
+        theSimulatedModem().setIgnoreCommands(true);
+        keepRecords();
+        doTest(QStringLiteral("F1"));
+        doTest(QStringLiteral("F2"));
+        const QString table = records->filePath(resultsFileName(QDate::currentDate()));
+        const QByteArray before = records->contents(QFileInfo(table).fileName());
+        const QByteArray log = win().MsgLines->shownUtf8();
+        // Room for the run's log file, but not for its row.
+        const qint64 limit = before.size() + 40;
+        QVERIFY2(log.size() < limit, "the log would not fit under the limit");
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit limited = saved;
+        limited.rlim_cur = rlim_t(limit);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        doTest(QStringLiteral("F3"));
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+        QCOMPARE(fx->boxes().size(), 1);
+        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Save Failed"));
+        QVERIFY2(fx->boxes().first().text.contains(QDir::toNativeSeparators(table)),
+                 qPrintable(fx->boxes().first().text));
+        QCOMPARE(records->contents(QFileInfo(table).fileName()), before);
+        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        QVERIFY(
+            win().MsgLines->shownUtf8().endsWith("Test Aborted in Establishing Communication\n"));
+
+        // The next run asks nothing and files nothing.
+        const QStringList files = QDir(records->path()).entryList(QDir::Files);
+        win().TestDoIt->click();
+        QCOMPARE(records->unitPrefills.size(), 3);
+        QCOMPARE(QDir(records->path()).entryList(QDir::Files), files);
+        QCOMPARE(fx->boxes().size(), 1);
+    }
+};
+
+QTEST_MAIN(tst_records)
+#include "tst_records.moc"
