@@ -82,12 +82,18 @@ void MainWin::CommSettings_Enable()
 
 void MainWin::CommOpenCbox_Click()
 {
+    // A tick ends a wait for a lost port; the port opens as on any tick.
+    if (CommOpenCbox->isChecked())
+        CommWatch_Stop();
     CommPort_Apply();
     CommSettings_Enable();
 }
 
 void MainWin::CommPort_Click()
 {
+    // Another port chosen while the lost one is awaited: the wait is over.
+    if (CommWatch.active() && CommPort->currentText() != CommWatch.portText())
+        CommWatch_Stop();
     if (CommOpenCbox->isChecked())
         CommPort_Reopen();
 }

@@ -74,6 +74,8 @@ void MainWin::buildCommSettings(QWidget* client)
     CmdReplyTimer = timer(this, QStringLiteral("CmdReplyTimer"));
     RxIdleTimer = timer(this, QStringLiteral("RxIdleTimer"));
     DelayCalTimer = timer(this, QStringLiteral("DelayCalTimer"));
+    CommWatchTimer = timer(this, QStringLiteral("CommWatchTimer"));
+    CommWatchTimer->setInterval(PortWatch::kTickMs);
 }
 
 void MainWin::buildConfigurator(QWidget* client)
@@ -130,6 +132,12 @@ void MainWin::buildMenus()
         entry(menuFile, QStringLiteral("menuFileOpen"), QStringLiteral("&Open Config..."), false);
     menuFileSaveAs = entry(menuFile, QStringLiteral("menuFileSaveAs"),
                            QStringLiteral("&Save Config As..."), false);
+    menuFile->addSeparator();
+    // Off at start: a lost port stays closed unless the user asks for it to be reopened.
+    menuFileReconnect = entry(menuFile, QStringLiteral("menuFileReconnect"),
+                              QStringLiteral("Reconnect &Automatically"), true);
+    menuFileReconnect->setCheckable(true);
+    menuFile->addSeparator();
     menuExit = entry(menuFile, QStringLiteral("menuExit"), QStringLiteral("&Exit"), true);
     menuLog = named(menuBar()->addMenu(QStringLiteral("&Log")), QStringLiteral("menuLog"));
     menuLogClear = entry(menuLog, QStringLiteral("menuLogClear"), QStringLiteral("Clea&r"), true);

@@ -30,6 +30,7 @@ void MainWin::connectHandlers()
     // Timers; RxIdleTimer and DelayCalTimer have no tick handler.
     connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });
     connect(CmdReplyTimer, &QTimer::timeout, this, [this] { CmdReplyTimer_Timer(); });
+    connect(CommWatchTimer, &QTimer::timeout, this, [this] { CommWatchTimer_Timer(); });
 
     // The serial component
     connect(MSComm1, &MSComm::OnComm, this, [this] { MSComm1_OnComm(); });
@@ -68,6 +69,7 @@ void MainWin::connectHandlers()
     MsgWin->viewport()->installEventFilter(this);
 
     // Menus
+    connect(menuFileReconnect, &QAction::toggled, this, [this] { menuFileReconnect_Click(); });
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
     connect(menuLogCopy, &QAction::triggered, this, [this] { menuLogCopy_Click(); });
