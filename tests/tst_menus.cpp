@@ -28,6 +28,7 @@ private slots:
     void entries_data();
     void entries();
     void menuBarOrder();
+    void reconnectEntryIsOffAtStart();
     void mnemonicsDistinctWithinEachMenu();
     void factoryKeyShowsAndHidesTheMenu_data();
     void factoryKeyShowsAndHidesTheMenu();
@@ -56,6 +57,9 @@ void tst_menus::entries_data()
     QTest::newRow("menuFileSaveAs") << "menuFileSaveAs"
                                     << "menuFile"
                                     << "&Save Config As..." << false;
+    QTest::newRow("menuFileReconnect") << "menuFileReconnect"
+                                       << "menuFile"
+                                       << "Reconnect &Automatically" << true;
     QTest::newRow("menuExit") << "menuExit"
                               << "menuFile"
                               << "&Exit" << true;
@@ -105,6 +109,20 @@ void tst_menus::entries()
     QVERIFY(action->isVisible());
 }
 
+void tst_menus::reconnectEntryIsOffAtStart()
+{
+    QAction* reconnect = fx().win().menuFileReconnect;
+    QVERIFY(reconnect->isCheckable());
+    QVERIFY(!reconnect->isChecked());
+    // Among the entries between the separators that follow the config entries and precede Exit.
+    const QList<QAction*> file = fx().win().menuFile->actions();
+    const qsizetype at = file.indexOf(reconnect);
+    QVERIFY(file.indexOf(fx().win().menuFileSaveAs) < at - 1);
+    QVERIFY(at + 1 < file.indexOf(fx().win().menuExit));
+    QVERIFY(file.at(file.indexOf(fx().win().menuFileSaveAs) + 1)->isSeparator());
+    QVERIFY(file.at(file.indexOf(fx().win().menuExit) - 1)->isSeparator());
+}
+
 void tst_menus::menuBarOrder()
 {
     QStringList captions;
@@ -119,6 +137,8 @@ void tst_menus::mnemonicsDistinctWithinEachMenu()
          {fx().win().menuFile, fx().win().menuLog, fx().win().menuFactory, fx().win().menuHelp}) {
         QList<QKeySequence> keys;
         for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
             const QKeySequence key = QKeySequence::mnemonic(action->text());
             QVERIFY2(!key.isEmpty(), qPrintable(action->text()));
             QVERIFY2(!keys.contains(key), qPrintable(action->text()));
