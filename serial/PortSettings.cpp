@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QSerialPortInfo>
 #include <QSignalBlocker>
 
@@ -122,6 +123,15 @@ void MainWin::CommPort_DropDown()
             hostPortNaming() == PortNaming::Windows ? info.portName() : info.systemLocation();
         found << SystemPort{name, info.description()};
     }
+    // The adapters' stable names follow them; a replugged adapter keeps its name there.
+    QList<SystemPort> links;
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    if (hostPortNaming() == PortNaming::Linux && byId.exists()) {
+        const QFileInfoList entries = byId.entryInfoList(QDir::System | QDir::Files, QDir::Name);
+        for (const QFileInfo& link : entries)
+            links << SystemPort{link.absoluteFilePath(), link.canonicalFilePath()};
+    }
+    found << stableNames(found, links);
     const QSignalBlocker blocker(CommPort);
     while (CommPort->count() > 4)
         CommPort->removeItem(CommPort->count() - 1);
