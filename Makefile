@@ -53,7 +53,7 @@ bench: deps
 
 bench-soak: deps
 	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target bench_soak
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target bench_soak bench_reconnect
 	@tools/run-bench $(BUILD_BENCH) --soak
 
 package: deps

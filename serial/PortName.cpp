@@ -69,3 +69,19 @@ QList<SystemPort> extraSystemPorts(const QList<SystemPort>& found, PortNaming na
     }
     return extra;
 }
+
+QList<SystemPort> stableNames(const QList<SystemPort>& found, const QList<SystemPort>& links)
+{
+    QList<SystemPort> named;
+    for (const SystemPort& link : links) {
+        QString description;
+        for (const SystemPort& port : found) {
+            if (port.name == link.description) {
+                description = port.description;
+                break;
+            }
+        }
+        named << SystemPort{link.name, description};
+    }
+    return named;
+}

@@ -35,3 +35,8 @@ struct SystemPort {
 // their order, each name once.
 QList<SystemPort> extraSystemPorts(const QList<SystemPort>& found,
                                    PortNaming naming = hostPortNaming());
+
+// The stable names of ports (the links under /dev/serial/by-id on Linux) as the list shows them:
+// each link with the description of the port it leads to among found, empty when it leads to
+// none. links holds each link's path as name and the device it leads to as description.
+QList<SystemPort> stableNames(const QList<SystemPort>& found, const QList<SystemPort>& links);

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QSerialPortInfo>
 #include <QSignalBlocker>
 
@@ -82,12 +83,18 @@ void MainWin::CommSettings_Enable()
 
 void MainWin::CommOpenCbox_Click()
 {
+    // A tick ends a wait for a lost port; the port opens as on any tick.
+    if (CommOpenCbox->isChecked())
+        CommWatch_Stop();
     CommPort_Apply();
     CommSettings_Enable();
 }
 
 void MainWin::CommPort_Click()
 {
+    // Another port chosen while the lost one is awaited: the wait is over.
+    if (CommWatch.active() && CommPort->currentText() != CommWatch.portText())
+        CommWatch_Stop();
     if (CommOpenCbox->isChecked())
         CommPort_Reopen();
 }
@@ -116,6 +123,15 @@ void MainWin::CommPort_DropDown()
             hostPortNaming() == PortNaming::Windows ? info.portName() : info.systemLocation();
         found << SystemPort{name, info.description()};
     }
+    // The adapters' stable names follow them; a replugged adapter keeps its name there.
+    QList<SystemPort> links;
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    if (hostPortNaming() == PortNaming::Linux && byId.exists()) {
+        const QFileInfoList entries = byId.entryInfoList(QDir::System | QDir::Files, QDir::Name);
+        for (const QFileInfo& link : entries)
+            links << SystemPort{link.absoluteFilePath(), link.canonicalFilePath()};
+    }
+    found << stableNames(found, links);
     const QSignalBlocker blocker(CommPort);
     while (CommPort->count() > 4)
         CommPort->removeItem(CommPort->count() - 1);

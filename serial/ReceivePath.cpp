@@ -2,6 +2,7 @@
 #include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QTimer>
 
@@ -59,6 +60,8 @@ void MainWin::MSComm1_OnLost(const QString& reason)
     // Command mode ends with the port (a pending automatic command's timer stops too), so the
     // next open starts in data mode.
     CmdRTSCbox->setChecked(false);
+    if (menuFileReconnect->isChecked())
+        CommWatch_Start(CommPortOpenText);
 }
 
 void MainWin::MSComm1_OnNotice(const QString& text)

@@ -80,6 +80,8 @@ void MainWin::buildCommSettings(QWidget* client)
     CmdReplyTimer = timer(this, QStringLiteral("CmdReplyTimer"));
     RxIdleTimer = timer(this, QStringLiteral("RxIdleTimer"));
     DelayCalTimer = timer(this, QStringLiteral("DelayCalTimer"));
+    CommWatchTimer = timer(this, QStringLiteral("CommWatchTimer"));
+    CommWatchTimer->setInterval(PortWatch::kTickMs);
 }
 
 void MainWin::buildConfigurator(QWidget* client)
@@ -141,6 +143,10 @@ void MainWin::buildMenus()
     menuFileKeepRecords = entry(menuFile, QStringLiteral("menuFileKeepRecords"),
                                 QStringLiteral("Keep &Records..."), true);
     menuFileKeepRecords->setCheckable(true);
+    // Off at start: a lost port stays closed unless the user asks for it to be reopened.
+    menuFileReconnect = entry(menuFile, QStringLiteral("menuFileReconnect"),
+                              QStringLiteral("Reconnect &Automatically"), true);
+    menuFileReconnect->setCheckable(true);
     // Greyed while no run is under way, so that Esc then keeps its meaning for the control that
     // has the focus.
     menuFileStopRun =

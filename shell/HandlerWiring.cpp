@@ -30,6 +30,7 @@ void MainWin::connectHandlers()
     // Timers; RxIdleTimer and DelayCalTimer have no tick handler.
     connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });
     connect(CmdReplyTimer, &QTimer::timeout, this, [this] { CmdReplyTimer_Timer(); });
+    connect(CommWatchTimer, &QTimer::timeout, this, [this] { CommWatchTimer_Timer(); });
 
     // The serial component
     connect(MSComm1, &MSComm::OnComm, this, [this] { MSComm1_OnComm(); });
@@ -72,6 +73,7 @@ void MainWin::connectHandlers()
 
     // Menus
     connect(menuFileStopRun, &QAction::triggered, this, [this] { menuFileStopRun_Click(); });
+    connect(menuFileReconnect, &QAction::toggled, this, [this] { menuFileReconnect_Click(); });
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
     connect(menuLogUndoClear, &QAction::triggered, this, [this] { menuLogUndoClear_Click(); });

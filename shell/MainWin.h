@@ -4,6 +4,7 @@
 #include "platform/MSComm.h"
 #include "script/RunRecord.h"
 #include "script/ScriptFlags.h"
+#include "serial/PortWatch.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/LogFile.h"
@@ -64,6 +65,7 @@ public:
     QTimer* CmdReplyTimer = nullptr;
     QTimer* RxIdleTimer = nullptr;
     QTimer* DelayCalTimer = nullptr;
+    QTimer* CommWatchTimer = nullptr; // ticks while a lost port is awaited
     // Modem Configurator
     QGroupBox* UsercfgFrame = nullptr;
     QLabel* Label6 = nullptr;
@@ -118,6 +120,7 @@ public:
     QAction* menuFileOpen = nullptr;
     QAction* menuFileSaveAs = nullptr;
     QAction* menuFileKeepRecords = nullptr;
+    QAction* menuFileReconnect = nullptr;
     QAction* menuFileStopRun = nullptr;
     QAction* menuExit = nullptr;
     QMenu* menuLog = nullptr;
@@ -215,6 +218,14 @@ public:
     void CommPort_OpenFailed(const QString& portText, const QString& description);
     // The port text the open port was opened with; named in the log when the device is lost.
     QString CommPortOpenText;
+    // --- Serial: waiting for a lost port to come back ---
+    void menuFileReconnect_Click();
+    // Starts waiting for the port of that text after it was lost.
+    void CommWatch_Start(const QString& portText);
+    // Ends a wait under way and says so; does nothing when there is none.
+    void CommWatch_Stop();
+    void CommWatchTimer_Timer();
+    PortWatch CommWatch;
     // --- Serial: control lines ---
     void RTS_Set(bool on);
     bool RTS_Get();

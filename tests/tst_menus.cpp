@@ -29,6 +29,7 @@ private slots:
     void entries_data();
     void entries();
     void menuBarOrder();
+    void reconnectEntryIsOffAtStart();
     void mnemonicsDistinctWithinEachMenu();
     void factoryKeyShowsAndHidesTheMenu_data();
     void factoryKeyShowsAndHidesTheMenu();
@@ -61,6 +62,9 @@ void tst_menus::entries_data()
     QTest::newRow("menuFileKeepRecords") << "menuFileKeepRecords"
                                          << "menuFile"
                                          << "Keep &Records..." << true;
+    QTest::newRow("menuFileReconnect") << "menuFileReconnect"
+                                       << "menuFile"
+                                       << "Reconnect &Automatically" << true;
     QTest::newRow("menuExit") << "menuExit"
                               << "menuFile"
                               << "&Exit" << true;
@@ -115,6 +119,26 @@ void tst_menus::entries()
         QCOMPARE(action->text(), caption);
     QCOMPARE(action->isEnabled(), enabled);
     QVERIFY(action->isVisible());
+}
+
+void tst_menus::reconnectEntryIsOffAtStart()
+{
+    QAction* reconnect = fx().win().menuFileReconnect;
+    QVERIFY(reconnect->isCheckable());
+    QVERIFY(!reconnect->isChecked());
+    // Among the entries between the separators that follow the config entries and precede Exit.
+    const QList<QAction*> file = fx().win().menuFile->actions();
+    const qsizetype at = file.indexOf(reconnect);
+    QVERIFY(file.indexOf(fx().win().menuFileSaveAs) < at - 1);
+    QVERIFY(at + 1 < file.indexOf(fx().win().menuExit));
+    QVERIFY(file.at(file.indexOf(fx().win().menuFileSaveAs) + 1)->isSeparator());
+    QVERIFY(file.at(file.indexOf(fx().win().menuExit) - 1)->isSeparator());
+    // The File menu's entries in the order the user reads them.
+    QStringList order;
+    for (QAction* action : file)
+        order.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(order, (QStringList{"&Open Config...", "&Save Config As...", "-", "Keep &Records...",
+                                 "Reconnect &Automatically", "Sto&p Run", "-", "&Exit"}));
 }
 
 void tst_menus::menuBarOrder()

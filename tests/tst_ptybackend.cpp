@@ -1,6 +1,7 @@
 // The real serial backend on a pseudo-terminal pair: the window's side is the pty, the test
 // plays the modem on the other end.
 #include "platform/MSComm.h"
+#include "support/PtyPeer.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -10,68 +11,10 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <pty.h>
 #include <termios.h>
-#include <unistd.h>
 
 namespace
 {
-// The far end of a pseudo-terminal: the test writes the modem's bytes here and reads what the
-// window sent.
-class PtyPeer
-{
-public:
-    PtyPeer()
-    {
-        char name[256] = {};
-        int follower = -1;
-        if (::openpty(&m_leader, &follower, name, nullptr, nullptr) != 0)
-            return;
-        m_path = QString::fromLocal8Bit(name);
-        // The window opens its own handle; this one only keeps the pair alive until then.
-        ::close(follower);
-        struct termios raw {
-        };
-        ::tcgetattr(m_leader, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(m_leader, TCSANOW, &raw);
-        ::fcntl(m_leader, F_SETFL, ::fcntl(m_leader, F_GETFL) | O_NONBLOCK);
-    }
-    ~PtyPeer() { vanish(); }
-    PtyPeer(const PtyPeer&) = delete;
-    PtyPeer& operator=(const PtyPeer&) = delete;
-
-    bool ok() const { return m_leader >= 0; }
-    int leader() const { return m_leader; }
-    QString path() const { return m_path; }
-    bool send(const QByteArray& bytes)
-    {
-        return ::write(m_leader, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    }
-    QByteArray received()
-    {
-        QByteArray all;
-        char buf[256];
-        for (;;) {
-            const ssize_t n = ::read(m_leader, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            all.append(buf, n);
-        }
-        return all;
-    }
-    void vanish()
-    {
-        if (m_leader >= 0)
-            ::close(m_leader);
-        m_leader = -1;
-    }
-
-private:
-    int m_leader = -1;
-    QString m_path;
-};
 const QString kNoLines =
     QStringLiteral(": this device has no RTS/DTR control lines; command mode cannot be switched");
 const QString kNoCounters = QStringLiteral(": this device does not report line errors (framing, "

@@ -24,6 +24,7 @@ private slots:
     void portChoice_data();
     void portChoice();
     void systemPorts();
+    void stablePortNames();
     void lineEvents_data();
     void lineEvents();
     void failureText_data();
@@ -103,6 +104,21 @@ void tst_serialunits::systemPorts()
         {"COM1", "Communications Port"}, {"COM5", "USB Serial Port"}, {"COM4", "x"}};
     const QList<SystemPort> windowsList = {{"COM5", "USB Serial Port"}};
     QCOMPARE(extraSystemPorts(windowsFound, PortNaming::Windows), windowsList);
+}
+
+void tst_serialunits::stablePortNames()
+{
+    const QList<SystemPort> found = {{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyACM0", ""}};
+    const QList<SystemPort> links = {{"/dev/serial/by-id/usb-FTDI-if00", "/dev/ttyUSB0"},
+                                     {"/dev/serial/by-id/usb-modem-if00", "/dev/ttyACM0"},
+                                     {"/dev/serial/by-id/usb-gone-if00", "/dev/ttyUSB7"}};
+    const QList<SystemPort> shown = {{"/dev/serial/by-id/usb-FTDI-if00", "FT232R USB UART"},
+                                     {"/dev/serial/by-id/usb-modem-if00", ""},
+                                     {"/dev/serial/by-id/usb-gone-if00", ""}};
+    QCOMPARE(stableNames(found, links), shown);
+    // Listed after the system's ports, each once.
+    const QList<SystemPort> listed = extraSystemPorts(found + stableNames(found, links));
+    QCOMPARE(listed.mid(2), shown);
 }
 
 void tst_serialunits::lineEvents_data()
