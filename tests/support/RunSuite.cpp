@@ -19,7 +19,7 @@ void RunSuite::openSim()
 void RunSuite::openRecordedSim()
 {
     simLine = RecordedSimLine::openIn(win());
-    QVERIFY(win().MSComm1->PortOpen());
+    QVERIFY(door().MSComm1()->PortOpen());
 }
 
 void RunSuite::initTestCase()

@@ -20,6 +20,7 @@ protected:
     explicit RunSuite(bool shown = false) : m_shown(shown) {}
 
     MainWin& win() const { return fx->win(); }
+    WindowDoor door() const { return fx->door(); }
     // A scripted line opened in the window, in line.
     void openScripted();
     // A clean simulated unit, "SIM" opened in the window as a user does.

@@ -1,7 +1,7 @@
 // Test helpers around the simulated modem.
 #include "support/SimModem.h"
 
-#include "shell/MainWin.h"
+#include "support/WindowDoor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,9 +22,10 @@ SimulatedModem& reset()
 
 bool openInWindow(MainWin& win)
 {
-    win.CommPort->setCurrentText(QStringLiteral("SIM"));
-    win.CommOpenCbox->setChecked(true);
-    return win.MSComm1->PortOpen();
+    WindowDoor door(win);
+    door.CommPort()->setCurrentText(QStringLiteral("SIM"));
+    door.CommOpenCbox()->setChecked(true);
+    return door.MSComm1()->PortOpen();
 }
 
 bool runUntil(const std::function<bool()>& condition, int ms)
