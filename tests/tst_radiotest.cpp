@@ -1,11 +1,9 @@
 // End-to-end radio tests: the remote loopback on three channels, its counters and summary, the
 // state line and progress display, and where the transmitter and the modem are left.
+#include "modemsim/SimulatedModem.h"
 #include "script/RadioTestTables.h"
-#include "support/RecordedSimLine.h"
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
-#include "support/ScriptedDevice.h"
-#include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,20 +47,16 @@ const QString kExpectedPattern = QStringLiteral("      (") +
 
 } // namespace
 
-class tst_radiotest : public QObject
+class tst_radiotest : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<RecordedSimLine> simLine;
     // What the state line showed, and whether the progress bar was up at the time, with its value,
     // its text and where the state line's text ended.
     QStringList states;
     QList<std::pair<bool, int>> progressAtState;
     QStringList progressTexts;
     QList<int> stateTextEnds;
-
-    MainWin& win() { return fx->win(); }
 
     void watchStateLine()
     {
@@ -74,12 +68,6 @@ class tst_radiotest : public QObject
             stateTextEnds << win().TestStateWin->width() -
                                  win().TestStateWin->textMargins().right();
         });
-    }
-
-    void openSim()
-    {
-        simLine = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
     }
 
     void startTest(bool mobile, bool leaveTxOn, bool leaveRts)
@@ -147,17 +135,11 @@ class tst_radiotest : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
+        RunSuite::init();
         states.clear();
         progressAtState.clear();
         progressTexts.clear();
         stateTextEnds.clear();
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        simLine.reset();
     }
 
     void perfectMobileRun();
@@ -167,7 +149,7 @@ private slots:
 
 void tst_radiotest::perfectMobileRun()
 {
-    openSim();
+    openRecordedSim();
     QVERIFY(win().TestProgress->isHidden());
     startTest(true, false, false);
 
@@ -244,7 +226,7 @@ void tst_radiotest::perfectMobileRun()
 
 void tst_radiotest::silentPartner()
 {
-    openSim();
+    openRecordedSim();
     theSimulatedModem().setPartnerPresent(false);
     startTest(false, true, true);
 
