@@ -1,4 +1,5 @@
 // The modem dialogue's primitives against a scripted line: exchanges, sending, checks, modes.
+#include "support/ByteValues.h"
 #include "support/RunSuite.h"
 
 #include <QCheckBox>
@@ -26,14 +27,6 @@ enum class Check { Expect, Either, Quiet, Show };
 
 const QByteArray kOK = QByteArrayLiteral("OK\r\n");
 const QByteArray kER = QByteArrayLiteral("ER\r\n");
-
-QByteArray allByteValues()
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes.append(char(i));
-    return bytes;
-}
 
 } // namespace
 

@@ -23,6 +23,19 @@ QList<QByteArray> patterns()
     return QList<QByteArray>(RadioTest::kRepetitionsPerChannel, RadioTest::kPattern);
 }
 
+// What the FAST radio test sends as this station ("Sm" mobile, "Sb" base) up to the loopback,
+// then on each channel its selection and the patterns.
+QList<QByteArray> loopbackWrites(const QByteArray& station, const QList<QByteArray>& channels)
+{
+    QList<QByteArray> writes = RecordedSimLine::scriptWrites(
+        {" ",     "V",  "**", "Fe", "Ya", station, "CF", "Yl", "Mn", QByteArray("W\0", 2),
+         "PO",    "Tn", "An", "Rf", "Fx", "Ds",    "Df", "Fe", "Ya", "Mr",
+         "Eq5vn", "PH", "Tn", "An", "Rf"});
+    for (const QByteArray& channel : channels)
+        writes += RecordedSimLine::scriptWrites({channel}) + patterns();
+    return writes;
+}
+
 // The state line's texts from the step of the prelude on: each channel's step, then its
 // repetition numbers.
 QStringList loopbackStates(const QStringList& steps)
@@ -154,12 +167,7 @@ void tst_radiotest::perfectMobileRun()
     startTest(true, false, false);
 
     const QList<QByteArray> expected =
-        RecordedSimLine::scriptWrites(
-            {" ",     "V",  "**", "Fe", "Ya", "Sm", "CF", "Yl", "Mn", QByteArray("W\0", 2),
-             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
-             "Eq5vn", "PH", "Tn", "An", "Rf", "C8"}) +
-        patterns() + RecordedSimLine::scriptWrites({"CX"}) + patterns() +
-        RecordedSimLine::scriptWrites({"CH"}) + patterns() + RecordedSimLine::scriptWrites({"Tf"});
+        loopbackWrites("Sm", {"C8", "CX", "CH"}) + RecordedSimLine::scriptWrites({"Tf"});
     QCOMPARE(simLine->writes(), expected);
     checkModes();
 
@@ -230,13 +238,7 @@ void tst_radiotest::silentPartner()
     theSimulatedModem().setPartnerPresent(false);
     startTest(false, true, true);
 
-    const QList<QByteArray> expected =
-        RecordedSimLine::scriptWrites(
-            {" ",     "V",  "**", "Fe", "Ya", "Sb", "CF", "Yl", "Mn", QByteArray("W\0", 2),
-             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
-             "Eq5vn", "PH", "Tn", "An", "Rf", "C1"}) +
-        patterns() + RecordedSimLine::scriptWrites({"CP"}) + patterns() +
-        RecordedSimLine::scriptWrites({"C@"}) + patterns();
+    const QList<QByteArray> expected = loopbackWrites("Sb", {"C1", "CP", "C@"});
     QCOMPARE(simLine->writes(), expected);
     checkModes();
 
