@@ -1,16 +1,12 @@
 // The benchmarks' shared set-up, readings and report lines, and their two devices.
 #include "bench/BenchSupport.h"
-
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
@@ -105,24 +101,6 @@ bool resetPeak()
     return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
 }
 
-bool runUntil(const std::function<bool()>& condition, int ms)
-{
-    const QDeadlineTimer deadline(ms, Qt::PreciseTimer);
-    // Wakes the loop at the deadline, so that the wait for the next event cannot outlast it.
-    QTimer guard;
-    guard.setTimerType(Qt::PreciseTimer);
-    guard.setSingleShot(true);
-    guard.start(ms);
-    while (!condition() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return condition();
-}
-
-void runFor(int ms)
-{
-    runUntil([] { return false; }, ms);
-}
-
 void showWindow(MainWin& win)
 {
     setMessageBoxResponder([](const QString& text, const QString& title, MsgButtons) {
@@ -130,15 +108,9 @@ void showWindow(MainWin& win)
         return MsgAnswer::Ok;
     });
     win.show();
-    runUntil([&win] { return win.windowHandle() && win.windowHandle()->isExposed(); }, 5000);
+    EventLoop::runUntil([&win] { return win.windowHandle() && win.windowHandle()->isExposed(); },
+                        5000);
     QCoreApplication::processEvents();
-}
-
-bool openPort(MainWin& win, const QString& portText)
-{
-    win.CommPort->setCurrentText(portText);
-    win.CommOpenCbox->setChecked(true);
-    return win.MSComm1->PortOpen();
 }
 
 QString megabytes(qint64 kb)

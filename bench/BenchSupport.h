@@ -8,7 +8,6 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,16 +41,9 @@ qint64 peakResidentKb();
 // Starts the peak over from the present resident memory; false where the system cannot.
 bool resetPeak();
 
-// Runs the event loop, blocking between events, until the condition holds or ms have passed.
-bool runUntil(const std::function<bool()>& condition, int ms);
-void runFor(int ms);
-
 // Shows the window and waits until it is on the (offscreen) screen. Every message box is
 // answered OK and printed, so that nothing waits for a user.
 void showWindow(MainWin& win);
-
-// Opens the port in the window as a user does: the port text, then "Open Comm Port?".
-bool openPort(MainWin& win, const QString& portText);
 
 QString megabytes(qint64 kb);
 

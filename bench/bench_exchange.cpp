@@ -3,6 +3,8 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/WindowPort.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,12 +35,12 @@ int main(int argc, char* argv[])
     theSimulatedModem().setToolWindowEnabled(false);
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
-    if (!Bench::openPort(win, QStringLiteral("SIM"))) {
+    if (!openPortInWindow(win, QStringLiteral("SIM"))) {
         std::printf("SIM did not open\n");
         return 1;
     }
     win.CmdRTSCbox->setChecked(true);
-    Bench::runFor(100);
+    EventLoop::runFor(100);
 
     QList<double> latencyMs;
     QList<double> exchangeMs;

@@ -7,6 +7,8 @@
 #include "bench/BenchSupport.h"
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
 #include <QAbstractItemView>
@@ -306,7 +308,7 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
 {
     Figures figures;
     PacedPty pty;
-    if (pty.path().isEmpty() || !Bench::openPort(win, pty.path())) {
+    if (pty.path().isEmpty() || !openPortInWindow(win, pty.path())) {
         Bench::note(QStringLiteral("the pseudo-terminal did not open"));
         return figures;
     }
@@ -319,7 +321,7 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
         if (i % 100'000 == 99'999)
             QCoreApplication::processEvents();
     }
-    Bench::runFor(300);
+    EventLoop::runFor(300);
     const qint64 residentKb = Bench::residentKb();
 
     const QByteArray data = receivedData(qint64(kBytesPerSecond) * seconds);
@@ -332,12 +334,12 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
         Bench::note(QStringLiteral("the writer did not start"));
         return figures;
     }
-    Bench::runUntil([&] { return ArrivalTimedPort::bytesRead() >= data.size(); },
-                    (seconds + 10) * 1000);
+    EventLoop::runUntil([&] { return ArrivalTimedPort::bytesRead() >= data.size(); },
+                        (seconds + 10) * 1000);
     const double wall = double(Bench::monotonicNs() - wallStart);
     const double cpu = double(Bench::processCpuNs() - cpuStart);
     // The last bytes still have to be painted.
-    Bench::runFor(200);
+    EventLoop::runFor(200);
     figures.cpuPercent = 100.0 * cpu / wall;
     figures.medianNs = percentile(clock.delaysNs(), 0.5);
     figures.p99Ns = percentile(clock.delaysNs(), 0.99);
@@ -361,7 +363,7 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
             .arg(figures.complete ? QStringLiteral("complete") : QStringLiteral("INCOMPLETE")));
     win.CommOpenCbox->setChecked(false);
     while (!pty.finished())
-        Bench::runFor(10);
+        EventLoop::runFor(10);
     return figures;
 }
 
@@ -437,7 +439,7 @@ int main(int argc, char* argv[])
     for (int run = 0; run < windowRuns; ++run) {
         for (const bool large : {false, true}) {
             win.resize(large ? QSize(1920, 1080) : designed);
-            Bench::runFor(300);
+            EventLoop::runFor(300);
             const Figures f = receiveAtLineRate(win, clock, 0, windowSeconds);
             (large ? largeCpu : designedCpu) << f.cpuPercent;
         }

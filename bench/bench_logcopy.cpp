@@ -3,6 +3,7 @@
 //   bench_logcopy [--lines N]
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
 #include "terminal/MsgLog.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ void fill(MainWin& win, bool hex)
         if (i % 100'000 == 99'999)
             QCoreApplication::processEvents();
     }
-    Bench::runFor(200);
+    EventLoop::runFor(200);
 }
 
 void copy(MainWin& win, bool hex)
@@ -43,14 +44,14 @@ void copy(MainWin& win, bool hex)
     const QString mode = hex ? QStringLiteral("hex") : QStringLiteral("chars");
     fill(win, hex);
     QGuiApplication::clipboard()->clear();
-    Bench::runFor(100);
+    EventLoop::runFor(100);
     const qint64 before = Bench::residentKb();
     const bool peakKnown = Bench::resetPeak();
     const qint64 start = Bench::monotonicNs();
     win.menuLogCopy->trigger();
     const double seconds = double(Bench::monotonicNs() - start) / 1e9;
     const qint64 peak = Bench::peakResidentKb();
-    Bench::runFor(100);
+    EventLoop::runFor(100);
     const qint64 after = Bench::residentKb();
 
     // Two seconds a million lines.

@@ -2,6 +2,7 @@
 // display modes, and whole lines through MsgWin_Output.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ int main(int argc, char* argv[])
     MainWin win;
     MemoryDevice::installOn(win);
     Bench::showWindow(win);
-    if (!Bench::openPort(win, QStringLiteral("COM1")) || !MemoryDevice::current()) {
+    if (!openPortInWindow(win, QStringLiteral("COM1")) || !MemoryDevice::current()) {
         std::printf("the in-memory port did not open\n");
         return 1;
     }

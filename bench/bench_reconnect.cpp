@@ -4,38 +4,20 @@
 // return the port was open again.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/PtyPeer.h"
+#include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-
-#include <fcntl.h>
-#include <pty.h>
-#include <unistd.h>
 
 namespace
 {
 constexpr int kCycles = 100;
-
-// A fresh pseudo-terminal behind the link; returns its far end (-1 on failure).
-int plugIn(const QString& link)
-{
-    int leader = -1;
-    int follower = -1;
-    char name[256] = {};
-    if (::openpty(&leader, &follower, name, nullptr, nullptr) != 0)
-        return -1;
-    ::close(follower);
-    ::fcntl(leader, F_SETFD, FD_CLOEXEC);
-    QFile::remove(link);
-    QFile::link(QString::fromLocal8Bit(name), link);
-    return leader;
-}
 
 int openDescriptors()
 {
@@ -56,17 +38,17 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     std::printf("Reconnect cycles (%s)\n", qPrintable(Bench::machineLine()));
 
-    QTemporaryDir dir;
-    const QString link = dir.filePath(QStringLiteral("modem"));
-    int leader = plugIn(link);
+    PtyLink modem;
+    const QString link = modem.path();
+    const bool plugged = modem.ok() && modem.plugIn();
     MainWin win;
     Bench::showWindow(win);
     win.menuFileReconnect->setChecked(true);
-    if (leader < 0 || !Bench::openPort(win, link)) {
+    if (!plugged || !openPortInWindow(win, link)) {
         std::fprintf(stderr, "bench_reconnect: the pseudo-terminal could not be opened\n");
         return 1;
     }
-    Bench::runFor(100);
+    EventLoop::runFor(100);
 
     const QString waiting = QStringLiteral("Waiting for ") + link + QStringLiteral(" to return...");
     const QString back = link + QStringLiteral(" is back");
@@ -77,23 +59,22 @@ int main(int argc, char* argv[])
     qsizetype warmObjects = 0;
     qint64 warmKb = 0;
     for (int cycle = 1; cycle <= kCycles; ++cycle) {
-        ::close(leader);
-        QFile::remove(link);
-        if (!Bench::runUntil([&] { return recentLine(win, waiting); }, 5000)) {
+        modem.unplug();
+        if (!EventLoop::runUntil([&] { return recentLine(win, waiting); }, 5000)) {
             std::fprintf(stderr, "bench_reconnect: cycle %d: the loss was not noticed\n", cycle);
             return 1;
         }
         // Returns at every phase of the window's looks, not always just before one.
-        Bench::runFor((cycle * 37) % PortWatch::kTickMs);
-        leader = plugIn(link);
+        EventLoop::runFor((cycle * 37) % PortWatch::kTickMs);
+        const bool returnedOk = modem.plugIn();
         const qint64 returned = Bench::monotonicNs();
-        if (leader < 0 || !Bench::runUntil([&] { return recentLine(win, back); }, 5000)) {
+        if (!returnedOk || !EventLoop::runUntil([&] { return recentLine(win, back); }, 5000)) {
             std::fprintf(stderr, "bench_reconnect: cycle %d: the port did not come back\n", cycle);
             return 1;
         }
         reopenMs << double(Bench::monotonicNs() - returned) / 1e6;
         // Let the posted remarks of the open arrive before anything is counted.
-        Bench::runFor(20);
+        EventLoop::runFor(20);
         if (cycle == 1 || cycle == 10 || cycle == 50 || cycle == kCycles)
             Bench::note(QStringLiteral("after cycle %1: %2 open descriptors, resident %3")
                             .arg(cycle)
@@ -105,7 +86,7 @@ int main(int argc, char* argv[])
             warmKb = Bench::residentKb();
         }
     }
-    ::close(leader);
+    modem.unplug();
 
     const int fdGrowth = openDescriptors() - warmFds;
     const qint64 kbGrowth = Bench::residentKb() - warmKb;

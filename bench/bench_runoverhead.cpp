@@ -12,6 +12,8 @@
 #include "modemsim/LineTiming.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/WindowPort.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -130,11 +132,11 @@ int main(int argc, char* argv[])
     MainWin win;
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
-    if (!Bench::openPort(win, QStringLiteral("SIM"))) {
+    if (!openPortInWindow(win, QStringLiteral("SIM"))) {
         std::printf("SIM did not open\n");
         return 1;
     }
-    Bench::runFor(200);
+    EventLoop::runFor(200);
     win.TestConfigOnly->setChecked(false);
 
     const bool rtsAtStart = win.MSComm1->RTSEnable();

@@ -3,6 +3,8 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/WindowPort.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/MsgLog.h"
 
@@ -44,11 +46,11 @@ int main(int argc, char* argv[])
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
     win.CommBaud->setCurrentText(QString::number(kBaud));
-    if (!Bench::openPort(win, QStringLiteral("SIM"))) {
+    if (!openPortInWindow(win, QStringLiteral("SIM"))) {
         std::printf("SIM did not open\n");
         return 1;
     }
-    Bench::runFor(200);
+    EventLoop::runFor(200);
     win.MsgWin_Clear();
     // The flood starts with an exchange, so that no byte of start-up is waiting to be shown.
     win.Modem_Transact(QByteArray(), 0, 1);
@@ -80,9 +82,9 @@ int main(int argc, char* argv[])
         queued += more;
     });
     topUp.start(1000);
-    Bench::runUntil([count] { return TimedSimDevice::bytesRead() >= count; },
-                    (kSeconds + 15) * 1000);
-    Bench::runFor(100);
+    EventLoop::runUntil([count] { return TimedSimDevice::bytesRead() >= count; },
+                        (kSeconds + 15) * 1000);
+    EventLoop::runFor(100);
     const double wall = double(Bench::monotonicNs() - wallStart) / 1e9;
     const double cpu = double(Bench::processCpuNs() - cpuStart) / 1e9;
     sampler.stop();

@@ -3,6 +3,8 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "support/EventLoop.h"
+#include "support/WindowPort.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,16 +40,16 @@ int main(int argc, char* argv[])
 
     MainWin win;
     Bench::showWindow(win);
-    Bench::runFor(200);
+    EventLoop::runFor(200);
     measure(win, QStringLiteral("port closed"));
 
     theSimulatedModem().setToolWindowEnabled(false);
-    if (!Bench::openPort(win, QStringLiteral("SIM"))) {
+    if (!openPortInWindow(win, QStringLiteral("SIM"))) {
         std::printf("SIM did not open\n");
         return 1;
     }
     win.CmdRTSCbox->setChecked(true);
-    Bench::runFor(200);
+    EventLoop::runFor(200);
     measure(win, QStringLiteral("SIM open in command mode"));
     Bench::note(
         QStringLiteral("processor time of the whole process (all threads), user and system"));

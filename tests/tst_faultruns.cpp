@@ -1,8 +1,8 @@
 // Whole runs against a simulated modem that misbehaves: silent, garbled, flooding, reporting line
 // errors or unplugged mid-run. Every run must end in a clear state and leave the window usable.
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,22 +48,16 @@ int count(const QStringList& lines, const QString& line)
 
 Q_DECLARE_METATYPE(FaultRun)
 
-class tst_faultruns : public QObject
+class tst_faultruns : public RunSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> fx;
-
-    MainWin& win() { return fx->win(); }
 
 private slots:
     void init()
     {
-        SimModem::reset();
-        fx = std::make_unique<WindowFixture>(false);
-        QVERIFY(SimModem::openInWindow(win()));
+        RunSuite::init();
+        openSim();
     }
-    void cleanup() { fx.reset(); }
 
     void runEndsCleanly_data();
     void runEndsCleanly();

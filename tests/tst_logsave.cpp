@@ -1,8 +1,7 @@
 // Saving the log: the file holds the lines as shown, a failed save loses nothing, and the lines a
 // run clears are kept for one more run.
 #include "platform/FileDialog.h"
-#include "support/SimModem.h"
-#include "support/WindowFixture.h"
+#include "support/RunSuite.h"
 #include "terminal/MsgLog.h"
 
 #include <QAction>
@@ -16,17 +15,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class tst_logsave : public QObject
+class tst_logsave : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
+public:
+    tst_logsave() : RunSuite(true) {}
+
+private:
     std::unique_ptr<QTemporaryDir> dir;
     // Each save dialog is recorded and answered with the next path (empty: cancelled).
     QStringList answers;
     QList<std::pair<QString, QString>> dialogs; // title, suggested path
-
-    MainWin& win() { return fx->win(); }
 
     QString pathIn(const QString& name) const { return dir->filePath(name); }
 
@@ -56,7 +56,7 @@ class tst_logsave : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>();
+        RunSuite::init();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         answers.clear();
@@ -70,7 +70,7 @@ private slots:
     void cleanup()
     {
         setSaveFileResponder({});
-        fx.reset();
+        RunSuite::cleanup();
         dir.reset();
     }
 
@@ -121,8 +121,7 @@ void tst_logsave::timesGoIntoCopyAndSave()
 // A console run logs replies with CR LF and the command "W" with a NUL; Ctrl+S saves it.
 void tst_logsave::savedFileIsTheShownLog()
 {
-    SimModem::reset();
-    QVERIFY(SimModem::openInWindow(win()));
+    openSim();
     win().TestConfigOnly->setChecked(true);
     win().TestDoIt->click();
     win().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
@@ -207,8 +206,7 @@ void tst_logsave::failedSaveLosesNothing()
 
 void tst_logsave::previousRunSurvivesOneRunNotTwo()
 {
-    SimModem::reset();
-    QVERIFY(SimModem::openInWindow(win()));
+    openSim();
     QVERIFY(!win().menuLogSavePrevious->isEnabled());
 
     run(QStringLiteral("First"));

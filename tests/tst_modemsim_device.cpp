@@ -2,15 +2,15 @@
 #include "modemsim/SimulatedModem.h"
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/CommSettings.h"
-#include "support/SimModem.h"
+#include "support/EventLoop.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
 
-using SimModem::runFor;
-using SimModem::runUntil;
+using EventLoop::runFor;
+using EventLoop::runUntil;
 
 namespace
 {

@@ -45,6 +45,18 @@ struct WakingPort : SimLine::PortEnd {
     int wakes = 0;
 };
 
+// A started line with the two stand-ins at its ends.
+struct Ends {
+    Ends()
+    {
+        line.connectEnds(unit, port);
+        line.restart();
+    }
+    SimLine line;
+    NotingUnit unit{line};
+    WakingPort port{line};
+};
+
 } // namespace
 
 class tst_modemsim_line : public QObject
@@ -54,11 +66,8 @@ class tst_modemsim_line : public QObject
 private slots:
     void runsWhatFallsDueInTimeOrderWhenTheEventLoopIsLate()
     {
-        SimLine line;
-        NotingUnit unit(line);
-        WakingPort port(line);
-        line.connectEnds(unit, port);
-        line.restart();
+        Ends ends;
+        auto& [line, unit, port] = ends;
         const qint64 t0 = line.advance();
         const qint64 byteNs = byteTimeNs(line.portSettings());
         line.portSends("xy", t0);
@@ -90,11 +99,8 @@ private slots:
 
     void portWithNewsIsWokenAtOnce()
     {
-        SimLine line;
-        NotingUnit unit(line);
-        WakingPort port(line);
-        line.connectEnds(unit, port);
-        line.restart();
+        Ends ends;
+        auto& [line, unit, port] = ends;
         port.news = true;
         line.scheduleWake();
         QTRY_COMPARE(port.wakes, 1);
@@ -118,11 +124,8 @@ private slots:
         QFETCH(qint32, unitBaud);
         QFETCH(int, arriving);
         QFETCH(bool, asSent);
-        SimLine line;
-        NotingUnit unit(line);
-        WakingPort port(line);
-        line.connectEnds(unit, port);
-        line.restart();
+        Ends ends;
+        auto& [line, unit, port] = ends;
         port.attached = attached;
         LineSettings settings = line.unitSettings();
         settings.baud = unitBaud;

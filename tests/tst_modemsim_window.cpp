@@ -1,5 +1,6 @@
 // The simulated modem seen from the main window, and its own "Simulated modem" window.
 #include "modemsim/SimToolWindow.h"
+#include "support/EventLoop.h"
 #include "support/SimModem.h"
 #include "support/WindowFixture.h"
 
@@ -10,7 +11,7 @@
 #include <QSpinBox>
 #include <QtTest>
 
-using SimModem::runUntil;
+using EventLoop::runUntil;
 
 class tst_modemsim_window : public QObject
 {

@@ -50,6 +50,12 @@ void apply(MsgLog& log, const Step& step)
     }
 }
 
+void apply(MsgLog& log, const QList<Step>& steps)
+{
+    for (const Step& step : steps)
+        apply(log, step);
+}
+
 const QString k60 = QString(60, QLatin1Char('x'));
 } // namespace
 
@@ -356,8 +362,7 @@ private slots:
         QFETCH(QList<Step>, steps);
         QFETCH(QStringList, lines);
         MsgLog log;
-        for (const Step& step : steps)
-            apply(log, step);
+        apply(log, steps);
         QCOMPARE(log.lines(), lines);
         QCOMPARE(log.lineCount(), lines.size());
         for (int i = 0; i < lines.size(); ++i)
@@ -384,8 +389,7 @@ private slots:
     {
         QFETCH(QList<Step>, steps);
         MsgLog log;
-        for (const Step& step : steps)
-            apply(log, step);
+        apply(log, steps);
         QStringList drawn;
         for (const QString& l : log.lines())
             drawn << ::displayedLine(l);
@@ -417,8 +421,7 @@ private slots:
         QFETCH(QList<Step>, steps);
         QFETCH(int, widest);
         MsgLog log;
-        for (const Step& step : steps)
-            apply(log, step);
+        apply(log, steps);
         QCOMPARE(log.widestLine(), widest);
     }
 
@@ -462,8 +465,7 @@ private slots:
                     ++changes;
                 });
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-        for (const Step& step : steps)
-            apply(model.log(), step);
+        apply(model.log(), steps);
         model.flush();
         int insertedRows = 0;
         for (const QList<QVariant>& args : rows)

@@ -1,6 +1,6 @@
 // The modem dialogue's primitives against a scripted line: exchanges, sending, checks, modes.
-#include "support/ScriptedDevice.h"
-#include "support/WindowFixture.h"
+#include "support/ByteValues.h"
+#include "support/RunSuite.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -28,28 +28,15 @@ enum class Check { Expect, Either, Quiet, Show };
 const QByteArray kOK = QByteArrayLiteral("OK\r\n");
 const QByteArray kER = QByteArrayLiteral("ER\r\n");
 
-QByteArray allByteValues()
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes.append(char(i));
-    return bytes;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Feed>)
 Q_DECLARE_METATYPE(QList<Answer>)
 Q_DECLARE_METATYPE(Check)
 
-class tst_primitives : public QObject
+class tst_primitives : public RunSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
-
-    MainWin& win() { return fx->win(); }
 
     // Answers each write from the list; writes without an answer get silence.
     void answerWith(const QList<Answer>& answers)
@@ -65,19 +52,9 @@ class tst_primitives : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(line->isOpen());
-        // The first exchange would otherwise find the two start-up bytes in the buffer.
-        win().MsgWin_Clear();
-        line->clearRecord();
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        // Cleared: the first exchange would otherwise find the two start-up bytes in the buffer.
+        openScriptedClean();
     }
 
     void transact_data()

@@ -1,6 +1,7 @@
 // The real serial backend on a pseudo-terminal pair: the window's side is the pty, the test
 // plays the modem on the other end.
 #include "platform/MSComm.h"
+#include "support/ByteValues.h"
 #include "support/PtyPeer.h"
 #include "support/WindowFixture.h"
 
@@ -41,14 +42,6 @@ struct Component {
         QObject::connect(&comm, &MSComm::OnLost, &comm, [this](const QString& r) { losses << r; });
     }
 };
-
-QByteArray allByteValues()
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes.append(char(i));
-    return bytes;
-}
 } // namespace
 
 class tst_ptybackend : public QObject

@@ -1,11 +1,9 @@
 // End-to-end radio tests: the remote loopback on three channels, its counters and summary, the
 // state line and progress display, and where the transmitter and the modem are left.
+#include "modemsim/SimulatedModem.h"
 #include "script/RadioTestTables.h"
-#include "support/RecordedSimLine.h"
+#include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
-#include "support/ScriptedDevice.h"
-#include "support/SimModem.h"
-#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +21,19 @@ const QString kOk = QStringLiteral("  GOT (OK\r\n) as expected.");
 QList<QByteArray> patterns()
 {
     return QList<QByteArray>(RadioTest::kRepetitionsPerChannel, RadioTest::kPattern);
+}
+
+// What the FAST radio test sends as this station ("Sm" mobile, "Sb" base) up to the loopback,
+// then on each channel its selection and the patterns.
+QList<QByteArray> loopbackWrites(const QByteArray& station, const QList<QByteArray>& channels)
+{
+    QList<QByteArray> writes = RecordedSimLine::scriptWrites(
+        {" ",     "V",  "**", "Fe", "Ya", station, "CF", "Yl", "Mn", QByteArray("W\0", 2),
+         "PO",    "Tn", "An", "Rf", "Fx", "Ds",    "Df", "Fe", "Ya", "Mr",
+         "Eq5vn", "PH", "Tn", "An", "Rf"});
+    for (const QByteArray& channel : channels)
+        writes += RecordedSimLine::scriptWrites({channel}) + patterns();
+    return writes;
 }
 
 // The state line's texts from the step of the prelude on: each channel's step, then its
@@ -49,20 +60,16 @@ const QString kExpectedPattern = QStringLiteral("      (") +
 
 } // namespace
 
-class tst_radiotest : public QObject
+class tst_radiotest : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<RecordedSimLine> simLine;
     // What the state line showed, and whether the progress bar was up at the time, with its value,
     // its text and where the state line's text ended.
     QStringList states;
     QList<std::pair<bool, int>> progressAtState;
     QStringList progressTexts;
     QList<int> stateTextEnds;
-
-    MainWin& win() { return fx->win(); }
 
     void watchStateLine()
     {
@@ -74,12 +81,6 @@ class tst_radiotest : public QObject
             stateTextEnds << win().TestStateWin->width() -
                                  win().TestStateWin->textMargins().right();
         });
-    }
-
-    void openSim()
-    {
-        simLine = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
     }
 
     void startTest(bool mobile, bool leaveTxOn, bool leaveRts)
@@ -147,17 +148,11 @@ class tst_radiotest : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
+        RunSuite::init();
         states.clear();
         progressAtState.clear();
         progressTexts.clear();
         stateTextEnds.clear();
-    }
-
-    void cleanup()
-    {
-        fx.reset();
-        simLine.reset();
     }
 
     void perfectMobileRun();
@@ -167,17 +162,12 @@ private slots:
 
 void tst_radiotest::perfectMobileRun()
 {
-    openSim();
+    openRecordedSim();
     QVERIFY(win().TestProgress->isHidden());
     startTest(true, false, false);
 
     const QList<QByteArray> expected =
-        RecordedSimLine::scriptWrites(
-            {" ",     "V",  "**", "Fe", "Ya", "Sm", "CF", "Yl", "Mn", QByteArray("W\0", 2),
-             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
-             "Eq5vn", "PH", "Tn", "An", "Rf", "C8"}) +
-        patterns() + RecordedSimLine::scriptWrites({"CX"}) + patterns() +
-        RecordedSimLine::scriptWrites({"CH"}) + patterns() + RecordedSimLine::scriptWrites({"Tf"});
+        loopbackWrites("Sm", {"C8", "CX", "CH"}) + RecordedSimLine::scriptWrites({"Tf"});
     QCOMPARE(simLine->writes(), expected);
     checkModes();
 
@@ -244,17 +234,11 @@ void tst_radiotest::perfectMobileRun()
 
 void tst_radiotest::silentPartner()
 {
-    openSim();
+    openRecordedSim();
     theSimulatedModem().setPartnerPresent(false);
     startTest(false, true, true);
 
-    const QList<QByteArray> expected =
-        RecordedSimLine::scriptWrites(
-            {" ",     "V",  "**", "Fe", "Ya", "Sb", "CF", "Yl", "Mn", QByteArray("W\0", 2),
-             "PO",    "Tn", "An", "Rf", "Fx", "Ds", "Df", "Fe", "Ya", "Mr",
-             "Eq5vn", "PH", "Tn", "An", "Rf", "C1"}) +
-        patterns() + RecordedSimLine::scriptWrites({"CP"}) + patterns() +
-        RecordedSimLine::scriptWrites({"C@"}) + patterns();
+    const QList<QByteArray> expected = loopbackWrites("Sb", {"C1", "CP", "C@"});
     QCOMPARE(simLine->writes(), expected);
     checkModes();
 

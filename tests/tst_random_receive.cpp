@@ -1,7 +1,6 @@
 // Seeded random event sequences on the receive path of a window: bytes in both display modes,
 // line conditions, and exchanges whose replies run past the 512-byte capture buffer.
-#include "support/ScriptedDevice.h"
-#include "support/WindowFixture.h"
+#include "support/RunSuite.h"
 #include "terminal/MsgLog.h"
 
 #include <QCheckBox>
@@ -58,27 +57,15 @@ QByteArray randomBytes(std::mt19937& rng, int length)
 
 Q_DECLARE_METATYPE(Shape)
 
-class tst_random_receive : public QObject
+class tst_random_receive : public RunSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
-
-    MainWin& win() { return fx->win(); }
 
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(line->isOpen());
-    }
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        openScripted();
     }
 
     void randomEventSequences_data();

@@ -1,5 +1,6 @@
 // End-to-end runs that stop early or take a turn: the baud-rate precondition, aborts that leave
 // the modem as the failed step left it, the station asked with "S?", and the internal errors.
+#include "support/ChildScenario.h"
 #include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
@@ -8,16 +9,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QtTest>
 
-#include <cstdio>
-
 namespace
 {
-
-const char* const kScenarioVariable = "ROVIZEZ_SCRIPT_SCENARIO";
 
 struct Run {
     QString name;
@@ -47,9 +43,8 @@ int runScenario(int argc, char** argv, const QByteArray& scenario)
         QStringList writes;
         for (const QByteArray& w : line->writes())
             writes << RecordedSimLine::visible(w);
-        std::printf("BOX|%s|%s\nWRITES|%s\n", qPrintable(box.text), qPrintable(box.title),
-                    qPrintable(writes.join(',')));
-        std::fflush(stdout);
+        ChildScenario::print(QStringLiteral("BOX|%1|%2").arg(box.text, box.title));
+        ChildScenario::print(QStringLiteral("WRITES|") + writes.join(','));
     });
     if (scenario == "initId")
         start(fx.win(), {"SetConfig", 12, "Bogus", QString(), ""});
@@ -57,7 +52,7 @@ int runScenario(int argc, char** argv, const QByteArray& scenario)
         start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(4)), "xyz"});
     else if (scenario == "channel")
         start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(300)), ""});
-    std::printf("RETURNED\n");
+    ChildScenario::print(QStringLiteral("RETURNED"));
     return 0;
 }
 
@@ -274,29 +269,18 @@ void tst_script_errors::internalErrors()
     QFETCH(QString, text);
     QFETCH(QString, writes);
 
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kScenarioVariable), QString::fromLatin1(scenario));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForFinished(60000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
-    const QStringList output =
-        QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(output, (QStringList{QStringLiteral("BOX|") + text +
-                                      QStringLiteral("|Modem Config - Internal Error"),
-                                  QStringLiteral("WRITES|") + writes}));
+    const ChildScenario::Outcome child = ChildScenario::run(scenario);
+    QVERIFY(child.finished);
+    QVERIFY(!child.crashed);
+    QCOMPARE(child.exitCode, 0);
+    QCOMPARE(child.output, (QStringList{QStringLiteral("BOX|") + text +
+                                            QStringLiteral("|Modem Config - Internal Error"),
+                                        QStringLiteral("WRITES|") + writes}));
 }
 
 int main(int argc, char** argv)
 {
-    const QByteArray scenario = qgetenv(kScenarioVariable);
-    if (!scenario.isEmpty())
-        return runScenario(argc, argv, scenario);
-    QApplication app(argc, argv);
-    tst_script_errors suite;
-    return QTest::qExec(&suite, argc, argv);
+    return ChildScenario::main<tst_script_errors>(argc, argv, runScenario);
 }
 
 #include "tst_script_errors.moc"

@@ -1,6 +1,5 @@
 // The serial link in the window: opening and closing, control lines, waits, receive path.
-#include "support/ScriptedDevice.h"
-#include "support/WindowFixture.h"
+#include "support/RunSuite.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,14 +19,10 @@ const QString kSelectAnother =
 constexpr int kEarlyMs = 5000;
 } // namespace
 
-class tst_serial : public QObject
+class tst_serial : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
-
-    MainWin& win() { return fx->win(); }
     // The message window's lines with text.
     QStringList log() const
     {
@@ -56,13 +51,8 @@ class tst_serial : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>(false);
-        line = ScriptedLine::install(win());
-    }
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        installScripted();
     }
 
     // --- Opening, re-opening, closing ---
@@ -360,10 +350,8 @@ void tst_serial::typedTextApplies()
     QFETCH(QString, device);
     QFETCH(QString, settings);
 
-    fx = std::make_unique<WindowFixture>();
-    line = ScriptedLine::install(win());
-    win().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    showActiveWindow();
+    installScripted();
     if (open)
         openPort();
     line->clearRecord();
@@ -396,10 +384,8 @@ void tst_serial::typedTextApplies()
 // leaving the box: the typed name waits until the user does.
 void tst_serial::typedTextWaitsForTheUser()
 {
-    fx = std::make_unique<WindowFixture>();
-    line = ScriptedLine::install(win());
-    win().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win()));
+    showActiveWindow();
+    installScripted();
     openPort();
     QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
     QTRY_VERIFY(win().CommPort->hasFocus());

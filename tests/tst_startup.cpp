@@ -1,5 +1,6 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
 #include "shell/frmAbout.h"
+#include "support/ChildScenario.h"
 #include "support/ScriptedDevice.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,7 +25,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -60,18 +59,13 @@ QStringList itemsOf(const QComboBox* combo)
     return items;
 }
 
-const char* kScenarioVariable = "ROVIZEZ_END_SCENARIO";
-
 // Runs in the child process: a window whose port is open on a scripted line, then one way of
 // ending the program. Boxes and line calls are printed as they happen; "RETURNED" is printed
 // only if the program did not end.
 int runEndScenario(int argc, char** argv, const QByteArray& scenario)
 {
     QApplication app(argc, argv);
-    auto print = [](const QString& line) {
-        std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
-        std::fflush(stdout);
-    };
+    using ChildScenario::print;
     WindowFixture fixture;
     fixture.recorder().setObserver([&](const RecordedBox& box) {
         print(QStringLiteral("BOX|%1|%2|%3")
@@ -962,16 +956,11 @@ void tst_startup::programEnds()
 {
     QFETCH(QByteArray, scenario);
     QFETCH(QString, box);
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kScenarioVariable), QString::fromLatin1(scenario));
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForFinished(60000));
-    const QStringList output =
-        QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
+    const ChildScenario::Outcome child = ChildScenario::run(scenario);
+    QVERIFY(child.finished);
+    const QStringList& output = child.output;
+    QVERIFY(!child.crashed);
+    QCOMPARE(child.exitCode, 0);
     const int ready = output.indexOf(QStringLiteral("READY"));
     QVERIFY2(ready >= 0, qPrintable(output.join('\n')));
     QStringList after = output.mid(ready + 1);
@@ -986,12 +975,7 @@ void tst_startup::programEnds()
 
 int main(int argc, char** argv)
 {
-    const QByteArray scenario = qgetenv(kScenarioVariable);
-    if (!scenario.isEmpty())
-        return runEndScenario(argc, argv, scenario);
-    QApplication app(argc, argv);
-    tst_startup suite;
-    return QTest::qExec(&suite, argc, argv);
+    return ChildScenario::main<tst_startup>(argc, argv, runEndScenario);
 }
 
 #include "tst_startup.moc"

@@ -1,8 +1,8 @@
 // The terminal in the window: message window, typing and Send Again, automatic command mode,
 // shortcut buttons and the channel box, checked by the bytes that reach the line.
-#include "support/ScriptedDevice.h"
+#include "support/ChildScenario.h"
+#include "support/RunSuite.h"
 #include "support/UserInput.h"
-#include "support/WindowFixture.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogView.h"
 
@@ -12,18 +12,14 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
-#include <cstdio>
-
 namespace
 {
 const QString kPortClosed = QStringLiteral("Hey! Open the Comm Port first!");
-const char* kScenarioVariable = "ROVIZEZ_TERMINAL_SCENARIO";
 
 QStringList itemsOf(const QComboBox* combo)
 {
@@ -45,13 +41,12 @@ Qt::Key keyNamed(const QString& name)
 
 // Runs in a child process: a reply timer found running while "RTS/Cmd" is clear must end the
 // program with the internal-error box before the command goes out.
-int runTimerScenario(int argc, char** argv)
+int runTimerScenario(int argc, char** argv, const QByteArray& scenario)
 {
+    if (scenario != "timer")
+        return 2;
     QApplication app(argc, argv);
-    auto print = [](const QString& text) {
-        std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
-        std::fflush(stdout);
-    };
+    using ChildScenario::print;
     WindowFixture fixture(false);
     fixture.recorder().setObserver([&](const RecordedBox& box) {
         print(QStringLiteral("BOX|%1|%2").arg(box.title, box.text));
@@ -70,14 +65,14 @@ int runTimerScenario(int argc, char** argv)
 }
 } // namespace
 
-class tst_terminal : public QObject
+class tst_terminal : public RunSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> fx;
-    std::shared_ptr<ScriptedLine> line;
+public:
+    tst_terminal() : RunSuite(true) {}
 
-    MainWin& win() { return fx->win(); }
+private:
     QStringList log() { return fx->logLines(); }
 
     // Clicks into the input box, which takes the keyboard focus.
@@ -85,15 +80,6 @@ class tst_terminal : public QObject
     {
         UserInput::click(win().CmdInputWin->lineEdit());
         QTRY_COMPARE(QApplication::focusWidget(), win().CmdInputWin);
-    }
-
-    void openPort()
-    {
-        line = ScriptedLine::install(win());
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(line->isOpen());
-        win().MsgWin_Clear();
-        line->clearRecord();
     }
 
     // Actions on the input box, which has the keyboard focus: "t:text" types key by key,
@@ -143,14 +129,8 @@ class tst_terminal : public QObject
 private slots:
     void init()
     {
-        fx = std::make_unique<WindowFixture>();
-        win().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&win()));
-    }
-    void cleanup()
-    {
-        fx.reset();
-        line.reset();
+        RunSuite::init();
+        activate();
     }
 
     // --- The message window ---
@@ -374,7 +354,7 @@ private slots:
         QFETCH(QByteArrayList, writes);
         QFETCH(QString, text);
         QFETCH(QStringList, history);
-        openPort();
+        openScriptedClean();
         QVERIFY(win().CmdSendTypingImmediately->isChecked());
         win().EOL->setEditText(eol);
         focusInput();
@@ -390,7 +370,7 @@ private slots:
 
     void immediateOff()
     {
-        openPort();
+        openScriptedClean();
         win().CmdSendTypingImmediately->setChecked(false);
         focusInput();
         UserInput::type(QStringLiteral("ab\\0d"));
@@ -438,7 +418,7 @@ private slots:
         QFETCH(QStringList, presses);
         QFETCH(QByteArrayList, sent);
         QFETCH(QString, echo);
-        openPort();
+        openScriptedClean();
         // Send Again works in either mode; with immediate sending off, setting the text sends
         // nothing by itself.
         win().CmdSendTypingImmediately->setChecked(false);
@@ -494,7 +474,7 @@ private slots:
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, items);
-        openPort();
+        openScriptedClean();
         focusInput();
         for (const QString& step : steps) {
             const QString arg = step.section(QLatin1Char(':'), 1);
@@ -517,7 +497,7 @@ private slots:
 
     void autoCommandMode()
     {
-        openPort();
+        openScriptedClean();
         // Shared with the hook, which the line keeps after this function returns.
         struct Timed {
             QElapsedTimer clock;
@@ -556,7 +536,7 @@ private slots:
 
     void userCommandModeStaysOn()
     {
-        openPort();
+        openScriptedClean();
         win().CmdRTSCbox->setChecked(true);
         line->clearRecord();
         win().CmdMacroByIndexBtn.value(3)->click();
@@ -571,17 +551,12 @@ private slots:
 
     void timerRunningWithBoxClearEndsProgram()
     {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kScenarioVariable), QStringLiteral("timer"));
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(60000));
-        const QStringList output =
-            QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const ChildScenario::Outcome child = ChildScenario::run("timer");
+        QVERIFY(child.finished);
+        const QStringList& output = child.output;
         const int ready = output.indexOf(QStringLiteral("READY"));
         QVERIFY2(ready >= 0, qPrintable(output.join('\n')));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!child.crashed);
         // The box, and nothing written: the command never went out.
         QCOMPARE(output.mid(ready + 1),
                  QStringList{"BOX|Modem Config - Internal Error|Oops! An Internal Error Occurred: "
@@ -606,7 +581,7 @@ private slots:
     {
         QFETCH(int, index);
         QFETCH(QByteArray, command);
-        openPort();
+        openScriptedClean();
         line->setResponder([this](const QByteArray& written) {
             // The two lines are already there when the command goes out.
             QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(written), ""}));
@@ -656,7 +631,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QByteArray, command);
-        openPort();
+        openScriptedClean();
         QLineEdit* box = win().UpDownWin.value(3);
         win().UpDown.value(3)->setValue(5);
         QCOMPARE(box->text(), QStringLiteral("5 (5)"));
@@ -796,11 +771,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    if (qgetenv(kScenarioVariable) == "timer")
-        return runTimerScenario(argc, argv);
-    QApplication app(argc, argv);
-    tst_terminal test;
-    return QTest::qExec(&test, argc, argv);
+    return ChildScenario::main<tst_terminal>(argc, argv, runTimerScenario);
 }
 
 #include "tst_terminal.moc"

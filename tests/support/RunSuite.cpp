@@ -4,10 +4,22 @@
 
 #include <QtTest>
 
+void RunSuite::installScripted()
+{
+    line = ScriptedLine::install(win());
+}
+
 void RunSuite::openScripted()
 {
     line = ScriptedLine::openIn(win());
     QVERIFY(line->isOpen());
+}
+
+void RunSuite::openScriptedClean()
+{
+    openScripted();
+    win().MsgWin_Clear();
+    line->clearRecord();
 }
 
 void RunSuite::openSim()
@@ -20,6 +32,18 @@ void RunSuite::openRecordedSim()
 {
     simLine = RecordedSimLine::openIn(win());
     QVERIFY(door().MSComm1()->PortOpen());
+}
+
+void RunSuite::activate()
+{
+    win().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win()));
+}
+
+void RunSuite::showActiveWindow()
+{
+    fx = std::make_unique<WindowFixture>(true);
+    activate();
 }
 
 void RunSuite::initTestCase()

@@ -21,12 +21,21 @@ protected:
 
     MainWin& win() const { return fx->win(); }
     WindowDoor door() const { return fx->door(); }
+    // A scripted line installed as the window's device, not yet opened, in line.
+    void installScripted();
     // A scripted line opened in the window, in line.
     void openScripted();
+    // As openScripted, then the message window cleared, which also drops what the port received
+    // on opening, and the line's record cleared again: the case starts from nothing.
+    void openScriptedClean();
     // A clean simulated unit, "SIM" opened in the window as a user does.
     void openSim();
     // A clean simulated unit opened through a recording device, in simLine.
     void openRecordedSim();
+    // Makes the window the active one, so that keys typed go to it.
+    void activate();
+    // A new window, shown and active, in place of the case's: for a case that types into it.
+    void showActiveWindow();
 
     std::unique_ptr<WindowFixture> fx;
     std::shared_ptr<ScriptedLine> line;
