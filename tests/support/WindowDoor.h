@@ -17,7 +17,6 @@ public:
     bool RunAborted() const { return m_win.run.RunAborted(); }
     void setRunAborted(bool aborted) { m_win.run.m_runAborted = aborted; }
     bool RunStopped() const { return m_win.run.RunStopped(); }
-    const QString& ScriptStep() const { return m_win.run.ScriptStep(); }
     void setScriptStep(const QString& step) { m_win.run.m_scriptStep = step; }
     const QByteArray& LastReply() const { return m_win.run.LastReply(); }
     void setLastReply(const QByteArray& reply) { m_win.run.m_lastReply = reply; }
