@@ -27,7 +27,6 @@ private slots:
     void runUnderWayIsNotResumed();
 
 private:
-    MainWin& win() { return m_fx->win(); }
     WindowDoor door() { return m_fx->door(); }
     // The message window's lines from index from on, without the empty last line and the
     // remarks about the terminal's missing control lines and error counters.
