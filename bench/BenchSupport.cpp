@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -135,11 +136,12 @@ void MemoryDevice::push(const QByteArray& bytes)
 
 void MemoryDevice::installOn(MainWin& win)
 {
-    win.MSComm1->setDeviceFactory([](const QString&) -> std::unique_ptr<SerialDevice> {
-        auto device = std::make_unique<MemoryDevice>();
-        g_memoryDevice = device.get();
-        return device;
-    });
+    WindowDoor(win).MSComm1()->setDeviceFactory(
+        [](const QString&) -> std::unique_ptr<SerialDevice> {
+            auto device = std::make_unique<MemoryDevice>();
+            g_memoryDevice = device.get();
+            return device;
+        });
 }
 
 MemoryDevice* MemoryDevice::current()
@@ -244,7 +246,8 @@ qint64& TimedSimDevice::bytesRead()
 
 void TimedSimDevice::installOn(MainWin& win)
 {
-    win.MSComm1->setDeviceFactory([](const QString&) -> std::unique_ptr<SerialDevice> {
-        return std::make_unique<TimedSimDevice>();
-    });
+    WindowDoor(win).MSComm1()->setDeviceFactory(
+        [](const QString&) -> std::unique_ptr<SerialDevice> {
+            return std::make_unique<TimedSimDevice>();
+        });
 }

@@ -4,6 +4,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
         std::printf("SIM did not open\n");
         return 1;
     }
-    win.CmdRTSCbox->setChecked(true);
+    WindowDoor(win).CmdRTSCbox()->setChecked(true);
     EventLoop::runFor(100);
 
     QList<double> latencyMs;
@@ -50,7 +51,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < kExchanges; ++i) {
         record.clear();
         const qint64 start = Bench::monotonicNs();
-        const QByteArray reply = win.Modem_Transact(QByteArrayLiteral(" "), 4, 250);
+        const QByteArray reply = WindowDoor(win).Modem_Transact(QByteArrayLiteral(" "), 4, 250);
         const qint64 returned = Bench::monotonicNs();
         if (reply != "ER\r\n")
             ++wrongReplies;

@@ -8,6 +8,7 @@
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
@@ -313,7 +314,7 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
         return figures;
     }
     // An exchange leaves the receive buffer empty, so that only the data below is shown.
-    win.Modem_Transact(QByteArray(), 0, 1);
+    WindowDoor(win).Modem_Transact(QByteArray(), 0, 1);
     win.MsgWin_Clear();
     const QString filler = QString::fromLatin1(receivedLine(0).chopped(2)).mid(9);
     for (int i = 0; i < prefill; ++i) {
@@ -346,8 +347,9 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
 
     // Every received line must be in the log, in order, after the pre-filled ones.
     QByteArray shown;
-    for (int row = prefill; row < win.MsgLines->lineCount(); ++row)
-        shown += win.MsgLines->line(row).toLatin1();
+    const MsgLog& log = *WindowDoor(win).MsgLines();
+    for (int row = prefill; row < log.lineCount(); ++row)
+        shown += log.line(row).toLatin1();
     QByteArray expected = data;
     expected.replace("\r\n", "");
     figures.complete = shown == expected && ArrivalTimedPort::bytesRead() == data.size();
@@ -361,7 +363,7 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
             .arg(clock.delaysNs().size())
             .arg(Bench::megabytes(residentKb))
             .arg(figures.complete ? QStringLiteral("complete") : QStringLiteral("INCOMPLETE")));
-    win.CommOpenCbox->setChecked(false);
+    WindowDoor(win).CommOpenCbox()->setChecked(false);
     while (!pty.finished())
         EventLoop::runFor(10);
     return figures;
@@ -399,13 +401,14 @@ int main(int argc, char* argv[])
     std::printf("Receiving at line rate into a long log (%s)\n", qPrintable(Bench::machineLine()));
 
     MainWin win;
-    win.MSComm1->setDeviceFactory([](const QString& name) -> std::unique_ptr<SerialDevice> {
-        return std::make_unique<ArrivalTimedPort>(name);
-    });
+    WindowDoor(win).MSComm1()->setDeviceFactory(
+        [](const QString& name) -> std::unique_ptr<SerialDevice> {
+            return std::make_unique<ArrivalTimedPort>(name);
+        });
     Bench::showWindow(win);
-    win.CommBaud->setCurrentText(QString::number(kBaud));
+    WindowDoor(win).CommBaud()->setCurrentText(QString::number(kBaud));
     auto* view = win.findChild<QAbstractItemView*>(QStringLiteral("MsgWin"));
-    PaintClock clock(&win, view, *win.MsgLines);
+    PaintClock clock(&win, view, *WindowDoor(win).MsgLines());
 
     double emptyCpu = -1;
     for (const int size : sizes) {

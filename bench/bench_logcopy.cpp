@@ -4,6 +4,7 @@
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "terminal/MsgLog.h"
 
 #include <QAction>
@@ -24,7 +25,7 @@ int g_lines = 1'000'000;
 void fill(MainWin& win, bool hex)
 {
     win.MsgWin_Clear();
-    win.RxShowMode->setCurrentIndex(hex ? 1 : 0);
+    win.findChild<QComboBox*>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
     QByteArray line;
     for (int i = 0; i < g_lines; ++i) {
         line = QByteArray::number(i).rightJustified(8, '0') + ' ';
@@ -48,7 +49,7 @@ void copy(MainWin& win, bool hex)
     const qint64 before = Bench::residentKb();
     const bool peakKnown = Bench::resetPeak();
     const qint64 start = Bench::monotonicNs();
-    win.menuLogCopy->trigger();
+    win.findChild<QAction*>("menuLogCopy")->trigger();
     const double seconds = double(Bench::monotonicNs() - start) / 1e9;
     const qint64 peak = Bench::peakResidentKb();
     EventLoop::runFor(100);
@@ -62,8 +63,8 @@ void copy(MainWin& win, bool hex)
     Bench::note(QStringLiteral("%1 mode: %2 log lines, %3 characters copied, held as %4; "
                                "resident %5 before, %6 at the peak, %7 after")
                     .arg(mode)
-                    .arg(win.MsgLines->lineCount())
-                    .arg(win.MsgLines->shownTextLength())
+                    .arg(WindowDoor(win).MsgLines()->lineCount())
+                    .arg(WindowDoor(win).MsgLines()->shownTextLength())
                     .arg(Bench::megabytes(textKb), Bench::megabytes(before),
                          peakKnown ? Bench::megabytes(peak) : QStringLiteral("unknown"),
                          Bench::megabytes(after)));

@@ -2,6 +2,7 @@
 // display modes, and whole lines through MsgWin_Output.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
@@ -46,18 +47,19 @@ qint64 shownCharacters(const QByteArray& data, bool hex)
     return n;
 }
 
-qint64 logCharacters(const MainWin& win)
+qint64 logCharacters(MainWin& win)
 {
     qint64 n = 0;
-    for (int i = 0; i < win.MsgLines->lineCount(); ++i)
-        n += win.MsgLines->line(i).size();
+    const MsgLog& log = *WindowDoor(win).MsgLines();
+    for (int i = 0; i < log.lineCount(); ++i)
+        n += log.line(i).size();
     return n;
 }
 
 double ingest(MainWin& win, const QByteArray& data, bool hex)
 {
     win.MsgWin_Clear();
-    win.RxShowMode->setCurrentIndex(hex ? 1 : 0);
+    win.findChild<QComboBox*>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
     QCoreApplication::processEvents();
     const qint64 start = Bench::monotonicNs();
     for (qsizetype at = 0; at < data.size(); at += kChunk) {
@@ -73,7 +75,7 @@ double ingest(MainWin& win, const QByteArray& data, bool hex)
                     .arg(hex ? "hex" : "chars")
                     .arg(data.size())
                     .arg(seconds, 0, 'f', 3)
-                    .arg(win.MsgLines->lineCount())
+                    .arg(WindowDoor(win).MsgLines()->lineCount())
                     .arg(shown)
                     .arg(expected));
     return double(data.size()) / seconds / 1e6;
@@ -95,7 +97,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     // An exchange leaves the receive buffer empty, so that only the data below is shown.
-    win.Modem_Transact(QByteArray(), 0, 1);
+    WindowDoor(win).Modem_Transact(QByteArray(), 0, 1);
     const QByteArray data = receivedData();
 
     const double chars = ingest(win, data, false);

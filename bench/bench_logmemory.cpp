@@ -2,6 +2,7 @@
 // lines of 40 characters.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "support/WindowDoor.h"
 #include "terminal/MsgLog.h"
 
 #include <QApplication>
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
     const qint64 after = Bench::residentKb();
 
     Bench::note(QStringLiteral("the window holds %1 lines; resident %2 before them, %3 after")
-                    .arg(win.MsgLines->lineCount())
+                    .arg(WindowDoor(win).MsgLines()->lineCount())
                     .arg(Bench::megabytes(before), Bench::megabytes(after)));
     Bench::note(QStringLiteral("the lines themselves take %1 (%2 bytes a line)")
                     .arg(Bench::megabytes(after - before))

@@ -6,6 +6,7 @@
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
 #include "support/PtyPeer.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
 
@@ -25,9 +26,9 @@ int openDescriptors()
 }
 
 // Whether one of the last few lines of the log is text.
-bool recentLine(const MainWin& win, const QString& text)
+bool recentLine(MainWin& win, const QString& text)
 {
-    const QStringList lines = win.MsgLines->lines();
+    const QStringList lines = WindowDoor(win).MsgLines()->lines();
     return lines.mid(std::max<qsizetype>(0, lines.size() - 6)).contains(text);
 }
 } // namespace
@@ -43,7 +44,7 @@ int main(int argc, char* argv[])
     const bool plugged = modem.ok() && modem.plugIn();
     MainWin win;
     Bench::showWindow(win);
-    win.menuFileReconnect->setChecked(true);
+    win.findChild<QAction*>("menuFileReconnect")->setChecked(true);
     if (!plugged || !openPortInWindow(win, link)) {
         std::fprintf(stderr, "bench_reconnect: the pseudo-terminal could not be opened\n");
         return 1;

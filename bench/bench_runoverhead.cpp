@@ -13,6 +13,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 
 #include <QApplication>
@@ -137,12 +138,12 @@ int main(int argc, char* argv[])
         return 1;
     }
     EventLoop::runFor(200);
-    win.TestConfigOnly->setChecked(false);
+    win.findChild<QCheckBox*>("TestConfigOnly")->setChecked(false);
 
-    const bool rtsAtStart = win.MSComm1->RTSEnable();
+    const bool rtsAtStart = WindowDoor(win).MSComm1()->RTSEnable();
     TimedSimDevice::record().clear();
     const qint64 start = Bench::monotonicNs();
-    win.TestDoIt_Click();
+    WindowDoor(win).TestDoIt_Click();
     const qint64 wall = Bench::monotonicNs() - start;
     const QList<TimedSimDevice::Event> record = TimedSimDevice::record();
 
@@ -153,13 +154,13 @@ int main(int argc, char* argv[])
     const qint64 latencyNs = qint64(modem.partnerLatencyMs()) * kMs;
     const Floor f = floorOf(record, rtsAtStart, byteNs, packetEndNs, latencyNs);
 
-    Bench::note(
-        QStringLiteral("run \"Test\" of %1, %2 station, firmware %3, %4 baud: \"%5\"")
-            .arg(win.TestDeviceConfig->currentText(),
-                 win.TestIsMobile->isChecked() ? QStringLiteral("mobile") : QStringLiteral("base"),
-                 QString::fromLatin1(modem.firmwareVersion()))
-            .arg(line.baud)
-            .arg(win.TestStateWin->text()));
+    Bench::note(QStringLiteral("run \"Test\" of %1, %2 station, firmware %3, %4 baud: \"%5\"")
+                    .arg(WindowDoor(win).TestDeviceConfig()->currentText(),
+                         WindowDoor(win).TestIsMobile()->isChecked() ? QStringLiteral("mobile")
+                                                                     : QStringLiteral("base"),
+                         QString::fromLatin1(modem.firmwareVersion()))
+                    .arg(line.baud)
+                    .arg(WindowDoor(win).TestStateWin()->text()));
     Bench::note(QStringLiteral("full waits %1: %2 x V 500 ms, %3 x unanswered character 100 ms, "
                                "%4 x listen after data mode 250 ms, %5 x lost echo 200 ms")
                     .arg(seconds(f.fullNs()))

@@ -4,6 +4,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/MsgLog.h"
@@ -17,13 +18,13 @@ namespace
 {
 
 // The received bytes as the log shows them, read back from their visible forms.
-QByteArray shownBytes(const MainWin& win)
+QByteArray shownBytes(MainWin& win)
 {
     EscapeDecoder decoder;
     QByteArray bytes;
-    for (int i = 0; i < win.MsgLines->lineCount(); ++i)
-        decoder.decode(win.MsgLines->line(i).toLatin1(),
-                       [&bytes](const QByteArray& one) { bytes += one; });
+    const MsgLog& log = *WindowDoor(win).MsgLines();
+    for (int i = 0; i < log.lineCount(); ++i)
+        decoder.decode(log.line(i).toLatin1(), [&bytes](const QByteArray& one) { bytes += one; });
     return bytes;
 }
 
@@ -45,7 +46,7 @@ int main(int argc, char* argv[])
     MainWin win;
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
-    win.CommBaud->setCurrentText(QString::number(kBaud));
+    WindowDoor(win).CommBaud()->setCurrentText(QString::number(kBaud));
     if (!openPortInWindow(win, QStringLiteral("SIM"))) {
         std::printf("SIM did not open\n");
         return 1;
@@ -53,7 +54,7 @@ int main(int argc, char* argv[])
     EventLoop::runFor(200);
     win.MsgWin_Clear();
     // The flood starts with an exchange, so that no byte of start-up is waiting to be shown.
-    win.Modem_Transact(QByteArray(), 0, 1);
+    WindowDoor(win).Modem_Transact(QByteArray(), 0, 1);
 
     // 8 data bits, no parity, 1 stop bit: ten bits a byte.
     const int count = kBaud / 10 * kSeconds;
@@ -103,7 +104,7 @@ int main(int argc, char* argv[])
                     .arg(read)
                     .arg(wall, 0, 'f', 2)
                     .arg(shown.size())
-                    .arg(win.MsgLines->lineCount()));
+                    .arg(WindowDoor(win).MsgLines()->lineCount()));
     Bench::note(
         QStringLiteral("resident memory every 10 s: %1").arg(samples.join(QStringLiteral(", "))));
     Bench::figure(QStringLiteral("soak: bytes shown / bytes sent"),

@@ -4,6 +4,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ int main(int argc, char* argv[])
         std::printf("SIM did not open\n");
         return 1;
     }
-    win.CmdRTSCbox->setChecked(true);
+    WindowDoor(win).CmdRTSCbox()->setChecked(true);
     EventLoop::runFor(200);
     measure(win, QStringLiteral("SIM open in command mode"));
     Bench::note(

@@ -15,7 +15,7 @@ void MainWin::CfgDoIt_Click()
     if (!Records_AskUnit())
         return;
     DoButtons_SetBusy(true);
-    ErrCount = 0;
+    run.clearErrors();
     if (CfgRestoreFactory->isChecked())
         Cfg_RestoreFactory({});
     else if (CfgChangeChannel->isChecked())
@@ -25,7 +25,7 @@ void MainWin::CfgDoIt_Click()
     else
         Cfg_QueryConfig();
     // A stopped run asks nothing more, whatever errors it had counted.
-    if (ErrCount != 0 && !RunStopped)
+    if (run.ErrCount() != 0 && !run.RunStopped())
         messageBox(this, QStringLiteral("Error(s) occurred;  See the Message Window for details"),
                    kTitlePrefix + QStringLiteral("Error Configuring Modem"), MsgButtons::Ok);
     DoButtons_SetBusy(false);

@@ -25,7 +25,7 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     // A probe is a single space; a modem in command mode answers it with its error reply. A
     // series is true at its first probe that gets that reply.
     const auto probeSeries = [this] {
-        for (int i = 0; i < kProbesPerSeries && !RunStopped; ++i) {
+        for (int i = 0; i < kProbesPerSeries && !run.RunStopped(); ++i) {
             Modem_Send(QByteArrayLiteral(" "), 4, 250);
             if (!Modem_Expect(ReplyER))
                 return true;
@@ -34,21 +34,21 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     };
 
     if (probeSeries()) {
-        ErrCount = 0;
+        run.clearErrors();
         return true;
     }
     // Asking for a power-cycle makes no sense once the port itself is gone or the user stopped.
-    if (flags.testFlag(ScriptFlag::NoPowerCycle) || RunStopped || !MSComm1->PortOpen())
+    if (flags.testFlag(ScriptFlag::NoPowerCycle) || run.RunStopped() || !MSComm1->PortOpen())
         return false;
 
     if (!powerCycleModem(kPowerCycleIntro))
         return false;
 
     if (probeSeries()) {
-        ErrCount = 0;
+        run.clearErrors();
         return true;
     }
-    if (RunStopped || !MSComm1->PortOpen())
+    if (run.RunStopped() || !MSComm1->PortOpen())
         return false;
 
     // The user gave up, or the port went away while the box was open: the run is abandoned
@@ -56,14 +56,14 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
     if (messageBox(this, kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
             MsgAnswer::Ok ||
         !MSComm1->PortOpen()) {
-        RunAborted = true;
-        ErrCount = 0;
+        run.abort();
+        run.clearErrors();
         return false;
     }
     // The restore run clears the abort mark when it starts; if it never starts (the port went
     // away, or the user cancelled its power-cycle), the mark stays and this is a failure.
-    RunAborted = true;
-    ErrCount = 0;
+    run.abort();
+    run.clearErrors();
     Cfg_RestoreFactory(ScriptFlag::NoSave);
-    return ErrCount == 0 && !RunAborted;
+    return run.ErrCount() == 0 && !run.RunAborted();
 }

@@ -8,22 +8,20 @@ bool MainWin::powerCycleModem(const QString& intro)
     // loss is in the log already): nothing more is sent, and nothing counts as an error.
     // A run the user stopped keeps the errors it had counted.
     const auto abandon = [this] {
-        if (!RunStopped)
-            ErrCount = 0;
-        RunAborted = true;
+        run.abandon();
         return false;
     };
-    if (RunStopped)
+    if (run.RunStopped())
         return abandon();
     if (messageBox(this, intro + QStringLiteral("\n\n") + PowerCycleMsg,
                    kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
                    MsgButtons::OkCancel) != MsgAnswer::Ok ||
-        RunStopped || !MSComm1->PortOpen())
+        run.RunStopped() || !MSComm1->PortOpen())
         return abandon();
     MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
     RTS_Toggle(5);
     TimerDelay(1000);
-    if (RunStopped || !MSComm1->PortOpen())
+    if (run.RunStopped() || !MSComm1->PortOpen())
         return abandon();
     return true;
 }

@@ -1,5 +1,4 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
-#include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
@@ -15,39 +14,6 @@ QString latin1(const QByteArray& text)
     return QString::fromLatin1(text);
 }
 
-// Logs the outcome of a reply check on LastReply; a failure is counted first, and its second
-// line says what was expected. True on failure.
-bool reportCheck(MainWin& win, bool passed, const QString& expectedLine)
-{
-    // After a stop nothing is checked: the check fails quietly and counts nothing.
-    if (win.RunStopped)
-        return true;
-    const QString got = QStringLiteral("  GOT (") + latin1(win.LastReply);
-    if (passed) {
-        win.MsgWin_OutputVisible(got + QStringLiteral(") as expected."));
-        return false;
-    }
-    ++win.ErrCount;
-    win.MsgWin_OutputVisible(got + QStringLiteral("): FAILURE"));
-    win.MsgWin_OutputVisible(expectedLine);
-    return true;
-}
-
-// Earlier output leaves the port before the next command goes out. The device gives no signal
-// when its queue drains, so a 1 ms kick wakes the event loop while bytes are still queued; the
-// loop blocks in between. A port that closes or is lost reads as drained.
-void waitForOutputToLeave(const MainWin& win)
-{
-    const MSComm& comm = *win.MSComm1;
-    if (comm.OutBufferCount() <= 0)
-        return;
-    QTimer kick;
-    kick.setTimerType(Qt::PreciseTimer);
-    kick.start(1);
-    while (comm.OutBufferCount() > 0 && !win.RunStopped)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 // The log line of a command: "SENT" when it goes out, "NOT SENT" when there is no port to take it.
 QString sentLine(const QByteArray& command, bool portOpen)
 {
@@ -59,18 +25,48 @@ QString sentLine(const QByteArray& command, bool portOpen)
 
 } // namespace
 
+bool MainWin::reportCheck(bool passed, const QString& expectedLine)
+{
+    // After a stop nothing is checked: the check fails quietly and counts nothing.
+    if (run.RunStopped())
+        return true;
+    const QString got = QStringLiteral("  GOT (") + latin1(run.LastReply());
+    if (passed) {
+        MsgWin_OutputVisible(got + QStringLiteral(") as expected."));
+        return false;
+    }
+    run.countError();
+    MsgWin_OutputVisible(got + QStringLiteral("): FAILURE"));
+    MsgWin_OutputVisible(expectedLine);
+    return true;
+}
+
+// The device gives no signal when its queue drains, so a 1 ms kick wakes the event loop while
+// bytes are still queued; the loop blocks in between. A port that closes or is lost reads as
+// drained.
+void MainWin::waitForOutputToLeave()
+{
+    const MSComm& comm = *MSComm1;
+    if (comm.OutBufferCount() <= 0)
+        return;
+    QTimer kick;
+    kick.setTimerType(Qt::PreciseTimer);
+    kick.start(1);
+    while (comm.OutBufferCount() > 0 && !run.RunStopped())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
     // A stopped run sends nothing more and gets no reply.
-    if (RunStopped)
+    if (run.RunStopped())
         return {};
-    waitForOutputToLeave(*this);
-    if (RunStopped)
+    waitForOutputToLeave();
+    if (run.RunStopped())
         return {};
 
-    RxNotCapturing = false;
+    rx.startCapture();
     MSComm1->setInBufferCount(0);
-    RxCount = 0;
 
     // On a port that is gone there is nothing to wait for: the exchange gets no reply at once.
     if (MSComm1->PortOpen()) {
@@ -82,11 +78,8 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
             TimerDelay(timeoutMs);
     }
 
-    const QByteArray reply = rxCaptured(RxBuf, RxCount);
-
-    RxNotCapturing = true;
+    const QByteArray reply = rx.takeReply();
     MSComm1->setInBufferCount(0);
-    RxCount = 0;
     return reply;
 }
 
@@ -94,37 +87,37 @@ void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 time
 {
     // Whether the port is there to take the command is known only once earlier output has left;
     // from that look to the write nothing else runs, so the line tells the truth.
-    waitForOutputToLeave(*this);
-    if (RunStopped) {
-        LastReply.clear();
+    waitForOutputToLeave();
+    if (run.RunStopped()) {
+        run.clearReply();
         return;
     }
     if (!command.isEmpty())
         MsgWin_OutputVisible(sentLine(command, MSComm1->PortOpen()));
-    LastReply = Modem_Transact(command, minBytes, timeoutMs);
+    run.keepReply(Modem_Transact(command, minBytes, timeoutMs));
 }
 
 void MainWin::Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
-    LastReply = Modem_Transact(command, minBytes, timeoutMs);
+    run.keepReply(Modem_Transact(command, minBytes, timeoutMs));
 }
 
 void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
 {
-    LastReply.clear();
+    run.clearReply();
     QByteArray sent;
     QByteArray unsent;
     // Every character but the last gets 100 ms; an answer to any of them ends the command there.
     // A character that finds no port is logged as not sent (its exchange gets no reply at once).
     for (qsizetype i = 0; i < command.size(); ++i) {
         const bool last = i + 1 == command.size();
-        waitForOutputToLeave(*this);
-        if (RunStopped)
+        waitForOutputToLeave();
+        if (run.RunStopped())
             break;
         (MSComm1->PortOpen() ? sent : unsent).append(command.at(i));
         const QByteArray reply = Modem_Transact(command.mid(i, 1), 4, last ? timeoutMs : 100);
         if (last || !reply.isEmpty()) {
-            LastReply = reply;
+            run.keepReply(reply);
             break;
         }
     }
@@ -136,36 +129,35 @@ void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
 
 bool MainWin::Modem_Expect(const QByteArray& expected)
 {
-    return reportCheck(*this, LastReply == expected,
-                       QStringLiteral("      (") + latin1(expected) +
-                           QStringLiteral(") was expected."));
+    return reportCheck(run.LastReply() == expected, QStringLiteral("      (") + latin1(expected) +
+                                                        QStringLiteral(") was expected."));
 }
 
 bool MainWin::Modem_ExpectEither(const QByteArray& a, const QByteArray& b)
 {
-    return reportCheck(*this, LastReply == a || LastReply == b,
+    return reportCheck(run.LastReply() == a || run.LastReply() == b,
                        QStringLiteral("      (") + latin1(a) + QStringLiteral(") OR (") +
                            latin1(b) + QStringLiteral(") was expected."));
 }
 
 bool MainWin::Modem_ExpectQuiet(const QByteArray& expected)
 {
-    if (LastReply == expected)
+    if (run.LastReply() == expected)
         return false;
     return Modem_Expect(expected);
 }
 
 void MainWin::Modem_ShowReply()
 {
-    if (RunStopped)
+    if (run.RunStopped())
         return;
-    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(LastReply) + QStringLiteral(")"));
+    MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(run.LastReply()) + QStringLiteral(")"));
 }
 
 void MainWin::Modem_SetCmdMode()
 {
     // A stopped run leaves the lines as they are; the runner shows their state at its end.
-    if (RunStopped)
+    if (run.RunStopped())
         return;
     MsgWin_Output(QStringLiteral("  Setting cmd-mode."));
     // With the port gone there is no line to raise; ticking the box would only raise the
@@ -178,7 +170,7 @@ void MainWin::Modem_SetCmdMode()
 
 void MainWin::Modem_SetDataMode()
 {
-    if (RunStopped)
+    if (run.RunStopped())
         return;
     MsgWin_Output(QStringLiteral("  Setting data-mode."));
     CmdRTSCbox->setChecked(false);

@@ -57,7 +57,7 @@ bool MainWin::runRadioTest(const ScriptRun& run)
                             RadioTest::kEchoWaitMs);
             // A lost, late, short or changed echo counts; it never stops the test. The user does.
             const bool failed = Modem_ExpectQuiet(RadioTest::kPattern);
-            if (RunStopped)
+            if (this->run.RunStopped())
                 return false;
             if (failed) {
                 ++errors[p];

@@ -113,12 +113,12 @@ void MainWin::Records_RunEnded(const QString& name)
         return;
     record.end = QDateTime::currentDateTime();
     record.run = name;
-    record.outcome = RunStopped   ? RunOutcome::Stopped
-                     : RunAborted ? RunOutcome::Aborted
-                                  : RunOutcome::Completed;
+    record.outcome = run.RunStopped()   ? RunOutcome::Stopped
+                     : run.RunAborted() ? RunOutcome::Aborted
+                                        : RunOutcome::Completed;
     if (record.outcome != RunOutcome::Completed)
-        record.abortedIn = ScriptStep;
-    record.errors = ErrCount;
+        record.abortedIn = run.ScriptStep();
+    record.errors = run.ErrCount();
     RecordsLastUnit = record.unit;
     if (lines)
         lines->append(*MsgLines);

@@ -24,20 +24,17 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
     MsgWinRun = {name, QDateTime::currentDateTime()};
     showVerdict(TestStateWin, RunVerdict::None);
     TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Started."));
-    ErrCount = 0;
-    RunAborted = false;
-    ScriptStep = QStringLiteral("Start-up");
-    LastReply.clear();
+    run.start();
     Test_Script(flags, initId, initArg, testId);
     Test_ReportStop();
-    if (RunAborted)
+    if (run.RunAborted())
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Aborted in ") +
-                            ScriptStep);
+                            run.ScriptStep());
     else
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Completed,") +
-                            QStringLiteral(" ") + QString::number(ErrCount) +
+                            QStringLiteral(" ") + QString::number(run.ErrCount()) +
                             QStringLiteral(" errors."));
-    showVerdict(TestStateWin, runVerdict(RunAborted, ErrCount));
+    showVerdict(TestStateWin, runVerdict(run.RunAborted(), run.ErrCount()));
     if (outermost)
         Records_RunEnded(name);
     // A port lost during the run has no line to show: the box is cleared, so that the next open
@@ -51,7 +48,7 @@ void MainWin::Test_BeginStep(const QString& step)
     // A run that goes on after a nested one has ended shows its steps without that run's verdict.
     showVerdict(TestStateWin, RunVerdict::None);
     TestStateWin_Output(QStringLiteral("#") + step);
-    ScriptStep = step;
+    run.beginStep(step);
 }
 
 void MainWin::Test_Log(const QString& text)
@@ -71,7 +68,7 @@ void MainWin::DoButtons_SetBusy(bool busy)
     if (busy) {
         // The outermost run starts: nothing of an earlier stop carries over.
         if (RunDepth++ == 0) {
-            RunStopped = false;
+            run.clearStop();
             StopLogged = false;
         }
     } else if (RunDepth > 0) {

@@ -47,13 +47,13 @@ void MainWin::scriptQueryVersion(ScriptRun& run)
 {
     // The version text varies in length, so the whole wait is used.
     Modem_Send(QByteArrayLiteral("V"), 0, 500);
-    if (RunStopped)
+    if (this->run.RunStopped())
         return;
     Modem_ShowReply();
-    run.version = parseFirmwareVersion(LastReply);
+    run.version = parseFirmwareVersion(this->run.LastReply());
     // The reply keeps what follows its header once it has been read as a version reply.
-    if (LastReply.endsWith(ReplyOK))
-        LastReply.remove(0, 4);
+    if (this->run.LastReply().endsWith(ReplyOK))
+        this->run.keepReply(this->run.LastReply().mid(4));
     Test_Log(QStringLiteral("Modem Firmware Version = [") + QString::fromLatin1(run.version.text) +
              QStringLiteral("]"));
     if (RecordUnderWay)
@@ -85,7 +85,7 @@ bool MainWin::scriptConfigure(ScriptRun& run)
             // answer's length varies ("Mobile" is longer), so the whole wait is used: ending it
             // at 4 bytes would leave the rest of a longer answer to spoil the next reply.
             run.mobile = Modem_Transact(entry, 0, 500) != "Base";
-            if (RunStopped)
+            if (this->run.RunStopped())
                 return false;
             continue;
         }

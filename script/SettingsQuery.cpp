@@ -8,11 +8,11 @@ void MainWin::runSettingsQuery()
     MsgWin_Output(QString());
     // The listing's length varies, so the whole two seconds pass before it is taken as complete.
     const QByteArray settings = Modem_Transact(QByteArrayLiteral("?"), 0, 2000);
-    if (RunStopped)
+    if (run.RunStopped())
         return;
     MsgWin_OutputCooked(settings);
     MsgWin_Output(QString());
     // A listing cut short or refused counts as one error but does not stop the run.
     if (!settings.endsWith(ReplyOK))
-        ++ErrCount;
+        run.countError();
 }

@@ -6,12 +6,11 @@
 
 void MainWin::menuFileStopRun_Click()
 {
-    if (RunDepth == 0 || RunStopped)
+    if (RunDepth == 0 || run.RunStopped())
         return;
     // A stopped run is an aborted one. From here on every exchange, check and box of the run
     // returns at once without touching the modem, the log or ErrCount.
-    RunStopped = true;
-    RunAborted = true;
+    run.stop();
     // The wait timer's end ends the wait under way, and with it every wait nested in it.
     StartKludgeTimer->stop();
     // A power-cycle box that is open is cancelled.
@@ -20,7 +19,7 @@ void MainWin::menuFileStopRun_Click()
 
 void MainWin::Test_ReportStop()
 {
-    if (!RunStopped || StopLogged)
+    if (!run.RunStopped() || StopLogged)
         return;
     StopLogged = true;
     MsgWin_Output(QStringLiteral("Stopped by the user"));

@@ -20,13 +20,13 @@ void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVa
     }
 
     // A phase that the user stopped ends the run as a failed one does.
-    const auto abort = [this] { RunAborted = true; };
+    const auto abort = [this] { this->run.abort(); };
     if (!run.console() && !scriptBaudPrecondition(run))
         return abort();
     if (!scriptEstablish(run))
         return abort();
     scriptQueryVersion(run);
-    if (RunStopped)
+    if (this->run.RunStopped())
         return abort();
     if (run.console() && !scriptConsolePreamble(run))
         return abort();
@@ -40,7 +40,7 @@ void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVa
 
     if (testId == "?") {
         runSettingsQuery();
-        if (RunStopped)
+        if (this->run.RunStopped())
             return abort();
     } else if (testId == "perf") {
         if (!runRadioTest(run))

@@ -1,5 +1,4 @@
 // Receive path: the serial component's events, reply capture or display of received bytes.
-#include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 
 #include <QAction>
@@ -71,14 +70,12 @@ void MainWin::MSComm1_OnNotice(const QString& text)
 
 void MainWin::Rx_Process(const QByteArray& bytes)
 {
-    const QByteArray shown = rxAccept(RxBuf, RxCount, !RxNotCapturing, bytes);
+    const QByteArray shown = rx.accept(bytes);
     for (const char byte : shown)
         MsgWin_OutputChar(static_cast<quint8>(byte));
 }
 
 void MainWin::Rx_Reset()
 {
-    RxBuf[0] = 0x55;
-    RxBuf[1] = 0x55;
-    RxCount = 2;
+    rx.reset();
 }

@@ -70,7 +70,7 @@ void MainWin::TimerDelayUntilRx(qint16 ms, qint16 count)
 {
     armWaitTimer(StartKludgeTimer, ms);
     QCoreApplication::processEvents();
-    while (StartKludgeTimer->isActive() && RxCount < count)
+    while (StartKludgeTimer->isActive() && rx.RxCount() < count)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 

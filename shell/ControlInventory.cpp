@@ -38,7 +38,7 @@ void MainWin::buildControls()
     buildMenus();
     announceCaptions(this);
     Panels_Park();
-    Growth = windowGrowth(*this);
+    Growth = windowGrowth();
     client->installEventFilter(this);
     orderTabs();
     // Typing at start-up goes to the modem, not into the port name.

@@ -50,36 +50,39 @@ void Growth::apply(QSize extra) const
 }
 } // namespace layout
 
-std::unique_ptr<layout::Growth> windowGrowth(MainWin& w)
+// The window's controls and how each follows the growth: the message window takes the extra
+// height and width, the state line, the command input and the port box extra width; the controls
+// after them move along, and the rest keep their designed places and sizes.
+std::unique_ptr<layout::Growth> MainWin::windowGrowth()
 {
     using layout::Follow;
     // A port name from /dev/serial/by-id is long; the port box takes this much of the extra width.
     constexpr int kPortGrowth = 240;
     auto growth = std::make_unique<layout::Growth>();
-    growth->add(w.GeneralFrame, Follow::Wider);
-    growth->add(w.CommPort, Follow::Wider, kPortGrowth);
-    for (QWidget* after : {static_cast<QWidget*>(w.CommOpenCbox),
-                           static_cast<QWidget*>(w.CommFormat), static_cast<QWidget*>(w.CommBaud)})
+    growth->add(GeneralFrame, Follow::Wider);
+    growth->add(CommPort, Follow::Wider, kPortGrowth);
+    for (QWidget* after : {static_cast<QWidget*>(CommOpenCbox), static_cast<QWidget*>(CommFormat),
+                           static_cast<QWidget*>(CommBaud)})
         growth->add(after, Follow::Right, kPortGrowth);
-    growth->add(w.Label3, Follow::Right);
+    growth->add(Label3, Follow::Right);
     // The two panels swap places, so they only widen.
-    growth->add(w.UsercfgFrame, Follow::Wider);
-    growth->add(w.TestConsoleFrame, Follow::Wider);
-    growth->add(w.TestStateWin, Follow::Wider);
-    growth->add(w.TestProgress, Follow::Right);
-    for (QLineEdit* view : std::as_const(w.StatsView))
+    growth->add(UsercfgFrame, Follow::Wider);
+    growth->add(TestConsoleFrame, Follow::Wider);
+    growth->add(TestStateWin, Follow::Wider);
+    growth->add(TestProgress, Follow::Right);
+    for (QLineEdit* view : std::as_const(StatsView))
         growth->add(view, Follow::Right);
     for (QWidget* grows :
-         {static_cast<QWidget*>(w.TerminalFrame), static_cast<QWidget*>(w.TerminalOutputFrame),
-          static_cast<QWidget*>(w.MsgWin)})
+         {static_cast<QWidget*>(TerminalFrame), static_cast<QWidget*>(TerminalOutputFrame),
+          static_cast<QWidget*>(MsgWin)})
         growth->add(grows, Follow::Wider | Follow::Taller);
     for (QWidget* below :
-         {static_cast<QWidget*>(w.CmdRTSCbox), static_cast<QWidget*>(w.CmdBreakCbox),
-          static_cast<QWidget*>(w.CmdSendTypingImmediately), static_cast<QWidget*>(w.Label1)})
+         {static_cast<QWidget*>(CmdRTSCbox), static_cast<QWidget*>(CmdBreakCbox),
+          static_cast<QWidget*>(CmdSendTypingImmediately), static_cast<QWidget*>(Label1)})
         growth->add(below, Follow::Down);
-    growth->add(w.CmdInputWin, Follow::Down | Follow::Wider);
-    for (QWidget* after : {static_cast<QWidget*>(w.Label2), static_cast<QWidget*>(w.EOL),
-                           static_cast<QWidget*>(w.CmdSendAgainBtn)})
+    growth->add(CmdInputWin, Follow::Down | Follow::Wider);
+    for (QWidget* after : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(EOL),
+                           static_cast<QWidget*>(CmdSendAgainBtn)})
         growth->add(after, Follow::Down | Follow::Right);
     return growth;
 }

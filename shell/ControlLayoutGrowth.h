@@ -43,9 +43,3 @@ private:
     QList<Rule> m_rules;
 };
 } // namespace layout
-
-class MainWin;
-// The window's controls and how each follows the growth: the message window takes the extra
-// height and width, the state line, the command input and the port box extra width; the controls
-// after them move along, and the rest keep their designed places and sizes.
-std::unique_ptr<layout::Growth> windowGrowth(MainWin& win);

@@ -36,7 +36,7 @@ void MainWin::Form_Load()
                     QLatin1Char('\n') +
                     QStringLiteral("Once power has been re-applied, click OK within 10 seconds "
                                    "to continue.");
-    RxNotCapturing = true;
+    rx.stopCapturing();
     ReplyOK = QByteArrayLiteral("OK\r\n");
     ReplyER = QByteArrayLiteral("ER\r\n");
     DelayJifValue = 314159;

@@ -3,8 +3,10 @@
 
 #include "platform/MSComm.h"
 #include "script/RunRecord.h"
+#include "script/RunState.h"
 #include "script/ScriptFlags.h"
 #include "serial/PortWatch.h"
+#include "serial/RxState.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/LogFile.h"
@@ -43,6 +45,9 @@ class Growth;
 class MainWin : public QMainWindow
 {
     Q_OBJECT
+    // Tests and benchmarks read and set the window's private parts through this one class.
+    friend class WindowDoor;
+
 public:
     // Builds every control, then runs Form_Load, as creating the window does.
     explicit MainWin(QWidget* parent = nullptr);
@@ -53,6 +58,27 @@ public:
     static inline const QString kDesignCaption =
         QStringLiteral("Tarvex Brannoc(tm) Radio-Modem Configurator");
 
+    // --- Terminal: the message window's output ---
+    void MsgWin_Output(const QString& text);
+    void MsgWin_OutputChar(quint8 byte);
+    void MsgWin_OutputCooked(const QByteArray& text);
+    void MsgWin_OutputVisible(const QString& text);
+    void MsgWin_Clear();
+    // --- Serial: statistics and waits ---
+    void Stat_Inc(qint16 index, qint16 amount);
+    void DelayMS(qint32 ms);
+    void DelayJif(qint32 count);
+    void TimerDelay(qint16 ms);
+    void TimerDelayUntilRx(qint16 ms, qint16 count);
+    void WaitMS(qint16 ms);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab pass over the controls of the panel that lies out of view.
+    bool focusNextPrevChild(bool next) override;
+
+private:
     // --- Controls (objectName = control name; array members "Name_Index") ---
     // Comm. Settings
     QGroupBox* GeneralFrame = nullptr;
@@ -149,17 +175,11 @@ public:
     QString LastTypedText;
     // The history line that Up and Down last recalled into the input box; -1 when none is.
     int CmdHistoryRecall = -1;
-    // Receive state
-    std::array<quint8, 512> RxBuf{};
-    qint16 RxCount = 0;
-    bool RxNotCapturing = true;
+    // The receive state: the capture buffer, its count and whether bytes are captured.
+    RxState rx;
     std::array<qint32, 11> Stats{};
-    // Run state
-    qint16 ErrCount = 0;
-    bool RunAborted = false;
-    bool RunStopped = false; // the user stopped the run
-    QString ScriptStep;
-    QByteArray LastReply;
+    // The run state: errors, abort and stop, the step and the modem's last reply.
+    RunState run;
     // The "\hh" escape decoder; its state lasts as long as the program.
     EscapeDecoder Escapes;
     // Depth of nested runs; the Do buttons are released only when the outermost run ends.
@@ -233,28 +253,17 @@ public:
     void CmdRTSCbox_Click();
     void CmdBreakCbox_Click();
     // --- Serial: waits ---
-    void DelayMS(qint32 ms);
-    void DelayJif(qint32 count);
     void DelayJif_Helper(qint32& out);
-    void TimerDelay(qint16 ms);
-    void TimerDelayUntilRx(qint16 ms, qint16 count);
-    void WaitMS(qint16 ms);
     // --- Serial: receive path and statistics ---
     void MSComm1_OnComm();
     void MSComm1_OnLost(const QString& reason);
     void MSComm1_OnNotice(const QString& text);
     void Rx_Process(const QByteArray& bytes);
     void Rx_Reset();
-    void Stat_Inc(qint16 index, qint16 amount);
     void Stat_Clear();
 
     // --- Terminal: message window ---
     void MsgWin_Attach(); // creates the log model behind MsgWin; called once by the constructor
-    void MsgWin_Output(const QString& text);
-    void MsgWin_OutputChar(quint8 byte);
-    void MsgWin_OutputCooked(const QByteArray& text);
-    void MsgWin_OutputVisible(const QString& text);
-    void MsgWin_Clear();
     void MsgWin_DblClick();
     // The user's clear: the lines removed are kept for "Undo Clear".
     void MsgWin_ClearAside();
@@ -289,6 +298,11 @@ public:
 
     // --- Modem: command and reply primitives ---
     QByteArray Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
+    // Logs the outcome of a reply check on the last reply; a failure is counted first, and its
+    // second line says what was expected. True on failure.
+    bool reportCheck(bool passed, const QString& expectedLine);
+    // Earlier output leaves the port before the next command goes out.
+    void waitForOutputToLeave();
     void Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
     void Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs);
     void Modem_SendSlow(const QByteArray& command, qint16 timeoutMs);
@@ -336,7 +350,6 @@ public:
     void Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
                      const QByteArray& testId);
 
-private:
     // The values of one run of Test_Script (script/ScriptRun.h).
     struct ScriptRun;
     // The phases of Test_Script; those returning bool return false when they abort the run.
@@ -359,13 +372,6 @@ private:
     void Test_ReportStop();
     bool StopLogged = false;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    // Tab and Shift+Tab pass over the controls of the panel that lies out of view.
-    bool focusNextPrevChild(bool next) override;
-
-private:
     // Control inventory: creates the frames, controls and menus with their design-time values,
     // one builder a frame.
     void buildControls();
@@ -388,6 +394,7 @@ private:
     // Tab nor shown to screen readers.
     void Panels_Park();
     // Where each control goes when the window is larger than designed.
+    std::unique_ptr<layout::Growth> windowGrowth();
     std::unique_ptr<layout::Growth> Growth;
 
     frmAbout* About = nullptr;

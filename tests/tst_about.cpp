@@ -107,7 +107,7 @@ void tst_about::openedFromHelpShowsTheProgramVersion()
     QString version;
     QString heading;
     bool blocksTheWindow = false;
-    const bool shown = whileModal([&] { fx.win().menuHelpAbout->trigger(); },
+    const bool shown = whileModal([&] { fx.control<QAction>("menuHelpAbout")->trigger(); },
                                   [&](QWidget* modal) {
                                       auto* about = qobject_cast<frmAbout*>(modal);
                                       if (!about)
@@ -127,12 +127,12 @@ void tst_about::openedFromHelpShowsTheProgramVersion()
 void tst_about::reopeningRewritesTheVersion()
 {
     WindowFixture fx;
-    QVERIFY(whileModal([&] { fx.win().menuHelpAbout_Click(); }, [](QWidget*) {}));
+    QVERIFY(whileModal([&] { fx.door().menuHelpAbout_Click(); }, [](QWidget*) {}));
     auto* about = fx.win().findChild<frmAbout*>();
     QVERIFY(about);
     about->lblVersion->setText(QStringLiteral("Version 0.0.1"));
     QString version;
-    QVERIFY(whileModal([&] { fx.win().menuHelpAbout_Click(); },
+    QVERIFY(whileModal([&] { fx.door().menuHelpAbout_Click(); },
                        [&](QWidget*) { version = about->lblVersion->text(); }));
     QCOMPARE(version, QStringLiteral("Version 1.05.1"));
     QCOMPARE(fx.win().findChildren<frmAbout*>().size(), 1);

@@ -73,11 +73,11 @@ private slots:
         QFETCH(QString, option);
         choose(option);
         const QStringList logBefore = fx->logLines();
-        const QString stateBefore = win().TestStateWin->text();
+        const QString stateBefore = door().TestStateWin()->text();
         bool lockedAtBox = true;
         fx->recorder().setObserver(
-            [&](const RecordedBox&) { lockedAtBox = !win().CfgDoIt->isEnabled(); });
-        win().CfgDoIt->click();
+            [&](const RecordedBox&) { lockedAtBox = !door().CfgDoIt()->isEnabled(); });
+        door().CfgDoIt()->click();
         QCOMPARE(fx->boxes().size(), 1);
         QCOMPARE(fx->boxes().first().text,
                  QStringLiteral("Error: Ensure the correct Comm Port is open."));
@@ -85,8 +85,8 @@ private slots:
         QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
         QVERIFY(!lockedAtBox);
         QCOMPARE(fx->logLines(), logBefore);
-        QCOMPARE(win().TestStateWin->text(), stateBefore);
-        QVERIFY(win().CfgDoIt->isEnabled());
+        QCOMPARE(door().TestStateWin()->text(), stateBefore);
+        QVERIFY(door().CfgDoIt()->isEnabled());
     }
 
     // A pick in a list selects the option that uses the list, also a pick of the entry the
@@ -111,14 +111,14 @@ private slots:
         QFETCH(bool, byProgram);
         QFETCH(QString, option);
         auto* combo = fx->control<QComboBox>(list);
-        QVERIFY(win().CfgQuery->isChecked());
+        QVERIFY(door().CfgQuery()->isChecked());
         if (byProgram)
             combo->setCurrentIndex(row);
         else
             QVERIFY(UserInput::pick(combo, row));
         QCOMPARE(combo->currentIndex(), row);
         QVERIFY(fx->control<QRadioButton>(option)->isChecked());
-        QVERIFY(!win().CfgQuery->isChecked());
+        QVERIFY(!door().CfgQuery()->isChecked());
     }
 
     void overwriteCancelled_data()
@@ -134,11 +134,11 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, config);
         openScripted();
-        win().CfgNewDeviceConfig->setCurrentIndex(index);
-        win().CfgChangeMode->setChecked(true);
+        fx->control<QComboBox>("CfgNewDeviceConfig")->setCurrentIndex(index);
+        fx->control<QRadioButton>("CfgChangeMode")->setChecked(true);
         const QStringList logBefore = fx->logLines();
         fx->recorder().answer(MsgAnswer::Cancel);
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
         QCOMPARE(fx->boxes().size(), 1);
         QCOMPARE(fx->boxes().first().title, kOverwriteTitle);
         QCOMPARE(fx->boxes().first().text,
@@ -148,61 +148,62 @@ private slots:
         QCOMPARE(fx->boxes().first().buttons, MsgButtons::OkCancel);
         QVERIFY(line->writes().isEmpty());
         QCOMPARE(fx->logLines(), logBefore);
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
     // Cancel at the power-cycle box: the port is left at 9600 with RTS raised, nothing sent.
     void restoreCancelledAtPowerCycle()
     {
         openScripted();
-        win().CommBaud->setCurrentText("19200");
+        door().CommBaud()->setCurrentText("19200");
         QCOMPARE(line->lastSettings().baud, 19200);
-        win().TestNewBaud->setCurrentText("4800");
-        win().CfgRestoreFactory->setChecked(true);
+        fx->control<QComboBox>("TestNewBaud")->setCurrentText("4800");
+        fx->control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
         win().MsgWin_Clear();
         line->clearRecord();
         fx->recorder().answer(MsgAnswer::Cancel);
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
 
         QCOMPARE(titlesOf(fx->boxes()), QStringList{kPowerCycleTitle});
         QCOMPARE(fx->boxes().first().text, kRestoreText);
         QCOMPARE(fx->boxes().first().buttons, MsgButtons::OkCancel);
         QCOMPARE(fx->logLines().first(), QStringLiteral("Restoring Factory Defaults"));
         QVERIFY(!fx->logLines().contains("Toggling RTS 5 times..."));
-        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
-        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("19200"));
+        QCOMPARE(door().CommBaud()->currentText(), QStringLiteral("9600"));
+        QCOMPARE(fx->control<QComboBox>("TestNewBaud")->currentText(), QStringLiteral("19200"));
         QCOMPARE(line->lastSettings().baud, 9600);
         QVERIFY(line->rts());
-        QVERIFY(win().CmdRTSCbox->isChecked());
+        QVERIFY(door().CmdRTSCbox()->isChecked());
         QVERIFY(line->writes().isEmpty());
-        QCOMPARE(win().ErrCount, qint16(0));
-        QVERIFY(win().RunAborted);
-        QVERIFY(win().CfgDoIt->isEnabled());
+        QCOMPARE(door().ErrCount(), qint16(0));
+        QVERIFY(door().RunAborted());
+        QVERIFY(door().CfgDoIt()->isEnabled());
     }
 
     // A restore that fails its probes ends with the error box, once the run has reported.
     void failedChecksShowTheErrorBox()
     {
         openScripted();
-        win().CfgRestoreFactory->setChecked(true);
+        fx->control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
         bool lockedAtErrorBox = false;
         fx->recorder().setObserver([&](const RecordedBox& box) {
             if (box.title == kErrorBoxTitle)
-                lockedAtErrorBox = !win().CfgDoIt->isEnabled() && !win().TestDoIt->isEnabled();
+                lockedAtErrorBox =
+                    !door().CfgDoIt()->isEnabled() && !door().TestDoIt()->isEnabled();
         });
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
 
         QCOMPARE(titlesOf(fx->boxes()), (QStringList{kPowerCycleTitle, kErrorBoxTitle}));
         QCOMPARE(fx->boxes().last().text, kErrorBoxText);
         QCOMPARE(fx->boxes().last().buttons, MsgButtons::Ok);
         QVERIFY(lockedAtErrorBox);
-        QCOMPARE(win().ErrCount, qint16(4));
-        QCOMPARE(win().TestStateWin->text(),
+        QCOMPARE(door().ErrCount(), qint16(4));
+        QCOMPARE(door().TestStateWin()->text(),
                  QStringLiteral("RestoreFactory Aborted in Establishing Communication"));
         QCOMPARE(line->writes(), QList<QByteArray>(4, " "));
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
     void actionsOnTheSimulatedModem_data()
@@ -264,21 +265,21 @@ private slots:
                     modem.powerCycle();
             });
         }
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
 
         QCOMPARE(titlesOf(fx->boxes()), titles);
-        QCOMPARE(win().TestStateWin->text(), state);
+        QCOMPARE(door().TestStateWin()->text(), state);
         if (channel >= 0) {
             QCOMPARE(modem.settings().channel, channel);
             QVERIFY(modem.settingsSaved());
         }
         // Every configurator run leaves the modem in command mode.
         if (!silent) {
-            QVERIFY(win().CmdRTSCbox->isChecked());
+            QVERIFY(door().CmdRTSCbox()->isChecked());
             QVERIFY(modem.inCommandMode());
         }
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
     void focusAfterARun_data()
@@ -298,26 +299,26 @@ private slots:
         win().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&win()));
         QWidget* seenDuringRun = nullptr;
-        connect(win().TestStateWin, &QLineEdit::textChanged, this,
+        connect(door().TestStateWin(), &QLineEdit::textChanged, this,
                 [&] { seenDuringRun = QApplication::focusWidget(); });
         if (bySpace) {
-            win().CfgDoIt->setFocus(Qt::TabFocusReason);
-            QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
+            door().CfgDoIt()->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), door().CfgDoIt());
             UserInput::key(Qt::Key_Space);
         } else {
-            UserInput::click(win().CfgDoIt);
+            UserInput::click(door().CfgDoIt());
         }
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
         QVERIFY(seenDuringRun);
         QVERIFY(!qobject_cast<QComboBox*>(seenDuringRun));
-        QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
-        const int baud = win().CommBaud->currentIndex();
+        QCOMPARE(QApplication::focusWidget(), door().CfgDoIt());
+        const int baud = door().CommBaud()->currentIndex();
         UserInput::key(Qt::Key_Down);
         UserInput::key(Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), win().CfgDoIt);
-        QCOMPARE(win().RxShowMode->currentText(), QStringLiteral("chars"));
-        QCOMPARE(win().CommBaud->currentIndex(), baud);
-        QCOMPARE(win().CfgNewChannel->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), door().CfgDoIt());
+        QCOMPARE(fx->control<QComboBox>("RxShowMode")->currentText(), QStringLiteral("chars"));
+        QCOMPARE(door().CommBaud()->currentIndex(), baud);
+        QCOMPARE(fx->control<QComboBox>("CfgNewChannel")->currentIndex(), 0);
     }
 };
 

@@ -107,12 +107,12 @@ private slots:
             if (w == " " && ++probes >= answerFrom && answerFrom > 0)
                 l->feedLater(5, answer);
         });
-        win().ErrCount = 2;
-        win().RunAborted = false;
-        QCOMPARE(win().Modem_EstablishComm(ScriptFlag::NoPowerCycle), reached);
+        door().setErrCount(2);
+        door().setRunAborted(false);
+        QCOMPARE(door().Modem_EstablishComm(ScriptFlag::NoPowerCycle), reached);
         QCOMPARE(probes, probeCount);
-        QCOMPARE(win().ErrCount, qint16(errCount));
-        QVERIFY(!win().RunAborted);
+        QCOMPARE(door().ErrCount(), qint16(errCount));
+        QVERIFY(!door().RunAborted());
         QVERIFY(fx->boxes().isEmpty());
         QCOMPARE(fx->logLines(), probeLines(probeCount, answerFrom, answer) << QString());
     }
@@ -164,16 +164,16 @@ private slots:
                 if (r.action == BoxAction::ModemWakes)
                     answering = true;
                 else if (r.action == BoxAction::ClosePort)
-                    win().CommOpenCbox->setChecked(false);
+                    door().CommOpenCbox()->setChecked(false);
             });
         }
-        win().ErrCount = 0;
-        win().RunAborted = false;
+        door().setErrCount(0);
+        door().setRunAborted(false);
 
-        QCOMPARE(win().Modem_EstablishComm({}), reached);
+        QCOMPARE(door().Modem_EstablishComm({}), reached);
         QCOMPARE(probes, probeCount);
-        QCOMPARE(win().ErrCount, qint16(0));
-        QCOMPARE(win().RunAborted, !reached);
+        QCOMPARE(door().ErrCount(), qint16(0));
+        QCOMPARE(door().RunAborted(), !reached);
 
         QStringList shownTitles;
         for (const RecordedBox& box : fx->boxes()) {
@@ -208,11 +208,11 @@ private slots:
             if (w == " " && ++probes == 2)
                 QTimer::singleShot(0, [l] { l->lose("unplugged"); });
         });
-        QVERIFY(!win().Modem_EstablishComm({}));
+        QVERIFY(!door().Modem_EstablishComm({}));
         QCOMPARE(probes, 2);
         QVERIFY(fx->boxes().isEmpty());
-        QCOMPARE(win().ErrCount, qint16(4));
-        QVERIFY(!win().MSComm1->PortOpen());
+        QCOMPARE(door().ErrCount(), qint16(4));
+        QVERIFY(!door().MSComm1()->PortOpen());
     }
 
     void portLostAtABox_data()
@@ -243,11 +243,11 @@ private slots:
                     return;
                 line->clearRecord();
                 QVERIFY(line->lose("unplugged"));
-                QVERIFY(QTest::qWaitFor([&] { return !win().MSComm1->PortOpen(); }));
+                QVERIFY(QTest::qWaitFor([&] { return !door().MSComm1()->PortOpen(); }));
             });
 
-        win().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
-                             "");
+        door().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
+                              "");
 
         QStringList shown;
         for (const RecordedBox& box : fx->boxes())
@@ -260,11 +260,11 @@ private slots:
         QVERIFY(lost >= 0);
         QCOMPARE(log.mid(lost), (QStringList{"COM1 lost: unplugged",
                                              "Outer Aborted in Establishing Communication", ""}));
-        QCOMPARE(win().TestStateWin->text(), "Outer Aborted in Establishing Communication");
-        QCOMPARE(win().ErrCount, qint16(0));
-        QVERIFY(!win().CmdRTSCbox->isChecked());
+        QCOMPARE(door().TestStateWin()->text(), "Outer Aborted in Establishing Communication");
+        QCOMPARE(door().ErrCount(), qint16(0));
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
 
-        win().CommOpenCbox->setChecked(true);
+        door().CommOpenCbox()->setChecked(true);
         QVERIFY(line->isOpen());
         QVERIFY(!line->rts());
     }
@@ -276,9 +276,9 @@ private slots:
         SimulatedModem& modem = theSimulatedModem();
         modem.resetToDefaults();
         modem.setSilent(true);
-        win().CommPort->setEditText("SIM");
-        win().CommOpenCbox->setChecked(true);
-        QVERIFY(win().MSComm1->PortOpen());
+        door().CommPort()->setEditText("SIM");
+        door().CommOpenCbox()->setChecked(true);
+        QVERIFY(door().MSComm1()->PortOpen());
 
         fx->recorder().answer(MsgAnswer::Ok);
         fx->recorder().answer(MsgAnswer::Ok);
@@ -293,12 +293,12 @@ private slots:
         bool releasedEarly = false;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
-            if (win().CfgDoIt->isEnabled() || win().TestDoIt->isEnabled())
+            if (door().CfgDoIt()->isEnabled() || door().TestDoIt()->isEnabled())
                 releasedEarly = true;
         });
         poll.start(20);
-        win().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
-                             "");
+        door().Test_RunScript("Outer", ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0,
+                              "");
         poll.stop();
 
         QStringList titles;
@@ -306,9 +306,9 @@ private slots:
             titles << box.title;
         QCOMPARE(titles, (QStringList{kAccessTitle, kLastResortTitle, kAccessTitle}));
         QVERIFY2(!releasedEarly, "the nested run released the Do buttons");
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("Outer Completed, 0 errors."));
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("Outer Completed, 0 errors."));
 
         // The nested run cleared the log: it starts with its own announcement.
         const QStringList log = fx->logLines();

@@ -174,7 +174,7 @@ void tst_faultruns::runEndsCleanly()
         run.fault(modem);
         struck = true;
     } else {
-        connect(win().TestStateWin, &QLineEdit::textChanged, this, [&](const QString& text) {
+        connect(door().TestStateWin(), &QLineEdit::textChanged, this, [&](const QString& text) {
             if (!struck && text == run.at) {
                 struck = true;
                 run.fault(modem);
@@ -182,44 +182,44 @@ void tst_faultruns::runEndsCleanly()
         });
     }
 
-    win().TestConfigOnly->setChecked(run.start == FaultRun::Config);
+    fx->control<QCheckBox>("TestConfigOnly")->setChecked(run.start == FaultRun::Config);
     if (run.start == FaultRun::Query) {
-        win().CfgQuery->setChecked(true);
-        win().CfgDoIt_Click();
+        door().CfgQuery()->setChecked(true);
+        door().CfgDoIt_Click();
     } else {
-        win().TestDoIt_Click();
+        door().TestDoIt_Click();
     }
-    disconnect(win().TestStateWin, nullptr, this, nullptr);
+    disconnect(door().TestStateWin(), nullptr, this, nullptr);
 
     const QStringList log = fx->logLines();
     QVERIFY2(struck, "the fault never struck");
-    QCOMPARE(win().TestStateWin->text(), run.outcome);
-    QCOMPARE(int(win().ErrCount), run.errors);
-    QCOMPARE(win().RunAborted, run.outcome.contains(QStringLiteral(" Aborted in ")));
+    QCOMPARE(door().TestStateWin()->text(), run.outcome);
+    QCOMPARE(int(door().ErrCount()), run.errors);
+    QCOMPARE(door().RunAborted(), run.outcome.contains(QStringLiteral(" Aborted in ")));
     const QString missing = missingInOrder(log, run.logHas);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
     QCOMPARE(fx->boxes().size(), run.boxes);
 
     // Every line condition shown is counted, and nothing else is.
-    QCOMPARE(win().Stats[10], count(log, QStringLiteral("Frame error")));
-    QCOMPARE(win().Stats[8], count(log, QStringLiteral("Overrun error")));
-    QCOMPARE(win().Stats[9], count(log, QStringLiteral("Rx Overflow error")));
+    QCOMPARE(door().Stats()[10], count(log, QStringLiteral("Frame error")));
+    QCOMPARE(door().Stats()[8], count(log, QStringLiteral("Overrun error")));
+    QCOMPARE(door().Stats()[9], count(log, QStringLiteral("Rx Overflow error")));
 
     // The port is closed where it was lost, and nothing is left locked.
-    QCOMPARE(win().MSComm1->PortOpen(), run.portOpen);
-    QCOMPARE(win().CommOpenCbox->isChecked(), run.portOpen);
+    QCOMPARE(door().MSComm1()->PortOpen(), run.portOpen);
+    QCOMPARE(door().CommOpenCbox()->isChecked(), run.portOpen);
     if (!run.portOpen)
-        QVERIFY(win().CommPort->isEnabled() && win().CommBaud->isEnabled());
-    QVERIFY(win().CfgDoIt->isEnabled());
-    QVERIFY(win().TestDoIt->isEnabled());
-    QCOMPARE(win().RunDepth, 0);
+        QVERIFY(door().CommPort()->isEnabled() && door().CommBaud()->isEnabled());
+    QVERIFY(door().CfgDoIt()->isEnabled());
+    QVERIFY(door().TestDoIt()->isEnabled());
+    QCOMPARE(door().RunDepth(), 0);
 
     // With the fault gone the window talks to the modem again, re-opened where it was lost.
     SimModem::reset();
     if (!run.portOpen)
         QVERIFY(SimModem::openInWindow(win()));
-    win().CmdRTSCbox->setChecked(true);
-    QCOMPARE(win().Modem_Transact(QByteArrayLiteral(" "), 4, 250), QByteArrayLiteral("ER\r\n"));
+    door().CmdRTSCbox()->setChecked(true);
+    QCOMPARE(door().Modem_Transact(QByteArrayLiteral(" "), 4, 250), QByteArrayLiteral("ER\r\n"));
 }
 
 QTEST_MAIN(tst_faultruns)

@@ -38,7 +38,7 @@ private:
 
     void run(const QString& name)
     {
-        win().Test_RunScript(name, ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0, "");
+        door().Test_RunScript(name, ScriptFlag::StayInCmdMode | ScriptFlag::NoSave, "Noop", 0, "");
         QCOMPARE(fx->logLines().at(fx->logLines().size() - 2),
                  name + QStringLiteral(" Completed, 0 errors."));
     }
@@ -86,16 +86,16 @@ private slots:
 // with the date; off again, the copy is as it was before, byte for byte.
 void tst_logsave::timesGoIntoCopyAndSave()
 {
-    QVERIFY(!win().menuLogShowTimes->isChecked());
+    QVERIFY(!fx->control<QAction>("menuLogShowTimes")->isChecked());
     win().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
     win().MsgWin_Output(QString());
     win().MsgWin_OutputCooked("OK\r\n> ");
-    win().menuLogCopy->trigger();
+    fx->control<QAction>("menuLogCopy")->trigger();
     const QByteArray plain = QGuiApplication::clipboard()->text().toUtf8();
 
-    win().menuLogShowTimes->trigger();
-    QVERIFY(win().menuLogShowTimes->isChecked());
-    win().menuLogCopy->trigger();
+    fx->control<QAction>("menuLogShowTimes")->trigger();
+    QVERIFY(fx->control<QAction>("menuLogShowTimes")->isChecked());
+    fx->control<QAction>("menuLogCopy")->trigger();
     const QByteArray timed = QGuiApplication::clipboard()->text().toUtf8();
     const QList<QByteArray> plainLines = plain.split('\n');
     const QList<QByteArray> timedLines = timed.split('\n');
@@ -108,13 +108,13 @@ void tst_logsave::timesGoIntoCopyAndSave()
     }
 
     answers << pathIn(QStringLiteral("timed.txt"));
-    win().menuLogSave->trigger();
+    fx->control<QAction>("menuLogSave")->trigger();
     const QByteArray saved = contents(pathIn(QStringLiteral("timed.txt")));
     const QByteArray date = "Date: " + QDate::currentDate().toString(Qt::ISODate).toUtf8() + '\n';
     QCOMPARE(saved, date + timed);
 
-    win().menuLogShowTimes->trigger();
-    win().menuLogCopy->trigger();
+    fx->control<QAction>("menuLogShowTimes")->trigger();
+    fx->control<QAction>("menuLogCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), plain);
 }
 
@@ -122,11 +122,11 @@ void tst_logsave::timesGoIntoCopyAndSave()
 void tst_logsave::savedFileIsTheShownLog()
 {
     openSim();
-    win().TestConfigOnly->setChecked(true);
-    win().TestDoIt->click();
+    fx->control<QCheckBox>("TestConfigOnly")->setChecked(true);
+    door().TestDoIt()->click();
     win().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
     win().MsgWin_OutputCooked("OK");
-    const QString shown = win().MsgLines->shownText();
+    const QString shown = door().MsgLines()->shownText();
     QVERIFY(shown.contains(QStringLiteral("  SENT(W\\00)")));
     QVERIFY(shown.contains(QStringLiteral("(OK\\0D\\0A) as expected.")));
 
@@ -147,7 +147,7 @@ void tst_logsave::savedFileIsTheShownLog()
     QVERIFY(!saved.contains('\0'));
     QVERIFY(saved.startsWith("Config Started.\n"));
     QVERIFY(saved.endsWith("after the run: \\FF\\E9\nOK"));
-    win().menuLogCopy->trigger();
+    fx->control<QAction>("menuLogCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), saved);
     QVERIFY(fx->boxes().isEmpty());
 }
@@ -184,7 +184,7 @@ void tst_logsave::failedSaveLosesNothing()
     const QStringList filesBefore = listing();
 
     answers << (target.isEmpty() ? QString() : pathIn(target));
-    win().menuLogSave->trigger();
+    fx->control<QAction>("menuLogSave")->trigger();
 
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(fx->logLines(), before);
@@ -207,18 +207,18 @@ void tst_logsave::failedSaveLosesNothing()
 void tst_logsave::previousRunSurvivesOneRunNotTwo()
 {
     openSim();
-    QVERIFY(!win().menuLogSavePrevious->isEnabled());
+    QVERIFY(!fx->control<QAction>("menuLogSavePrevious")->isEnabled());
 
     run(QStringLiteral("First"));
     win().MsgWin_Output(QStringLiteral("typed after First"));
-    const QByteArray first = win().MsgLines->shownText().toUtf8();
-    QVERIFY(win().menuLogSavePrevious->isEnabled());
+    const QByteArray first = door().MsgLines()->shownText().toUtf8();
+    QVERIFY(fx->control<QAction>("menuLogSavePrevious")->isEnabled());
     run(QStringLiteral("Second"));
-    const QByteArray second = win().MsgLines->shownText().toUtf8();
+    const QByteArray second = door().MsgLines()->shownText().toUtf8();
 
     answers << pathIn(QStringLiteral("previous.txt")) << pathIn(QStringLiteral("current.txt"));
-    win().menuLogSavePrevious->trigger();
-    win().menuLogSave->trigger();
+    fx->control<QAction>("menuLogSavePrevious")->trigger();
+    fx->control<QAction>("menuLogSave")->trigger();
     QCOMPARE(contents(pathIn(QStringLiteral("previous.txt"))), first);
     QVERIFY(first.endsWith("First Completed, 0 errors.\ntyped after First\n"));
     QCOMPARE(contents(pathIn(QStringLiteral("current.txt"))), second);
@@ -228,13 +228,13 @@ void tst_logsave::previousRunSurvivesOneRunNotTwo()
 
     run(QStringLiteral("Third"));
     answers << pathIn(QStringLiteral("previous.txt"));
-    win().menuLogSavePrevious->trigger();
+    fx->control<QAction>("menuLogSavePrevious")->trigger();
     QCOMPARE(contents(pathIn(QStringLiteral("previous.txt"))), second);
     checkSuggestedName(dialogs.at(2).second, QStringLiteral("Second"));
 
     // Once cleared, the window holds no run's lines.
-    win().menuLogClear->trigger();
-    win().menuLogSave->trigger();
+    fx->control<QAction>("menuLogClear")->trigger();
+    fx->control<QAction>("menuLogSave")->trigger();
     checkSuggestedName(dialogs.at(3).second, QStringLiteral("Log"));
     QVERIFY(fx->boxes().isEmpty());
 }
@@ -247,7 +247,7 @@ void tst_logsave::dialogStartsInTheLastFolder()
     answers << pathIn(QStringLiteral("unit 7/first.txt")) << pathIn(QStringLiteral("missing/x.txt"))
             << QString() << QString();
     for (int i = 0; i < 4; ++i)
-        win().menuLogSave->trigger();
+        fx->control<QAction>("menuLogSave")->trigger();
     QCOMPARE(dialogs.size(), 4);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QCOMPARE(QFileInfo(dialogs.at(0).second).absolutePath(),

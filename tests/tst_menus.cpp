@@ -123,16 +123,16 @@ void tst_menus::entries()
 
 void tst_menus::reconnectEntryIsOffAtStart()
 {
-    QAction* reconnect = fx().win().menuFileReconnect;
+    QAction* reconnect = fx().control<QAction>("menuFileReconnect");
     QVERIFY(reconnect->isCheckable());
     QVERIFY(!reconnect->isChecked());
     // Among the entries between the separators that follow the config entries and precede Exit.
-    const QList<QAction*> file = fx().win().menuFile->actions();
+    const QList<QAction*> file = fx().control<QMenu>("menuFile")->actions();
     const qsizetype at = file.indexOf(reconnect);
-    QVERIFY(file.indexOf(fx().win().menuFileSaveAs) < at - 1);
-    QVERIFY(at + 1 < file.indexOf(fx().win().menuExit));
-    QVERIFY(file.at(file.indexOf(fx().win().menuFileSaveAs) + 1)->isSeparator());
-    QVERIFY(file.at(file.indexOf(fx().win().menuExit) - 1)->isSeparator());
+    QVERIFY(file.indexOf(fx().control<QAction>("menuFileSaveAs")) < at - 1);
+    QVERIFY(at + 1 < file.indexOf(fx().control<QAction>("menuExit")));
+    QVERIFY(file.at(file.indexOf(fx().control<QAction>("menuFileSaveAs")) + 1)->isSeparator());
+    QVERIFY(file.at(file.indexOf(fx().control<QAction>("menuExit")) - 1)->isSeparator());
     // The File menu's entries in the order the user reads them.
     QStringList order;
     for (QAction* action : file)
@@ -151,8 +151,8 @@ void tst_menus::menuBarOrder()
 
 void tst_menus::mnemonicsDistinctWithinEachMenu()
 {
-    for (QMenu* menu :
-         {fx().win().menuFile, fx().win().menuLog, fx().win().menuFactory, fx().win().menuHelp}) {
+    for (QMenu* menu : {fx().control<QMenu>("menuFile"), fx().control<QMenu>("menuLog"),
+                        fx().control<QMenu>("menuFactory"), fx().control<QMenu>("menuHelp")}) {
         QList<QKeySequence> keys;
         for (QAction* action : menu->actions()) {
             if (action->isSeparator())
@@ -177,74 +177,79 @@ void tst_menus::factoryKeyShowsAndHidesTheMenu()
 {
     QFETCH(QString, focus);
     MainWin& win = fx().win();
-    win.CmdSendTypingImmediately->setChecked(false);
+    WindowDoor door = fx().door();
+    fx().control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
     auto* target = fx().control<QWidget>(focus);
     QVERIFY(target);
     UserInput::click(target);
     QTRY_COMPARE(QApplication::focusWidget(), target);
-    QAction* factory = win.menuFactory->menuAction();
+    QAction* factory = fx().control<QMenu>("menuFactory")->menuAction();
     QVERIFY(!factory->isVisible());
 
     UserInput::key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(factory->isVisible());
     // Its entries work: the swap brings the Test Console to the top position.
-    win.menuOptionsShowHideTestConsole->trigger();
-    QCOMPARE(win.TestConsoleFrame->pos(), QPoint(0, 40));
-    QCOMPARE(win.UsercfgFrame->pos(), QPoint(0, 512));
-    QVERIFY(win.TestDoIt->isVisible());
+    fx().control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    QCOMPARE(door.TestConsoleFrame()->pos(), QPoint(0, 40));
+    QCOMPARE(fx().control<QGroupBox>("UsercfgFrame")->pos(), QPoint(0, 512));
+    QVERIFY(door.TestDoIt()->isVisible());
 
     UserInput::key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!factory->isVisible());
     // The key only shows and hides the menu; the panels stay as the entry left them.
-    QCOMPARE(win.TestConsoleFrame->pos(), QPoint(0, 40));
+    QCOMPARE(door.TestConsoleFrame()->pos(), QPoint(0, 40));
     // The key is not taken as typing.
-    QVERIFY(!win.CmdInputWin->currentText().contains(QLatin1Char('F'), Qt::CaseInsensitive));
-    QVERIFY(!win.UpDownWin.value(3)->text().contains(QLatin1Char('F'), Qt::CaseInsensitive));
+    QVERIFY(!door.CmdInputWin()->currentText().contains(QLatin1Char('F'), Qt::CaseInsensitive));
+    QVERIFY(!door.UpDownWin().value(3)->text().contains(QLatin1Char('F'), Qt::CaseInsensitive));
 }
 
 void tst_menus::panelSwapRoundTrip()
 {
     MainWin& win = fx().win();
-    const QRect console = win.TestConsoleFrame->geometry();
-    const QRect usercfg = win.UsercfgFrame->geometry();
-    win.menuOptionsShowHideTestConsole_Click();
-    QCOMPARE(win.TestConsoleFrame->geometry(), QRect(usercfg.topLeft(), console.size()));
-    QCOMPARE(win.UsercfgFrame->geometry(), QRect(console.topLeft(), usercfg.size()));
-    QVERIFY(win.UsercfgFrame->geometry().top() >= win.centralWidget()->height());
-    win.menuOptionsShowHideTestConsole_Click();
-    QCOMPARE(win.TestConsoleFrame->geometry(), console);
-    QCOMPARE(win.UsercfgFrame->geometry(), usercfg);
+    WindowDoor door = fx().door();
+    const QRect console = door.TestConsoleFrame()->geometry();
+    const QRect usercfg = fx().control<QGroupBox>("UsercfgFrame")->geometry();
+    door.menuOptionsShowHideTestConsole_Click();
+    QCOMPARE(door.TestConsoleFrame()->geometry(), QRect(usercfg.topLeft(), console.size()));
+    QCOMPARE(fx().control<QGroupBox>("UsercfgFrame")->geometry(),
+             QRect(console.topLeft(), usercfg.size()));
+    QVERIFY(fx().control<QGroupBox>("UsercfgFrame")->geometry().top() >=
+            win.centralWidget()->height());
+    door.menuOptionsShowHideTestConsole_Click();
+    QCOMPARE(door.TestConsoleFrame()->geometry(), console);
+    QCOMPARE(fx().control<QGroupBox>("UsercfgFrame")->geometry(), usercfg);
 }
 
 void tst_menus::panelSwapKeepsThePanelsState()
 {
-    MainWin& win = fx().win();
-    win.TestIsMobile->setChecked(true);
-    win.TestDeviceConfig->setCurrentIndex(5);
-    win.menuOptionsShowHideTestConsole_Click();
-    QVERIFY(win.TestIsMobile->isChecked());
-    QCOMPARE(win.TestDeviceConfig->currentText(), QStringLiteral("RM2-MultiMode"));
-    QCOMPARE(win.UsercfgFrame->title(), QStringLiteral("Modem Configurator"));
+    WindowDoor door = fx().door();
+    door.TestIsMobile()->setChecked(true);
+    door.TestDeviceConfig()->setCurrentIndex(5);
+    door.menuOptionsShowHideTestConsole_Click();
+    QVERIFY(door.TestIsMobile()->isChecked());
+    QCOMPARE(door.TestDeviceConfig()->currentText(), QStringLiteral("RM2-MultiMode"));
+    QCOMPARE(fx().control<QGroupBox>("UsercfgFrame")->title(),
+             QStringLiteral("Modem Configurator"));
     // The panel out of view still takes the changes made to it.
-    win.CfgRestoreFactory->setChecked(true);
-    QVERIFY(!win.CfgQuery->isChecked());
-    win.menuOptionsShowHideTestConsole_Click();
-    QVERIFY(win.CfgRestoreFactory->isChecked());
-    QVERIFY(win.TestIsMobile->isChecked());
+    fx().control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
+    QVERIFY(!door.CfgQuery()->isChecked());
+    door.menuOptionsShowHideTestConsole_Click();
+    QVERIFY(fx().control<QRadioButton>("CfgRestoreFactory")->isChecked());
+    QVERIFY(door.TestIsMobile()->isChecked());
 }
 
 void tst_menus::shortcutsToggleRoundTrip()
 {
-    MainWin& win = fx().win();
-    QPushButton* query = win.CmdMacroByIndexBtn.value(3);
+    WindowDoor door = fx().door();
+    QPushButton* query = door.CmdMacroByIndexBtn().value(3);
     QVERIFY(query->isVisible());
-    win.menuOptionsShowHideShortcuts->trigger();
-    QVERIFY(win.TerminalShortcutsFrame->isHidden());
+    fx().control<QAction>("menuOptionsShowHideShortcuts")->trigger();
+    QVERIFY(fx().control<QGroupBox>("TerminalShortcutsFrame")->isHidden());
     QVERIFY(!query->isVisible());
-    win.menuOptionsShowHideShortcuts->trigger();
-    QVERIFY(!win.TerminalShortcutsFrame->isHidden());
+    fx().control<QAction>("menuOptionsShowHideShortcuts")->trigger();
+    QVERIFY(!fx().control<QGroupBox>("TerminalShortcutsFrame")->isHidden());
     QVERIFY(query->isVisible());
 }
 
@@ -260,7 +265,7 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
     win.MsgWin_OutputCooked(QByteArrayLiteral("\xe9t\xe9"));
     const QStringList lines = fx().logLines();
     QVERIFY(lines.size() >= 3);
-    win.menuLogCopy->trigger();
+    fx().control<QAction>("menuLogCopy")->trigger();
     // Lines as the window draws them: control characters and the codes 128..255 in the "\hh"
     // notation.
     QStringList drawn;
@@ -279,26 +284,28 @@ void tst_menus::clearEmptiesTheLog()
     MainWin& win = fx().win();
     win.MsgWin_Output(QStringLiteral("one"));
     win.MsgWin_Output(QStringLiteral("two"));
-    win.menuLogClear->trigger();
+    fx().control<QAction>("menuLogClear")->trigger();
     QCOMPARE(fx().logLines(), QStringList{QString()});
 }
 
 void tst_menus::entriesWithoutActionChangeNothing()
 {
     MainWin& win = fx().win();
+    WindowDoor door = fx().door();
     win.MsgWin_Output(QStringLiteral("kept"));
     const QStringList lines = fx().logLines();
-    const QPoint console = win.TestConsoleFrame->pos();
+    const QPoint console = door.TestConsoleFrame()->pos();
     const QString title = win.windowTitle();
-    win.menuViewChangeLog_Click();
+    door.menuViewChangeLog_Click();
     QCOMPARE(fx().logLines(), lines);
-    QCOMPARE(win.TestConsoleFrame->pos(), console);
+    QCOMPARE(door.TestConsoleFrame()->pos(), console);
     QCOMPARE(win.windowTitle(), title);
     QVERIFY(fx().boxes().isEmpty());
-    QVERIFY(!win.menuFactory->menuAction()->isVisible());
+    QVERIFY(!fx().control<QMenu>("menuFactory")->menuAction()->isVisible());
     // The entries without an action are greyed: the user cannot choose them at all.
     for (QAction* inert :
-         {win.menuFileOpen, win.menuFileSaveAs, win.menuViewChangeLog, win.menuHelpOnlineHelp})
+         {fx().control<QAction>("menuFileOpen"), fx().control<QAction>("menuFileSaveAs"),
+          fx().control<QAction>("menuViewChangeLog"), fx().control<QAction>("menuHelpOnlineHelp")})
         QVERIFY2(!inert->isEnabled(), qPrintable(inert->objectName()));
 }
 
@@ -307,14 +314,15 @@ void tst_menus::entriesWithoutActionChangeNothing()
 void tst_menus::copyAfterAQueryHoldsTheLinesAsShown()
 {
     MainWin& win = fx().win();
+    WindowDoor door = fx().door();
     SimModem::reset();
     QVERIFY(SimModem::openInWindow(win));
-    win.CfgDoIt->click();
-    QCOMPARE(win.TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+    door.CfgDoIt()->click();
+    QCOMPARE(door.TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
     const QStringList stored = fx().logLines();
     QVERIFY(stored.join(QString()).contains(QLatin1Char('\r')));
     QGuiApplication::clipboard()->clear();
-    win.menuLogCopy->trigger();
+    fx().control<QAction>("menuLogCopy")->trigger();
     const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(copied.size(), stored.size());
     for (qsizetype i = 0; i < copied.size(); ++i) {
@@ -330,51 +338,53 @@ void tst_menus::copyAfterAQueryHoldsTheLinesAsShown()
 void tst_menus::undoClearBringsBackTheLines()
 {
     MainWin& win = fx().win();
-    const QList<QAction*> entries = win.menuLog->actions();
-    QCOMPARE(entries.indexOf(win.menuLogUndoClear), entries.indexOf(win.menuLogClear) + 1);
-    QVERIFY(win.menuLogUndoClear->shortcut().isEmpty());
+    WindowDoor door = fx().door();
+    const QList<QAction*> entries = fx().control<QMenu>("menuLog")->actions();
+    QCOMPARE(entries.indexOf(fx().control<QAction>("menuLogUndoClear")),
+             entries.indexOf(fx().control<QAction>("menuLogClear")) + 1);
+    QVERIFY(fx().control<QAction>("menuLogUndoClear")->shortcut().isEmpty());
     win.MsgWin_Output(QStringLiteral("one"));
     win.MsgWin_Output(QStringLiteral("two"));
     win.MsgWin_OutputCooked("par");
     const QStringList before = fx().logLines();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    UserInput::doubleClick(win.MsgWin->viewport());
+    UserInput::doubleClick(door.MsgWin()->viewport());
     QCOMPARE(fx().logLines(), QStringList{QString()});
-    QVERIFY(win.menuLogUndoClear->isEnabled());
+    QVERIFY(fx().control<QAction>("menuLogUndoClear")->isEnabled());
     // A second double click on the empty window keeps what the first one removed.
-    UserInput::doubleClick(win.MsgWin->viewport());
+    UserInput::doubleClick(door.MsgWin()->viewport());
     win.MsgWin_Output(QStringLiteral("since"));
 
     UserInput::key(Qt::Key_L, Qt::AltModifier);
-    QTRY_VERIFY(win.menuLog->isVisible());
+    QTRY_VERIFY(fx().control<QMenu>("menuLog")->isVisible());
     UserInput::key(Qt::Key_U);
-    QTRY_VERIFY(!win.menuLog->isVisible());
+    QTRY_VERIFY(!fx().control<QMenu>("menuLog")->isVisible());
     QCOMPARE(fx().logLines(), before.mid(0, 3) + QStringList({"since", ""}));
-    QVERIFY(!win.menuLogUndoClear->isEnabled());
+    QVERIFY(!fx().control<QAction>("menuLogUndoClear")->isEnabled());
 
     // Clear replaces what was kept.
-    win.menuLogClear->trigger();
+    fx().control<QAction>("menuLogClear")->trigger();
     win.MsgWin_Output(QStringLiteral("later"));
-    win.menuLogClear->trigger();
-    win.menuLogUndoClear->trigger();
+    fx().control<QAction>("menuLogClear")->trigger();
+    fx().control<QAction>("menuLogUndoClear")->trigger();
     QCOMPARE(fx().logLines(), (QStringList{"later", ""}));
 
     // A run's start ends what a clear kept: that log is "Save Previous Run"'s; the entry is
     // greyed throughout the run.
     SimModem::reset();
     QVERIFY(SimModem::openInWindow(win));
-    win.menuLogClear->trigger();
-    QVERIFY(win.menuLogUndoClear->isEnabled());
+    fx().control<QAction>("menuLogClear")->trigger();
+    QVERIFY(fx().control<QAction>("menuLogUndoClear")->isEnabled());
     bool offeredDuringRun = false;
-    connect(win.TestStateWin, &QLineEdit::textChanged, this,
-            [&] { offeredDuringRun |= win.menuLogUndoClear->isEnabled(); });
-    win.CfgQuery->setChecked(true);
-    UserInput::click(win.CfgDoIt);
-    QCOMPARE(win.TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+    connect(door.TestStateWin(), &QLineEdit::textChanged, this,
+            [&] { offeredDuringRun |= fx().control<QAction>("menuLogUndoClear")->isEnabled(); });
+    door.CfgQuery()->setChecked(true);
+    UserInput::click(door.CfgDoIt());
+    QCOMPARE(door.TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
     QVERIFY(!offeredDuringRun);
-    QVERIFY(!win.menuLogUndoClear->isEnabled());
-    QVERIFY(win.menuLogSavePrevious->isEnabled());
+    QVERIFY(!fx().control<QAction>("menuLogUndoClear")->isEnabled());
+    QVERIFY(fx().control<QAction>("menuLogSavePrevious")->isEnabled());
 }
 
 QTEST_MAIN(tst_menus)

@@ -21,9 +21,9 @@ class tst_modemsim_window : public QObject
     // terminator.
     static void typeAndSend(WindowFixture& fx, const QString& text)
     {
-        fx.win().EOL->setCurrentText(QStringLiteral("NONE"));
-        fx.win().CmdInputWin->setEditText(text);
-        fx.win().CmdSendAgainBtn->click();
+        fx.control<QComboBox>("EOL")->setCurrentText(QStringLiteral("NONE"));
+        fx.door().CmdInputWin()->setEditText(text);
+        fx.control<QPushButton>("CmdSendAgainBtn")->click();
     }
 
     static bool logHas(const WindowFixture& fx, const QString& line)
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(modem.hasPort());
         QVERIFY(runUntil([&] { return !modem.inCommandMode(); }, 100));
 
-        fx.win().CmdRTSCbox->setChecked(true);
+        fx.door().CmdRTSCbox()->setChecked(true);
         QVERIFY(runUntil([&] { return modem.inCommandMode(); }, 500));
 
         typeAndSend(fx, QStringLiteral(" "));
@@ -80,7 +80,7 @@ private slots:
                  qPrintable(fx.logLines().join(QLatin1Char('|'))));
         QVERIFY(fx.boxes().isEmpty());
 
-        fx.win().CommOpenCbox->setChecked(false);
+        fx.door().CommOpenCbox()->setChecked(false);
         QVERIFY(!modem.hasPort());
     }
 
@@ -97,7 +97,7 @@ private slots:
         // A window of its own, so that the main window's boxes leave it usable.
         QVERIFY(tool->isWindow());
         QVERIFY(!tool->parentWidget());
-        fx.win().CommOpenCbox->setChecked(false);
+        fx.door().CommOpenCbox()->setChecked(false);
         QVERIFY(!tool->isVisible());
     }
 

@@ -103,13 +103,13 @@ private slots:
         for (const Feed& f : feeds)
             line->feedLater(f.ms, f.bytes);
 
-        QCOMPARE(win().Modem_Transact(command, qint16(minBytes), qint16(timeoutMs)), reply);
+        QCOMPARE(door().Modem_Transact(command, qint16(minBytes), qint16(timeoutMs)), reply);
 
         const QList<QByteArray> expectedWrites =
             command.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{command};
         QCOMPARE(line->writes(), expectedWrites);
-        QVERIFY(win().RxNotCapturing);
-        QCOMPARE(win().RxCount, qint16(0));
+        QVERIFY(door().RxNotCapturing());
+        QCOMPARE(door().RxCount(), qint16(0));
         if (shownAfter.isEmpty()) {
             QTest::qWait(50);
             QCOMPARE(fx->logLines(), QStringList{QString()});
@@ -123,7 +123,7 @@ private slots:
     {
         answerWith({{" ", 5, kER}});
         QVERIFY(line->feed("junk"));
-        QCOMPARE(win().Modem_Transact(" ", 4, 300), kER);
+        QCOMPARE(door().Modem_Transact(" ", 4, 300), kER);
         const QStringList calls = line->calls();
         QVERIFY(calls.indexOf("discardIn") >= 0);
         QVERIFY(calls.indexOf("discardIn") < calls.indexOf("write  "));
@@ -178,10 +178,10 @@ private slots:
         QFETCH(QByteArray, lastReply);
 
         answerWith(answers);
-        win().LastReply = "stale";
-        win().Modem_SendSlow(command, qint16(timeoutMs));
+        door().setLastReply("stale");
+        door().Modem_SendSlow(command, qint16(timeoutMs));
         QCOMPARE(line->writes(), writes);
-        QCOMPARE(win().LastReply, lastReply);
+        QCOMPARE(door().LastReply(), lastReply);
         const QStringList log =
             sentLine.isNull() ? QStringList{QString()} : QStringList{sentLine, QString()};
         QCOMPARE(fx->logLines(), log);
@@ -245,34 +245,34 @@ private slots:
         QFETCH(bool, failed);
         QFETCH(QStringList, log);
 
-        win().LastReply = reply;
-        win().ErrCount = 3;
+        door().setLastReply(reply);
+        door().setErrCount(3);
         bool result = false;
         switch (check) {
         case Check::Expect:
-            result = win().Modem_Expect(a);
+            result = door().Modem_Expect(a);
             break;
         case Check::Either:
-            result = win().Modem_ExpectEither(a, b);
+            result = door().Modem_ExpectEither(a, b);
             break;
         case Check::Quiet:
-            result = win().Modem_ExpectQuiet(a);
+            result = door().Modem_ExpectQuiet(a);
             break;
         case Check::Show:
-            win().Modem_ShowReply();
+            door().Modem_ShowReply();
             break;
         }
         QCOMPARE(result, failed);
-        QCOMPARE(win().ErrCount, qint16(failed ? 4 : 3));
-        QCOMPARE(win().LastReply, reply);
+        QCOMPARE(door().ErrCount(), qint16(failed ? 4 : 3));
+        QCOMPARE(door().LastReply(), reply);
         QCOMPARE(fx->logLines(), log + QStringList{QString()});
     }
 
     void cmdModeRaisesRtsThroughTheBox()
     {
-        QVERIFY(!win().CmdRTSCbox->isChecked());
-        win().Modem_SetCmdMode();
-        QVERIFY(win().CmdRTSCbox->isChecked());
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
+        door().Modem_SetCmdMode();
+        QVERIFY(door().CmdRTSCbox()->isChecked());
         QVERIFY(line->rts());
         QVERIFY(line->dtr());
         QCOMPARE(fx->logLines(), (QStringList{"  Setting cmd-mode.", QString()}));
@@ -282,7 +282,7 @@ private slots:
     // What the modem says on leaving command mode is kept, not shown.
     void dataModeSwallowsWhatTheModemSays()
     {
-        win().Modem_SetCmdMode();
+        door().Modem_SetCmdMode();
         win().MsgWin_Clear();
         line->clearRecord();
         bool fed = false;
@@ -292,12 +292,12 @@ private slots:
                 line->feedLater(5, kOK);
             }
         });
-        win().Modem_SetDataMode();
-        QVERIFY(!win().CmdRTSCbox->isChecked());
+        door().Modem_SetDataMode();
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
         QVERIFY(!line->rts());
         QVERIFY(!line->dtr());
         QVERIFY(line->writes().isEmpty());
-        QCOMPARE(win().LastReply, kOK);
+        QCOMPARE(door().LastReply(), kOK);
         QTest::qWait(50);
         QCOMPARE(fx->logLines(), (QStringList{"  Setting data-mode.", QString()}));
     }
@@ -305,12 +305,12 @@ private slots:
     void cmdModeOnALostPortRaisesNoBox()
     {
         QVERIFY(line->lose("unplugged"));
-        QTRY_VERIFY(!win().MSComm1->PortOpen());
+        QTRY_VERIFY(!door().MSComm1()->PortOpen());
         win().MsgWin_Clear();
         fx->recorder().clear();
-        win().Modem_SetCmdMode();
+        door().Modem_SetCmdMode();
         QVERIFY(fx->boxes().isEmpty());
-        QVERIFY(!win().CmdRTSCbox->isChecked());
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
         QCOMPARE(fx->logLines(), (QStringList{"  Setting cmd-mode.", QString()}));
     }
 
@@ -323,7 +323,7 @@ private slots:
                 pendingAtWrite = line->pendingOutput();
         });
         answerWith({{" ", 5, kER}});
-        QCOMPARE(win().Modem_Transact(" ", 4, 300), kER);
+        QCOMPARE(door().Modem_Transact(" ", 4, 300), kER);
         QCOMPARE(pendingAtWrite, qint64(0));
     }
 
@@ -342,17 +342,17 @@ private slots:
             if (unplug)
                 line->lose("unplugged");
             else
-                win().CommOpenCbox->setChecked(false);
+                door().CommOpenCbox()->setChecked(false);
         });
         bool watchdog = false;
         QTimer::singleShot(10000, [&] {
             watchdog = true;
             line->setPendingOutput(0);
         });
-        QCOMPARE(win().Modem_Transact(" ", 4, 250), QByteArray());
+        QCOMPARE(door().Modem_Transact(" ", 4, 250), QByteArray());
         QVERIFY(!watchdog);
         QVERIFY(line->writes().isEmpty());
-        QVERIFY(win().RxNotCapturing);
+        QVERIFY(door().RxNotCapturing());
     }
 
     // A port lost during the wait ends the exchange with what had arrived.
@@ -364,9 +364,9 @@ private slots:
         });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(win().Modem_Transact(" ", 4, 30000), QByteArray("E"));
+        QCOMPARE(door().Modem_Transact(" ", 4, 30000), QByteArray("E"));
         QVERIFY2(clock.elapsed() < 10000, "the exchange waited out its time after the loss");
-        QVERIFY(win().RxNotCapturing);
+        QVERIFY(door().RxNotCapturing());
     }
 
     void closedPortSendsNothing_data()
@@ -400,7 +400,7 @@ private slots:
         if (loseAfterFirst) {
             line->setResponder([l = line.get()](const QByteArray&) { l->lose("unplugged"); });
         } else {
-            win().CommOpenCbox->setChecked(false);
+            door().CommOpenCbox()->setChecked(false);
             QVERIFY(!line->isOpen());
         }
         win().MsgWin_Clear();
@@ -408,11 +408,11 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         if (slow)
-            win().Modem_SendSlow(command, 30000);
+            door().Modem_SendSlow(command, 30000);
         else
-            win().Modem_Send(command, 4, 30000);
+            door().Modem_Send(command, 4, 30000);
         QVERIFY2(clock.elapsed() < 10000, "the exchange waited on a closed port");
-        QCOMPARE(win().LastReply, QByteArray());
+        QCOMPARE(door().LastReply(), QByteArray());
         QCOMPARE(line->writes(), writes);
         QCOMPARE(fx->logLines(), logged << QString());
     }

@@ -226,32 +226,32 @@ void tst_ptybackend::windowOnPty()
     PtyPeer peer;
     QVERIFY(peer.ok());
     WindowFixture fx(false);
-    MainWin& win = fx.win();
+    WindowDoor door = fx.door();
     auto log = [&fx] {
         QStringList lines = fx.logLines();
         lines.removeAll(QString());
         return lines;
     };
-    win.CommPort->setEditText(peer.path());
-    win.CommOpenCbox->setChecked(true);
-    QVERIFY(win.MSComm1->PortOpen());
+    door.CommPort()->setEditText(peer.path());
+    door.CommOpenCbox()->setChecked(true);
+    QVERIFY(door.MSComm1()->PortOpen());
     QTRY_COMPARE(log(), QStringList({"Open " + peer.path() + " for 9600,N,8,1",
                                      peer.path() + kNoLines, peer.path() + kNoCounters}));
 
-    win.CmdRTSCbox->setChecked(true);
-    win.CmdRTSCbox->setChecked(false);
+    door.CmdRTSCbox()->setChecked(true);
+    door.CmdRTSCbox()->setChecked(false);
     QVERIFY(peer.send("hi\x01"));
     QTRY_COMPARE(log().last(), QStringLiteral("UUhi\\01"));
-    win.RxShowMode->setCurrentIndex(1);
+    fx.control<QComboBox>("RxShowMode")->setCurrentIndex(1);
     QVERIFY(peer.send("A"));
     QTRY_COMPARE(log().last(), QStringLiteral("UUhi\\01\\41"));
     QCOMPARE(log().size(), 4); // the notice came once
     QVERIFY(fx.boxes().isEmpty());
 
     peer.vanish();
-    QTRY_VERIFY(!win.CommOpenCbox->isChecked());
+    QTRY_VERIFY(!door.CommOpenCbox()->isChecked());
     QCOMPARE(log().last(), peer.path() + " lost: the device hung up or was unplugged");
-    QVERIFY(!win.MSComm1->PortOpen());
+    QVERIFY(!door.MSComm1()->PortOpen());
     QVERIFY(fx.boxes().isEmpty());
 }
 

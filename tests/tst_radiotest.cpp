@@ -73,25 +73,26 @@ class tst_radiotest : public RunSuite
 
     void watchStateLine()
     {
-        connect(win().TestStateWin, &QLineEdit::textChanged, this, [this](const QString& text) {
+        connect(door().TestStateWin(), &QLineEdit::textChanged, this, [this](const QString& text) {
             states << text;
-            progressAtState << std::pair{!win().TestProgress->isHidden(),
-                                         win().TestProgress->value()};
-            progressTexts << win().TestProgress->text();
-            stateTextEnds << win().TestStateWin->width() -
-                                 win().TestStateWin->textMargins().right();
+            progressAtState << std::pair{!door().TestProgress()->isHidden(),
+                                         door().TestProgress()->value()};
+            progressTexts << door().TestProgress()->text();
+            stateTextEnds << door().TestStateWin()->width() -
+                                 door().TestStateWin()->textMargins().right();
         });
     }
 
     void startTest(bool mobile, bool leaveTxOn, bool leaveRts)
     {
-        win().TestDeviceConfig->setCurrentText(QStringLiteral("FAST"));
-        (mobile ? win().TestIsMobile : win().TestIsBase)->setChecked(true);
-        win().TestConfigOnly->setChecked(false);
-        win().TestLeaveTxPwrOnCbox->setChecked(leaveTxOn);
-        win().TestLeaveInCmdModeCbox->setChecked(leaveRts);
+        door().TestDeviceConfig()->setCurrentText(QStringLiteral("FAST"));
+        (mobile ? door().TestIsMobile() : fx->control<QRadioButton>("TestIsBase"))
+            ->setChecked(true);
+        fx->control<QCheckBox>("TestConfigOnly")->setChecked(false);
+        fx->control<QCheckBox>("TestLeaveTxPwrOnCbox")->setChecked(leaveTxOn);
+        fx->control<QCheckBox>("TestLeaveInCmdModeCbox")->setChecked(leaveRts);
         watchStateLine();
-        win().TestDoIt->click();
+        door().TestDoIt()->click();
     }
 
     // In the record of the simulated line, every pattern went out in data mode and every other
@@ -113,9 +114,9 @@ class tst_radiotest : public RunSuite
     // beside the state line's text and holding its own.
     void checkProgress(int statesBeforeTest)
     {
-        QVERIFY(win().TestProgress->isHidden());
-        QCOMPARE(win().TestProgress->value(), RadioTest::kRepetitions);
-        const QProgressBar* bar = win().TestProgress;
+        QVERIFY(door().TestProgress()->isHidden());
+        QCOMPARE(door().TestProgress()->value(), RadioTest::kRepetitions);
+        const QProgressBar* bar = door().TestProgress();
         for (int i = 0; i < states.size(); ++i) {
             const bool inTest = i >= statesBeforeTest && i < states.size() - 1;
             QCOMPARE(progressAtState[i].first, inTest);
@@ -125,8 +126,8 @@ class tst_radiotest : public RunSuite
                          qPrintable(progressTexts[i]));
             }
         }
-        QCOMPARE(stateTextEnds.last(), win().TestStateWin->width());
-        QVERIFY(win().TestStateWin->rect().contains(bar->geometry()));
+        QCOMPARE(stateTextEnds.last(), door().TestStateWin()->width());
+        QVERIFY(door().TestStateWin()->rect().contains(bar->geometry()));
         // Each repetition number shows with the count of those before it done.
         const int first = states.indexOf(QStringLiteral("1"), statesBeforeTest);
         for (int done = 0; done < RadioTest::kRepetitions; ++done) {
@@ -163,7 +164,7 @@ private slots:
 void tst_radiotest::perfectMobileRun()
 {
     openRecordedSim();
-    QVERIFY(win().TestProgress->isHidden());
+    QVERIFY(door().TestProgress()->isHidden());
     startTest(true, false, false);
 
     const QList<QByteArray> expected =
@@ -223,9 +224,9 @@ void tst_radiotest::perfectMobileRun()
                      "Ch# 40 (2 of 3): 1 of 24, 0 errors", "Ch# 40 (2 of 3): 24 of 24, 0 errors",
                      "Ch# 24 (3 of 3): 1 of 24, 0 errors", "Ch# 24 (3 of 3): 24 of 24, 0 errors"}));
 
-    QCOMPARE(win().ErrCount, 0);
+    QCOMPARE(door().ErrCount(), 0);
     QVERIFY(!simLine->rts());
-    QVERIFY(!win().CmdRTSCbox->isChecked());
+    QVERIFY(!door().CmdRTSCbox()->isChecked());
     SimulatedModem& modem = theSimulatedModem();
     QCOMPARE(modem.settings().channel, 24);
     QVERIFY(!modem.settings().transmitterOn);
@@ -259,11 +260,11 @@ void tst_radiotest::silentPartner()
     QVERIFY(!log.contains(QStringLiteral("  SENT(Tf)")));
     QVERIFY(!log.contains(QStringLiteral("NOTE: Tx Pwr left OFF")));
 
-    QCOMPARE(win().ErrCount, 72);
-    QCOMPARE(win().TestStateWin->text(), QStringLiteral("Test Completed, 72 errors."));
+    QCOMPARE(door().ErrCount(), 72);
+    QCOMPARE(door().TestStateWin()->text(), QStringLiteral("Test Completed, 72 errors."));
     // "...Leave RTS ON?" found the modem in data mode after the test and put it in command mode.
     QVERIFY(simLine->rts());
-    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(door().CmdRTSCbox()->isChecked());
     QVERIFY(theSimulatedModem().inCommandMode());
     QVERIFY(theSimulatedModem().settings().transmitterOn);
     const int beforeTest = states.indexOf(QStringLiteral("Setting up for Radio Test"));
@@ -276,7 +277,7 @@ void tst_radiotest::silentPartner()
                      "Ch# 32 (2 of 3): 2 of 24, 1 error", "Ch# 32 (2 of 3): 24 of 24, 23 errors",
                      "Ch# 16 (3 of 3): 1 of 24, 0 errors", "Ch# 16 (3 of 3): 2 of 24, 1 error",
                      "Ch# 16 (3 of 3): 24 of 24, 23 errors"}));
-    QCOMPARE(win().TestProgress->text(), QStringLiteral("Ch# 16 (3 of 3): 24 of 24, 24 errors"));
+    QCOMPARE(door().TestProgress()->text(), QStringLiteral("Ch# 16 (3 of 3): 24 of 24, 24 errors"));
 }
 
 // A scripted modem on firmware 1.22 whose partner echoes inexactly: one byte too many on
@@ -284,7 +285,7 @@ void tst_radiotest::silentPartner()
 void tst_radiotest::inexactEchoes()
 {
     auto line = ScriptedLine::install(win());
-    win().CommOpenCbox->setChecked(true);
+    door().CommOpenCbox()->setChecked(true);
     QVERIFY(line->isOpen());
     line->clearRecord();
 
@@ -357,10 +358,10 @@ void tst_radiotest::inexactEchoes()
                                                  "Test Completed, 56 errors."});
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
     QCOMPARE(log.count(kExpectedPattern), 56);
-    QCOMPARE(win().ErrCount, 56);
+    QCOMPARE(door().ErrCount(), 56);
     // Neither "...Leave" box is ticked: the run ends in data mode.
     QVERIFY(!line->rts());
-    QVERIFY(!win().CmdRTSCbox->isChecked());
+    QVERIFY(!door().CmdRTSCbox()->isChecked());
 }
 
 QTEST_MAIN(tst_radiotest)

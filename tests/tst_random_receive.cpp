@@ -101,10 +101,10 @@ void tst_random_receive::randomEventSequences()
     std::uniform_int_distribution<int> minBytes(0, 600);
     std::uniform_int_distribution<int> shortWait(1, 3);
 
-    std::array<qint32, 11> counts = win().Stats;
+    std::array<qint32, 11> counts = door().Stats();
     // What the window still holds from before: at start-up the two bytes of its reset.
-    QByteArray held(reinterpret_cast<const char*>(win().RxBuf.data()),
-                    qBound(0, int(win().RxCount), 512));
+    QByteArray held(reinterpret_cast<const char*>(door().RxBuf().data()),
+                    qBound(0, int(door().RxCount()), 512));
 
     for (int s = 0; s < sequences; ++s) {
         win().MsgWin_Clear();
@@ -113,7 +113,7 @@ void tst_random_receive::randomEventSequences()
         QStringList story;
         for (int k = 0; k < n; ++k) {
             const bool hex = percent(rng) < 50;
-            win().RxShowMode->setCurrentIndex(hex ? 1 : 0);
+            fx->control<QComboBox>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
             const int roll = percent(rng);
             if (roll < shape.feedPercent) {
                 const QByteArray bytes = randomBytes(
@@ -151,11 +151,11 @@ void tst_random_receive::randomEventSequences()
                         line->feed(reply.mid(at, 200));
                 });
                 const QStringList before = fx->logLines();
-                const QByteArray got = win().Modem_Transact(command, least, timeout);
+                const QByteArray got = door().Modem_Transact(command, least, timeout);
                 line->setResponder({});
                 const QByteArray want = silent ? QByteArray() : reply.left(512);
-                if (got != want || fx->logLines() != before || win().RxCount != 0 ||
-                    !win().RxNotCapturing || !line->unread().isEmpty())
+                if (got != want || fx->logLines() != before || door().RxCount() != 0 ||
+                    !door().RxNotCapturing() || !line->unread().isEmpty())
                     QFAIL(qPrintable(QStringLiteral("sequence %1, %2: got %3 bytes for %4")
                                          .arg(s)
                                          .arg(story.join(QStringLiteral(", ")))
@@ -164,14 +164,14 @@ void tst_random_receive::randomEventSequences()
                 held.clear();
             }
             for (int i = 8; i <= 10; ++i) {
-                if (win().Stats[size_t(i)] != counts[size_t(i)] ||
-                    win().StatsView.value(i)->text() != QString::number(counts[size_t(i)]))
+                if (door().Stats()[size_t(i)] != counts[size_t(i)] ||
+                    door().StatsView().value(i)->text() != QString::number(counts[size_t(i)]))
                     QFAIL(qPrintable(QStringLiteral("sequence %1, %2: counter %3 is %4, shows %5")
                                          .arg(s)
                                          .arg(story.join(QStringLiteral(", ")))
                                          .arg(i)
-                                         .arg(win().Stats[size_t(i)])
-                                         .arg(win().StatsView.value(i)->text())));
+                                         .arg(door().Stats()[size_t(i)])
+                                         .arg(door().StatsView().value(i)->text())));
             }
         }
         if (fx->logLines() != expected.lines())

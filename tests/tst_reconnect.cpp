@@ -27,7 +27,7 @@ private slots:
     void runUnderWayIsNotResumed();
 
 private:
-    MainWin& win() { return m_fx->win(); }
+    WindowDoor door() { return m_fx->door(); }
     // The message window's lines from index from on, without the empty last line and the
     // remarks about the terminal's missing control lines and error counters.
     QStringList linesSince(qsizetype from) const;
@@ -73,10 +73,10 @@ QStringList tst_reconnect::linesSince(qsizetype from) const
 
 bool tst_reconnect::openLink()
 {
-    win().CommPort->setEditText(port());
-    UserInput::click(win().CommOpenCbox);
+    door().CommPort()->setEditText(port());
+    UserInput::click(door().CommOpenCbox());
     // The remarks about the terminal come after the opening line; the tests count from them.
-    return win().MSComm1->PortOpen() && QTest::qWaitFor([this] {
+    return door().MSComm1()->PortOpen() && QTest::qWaitFor([this] {
                const QStringList lines = m_fx->logLines();
                return lines.size() >= 2 && lines.at(lines.size() - 2).endsWith("not counted");
            });
@@ -84,30 +84,30 @@ bool tst_reconnect::openLink()
 
 void tst_reconnect::returnsAfterQuietTries()
 {
-    win().menuFileReconnect->trigger();
-    QVERIFY(win().menuFileReconnect->isChecked());
+    m_fx->control<QAction>("menuFileReconnect")->trigger();
+    QVERIFY(m_fx->control<QAction>("menuFileReconnect")->isChecked());
     QVERIFY(openLink());
     const qsizetype mark = nextLine();
     m_link->unplug();
     QTRY_COMPARE(linesSince(mark), QStringList({lost(), waiting()}));
-    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
 
     // The name is back but nothing behind it opens yet: tried quietly, nothing said.
     QVERIFY(m_link->pointAt(QDir::tempPath()));
     severalLooks();
     QCOMPARE(linesSince(mark), QStringList({lost(), waiting()}));
-    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
 
     QVERIFY(m_link->plugIn());
     QTRY_COMPARE(linesSince(mark), QStringList({lost(), waiting(), opened(), back()}));
-    QVERIFY(win().CommOpenCbox->isChecked());
-    QVERIFY(!win().CmdRTSCbox->isChecked());
-    QVERIFY(!win().CmdBreakCbox->isChecked());
+    QVERIFY(door().CommOpenCbox()->isChecked());
+    QVERIFY(!door().CmdRTSCbox()->isChecked());
+    QVERIFY(!m_fx->control<QCheckBox>("CmdBreakCbox")->isChecked());
     QVERIFY(m_fx->boxes().isEmpty());
 
     // Typed text reaches the new terminal.
-    UserInput::click(win().CmdInputWin->lineEdit());
-    QTRY_COMPARE(QApplication::focusWidget(), win().CmdInputWin);
+    UserInput::click(door().CmdInputWin()->lineEdit());
+    QTRY_COMPARE(QApplication::focusWidget(), door().CmdInputWin());
     UserInput::type(QStringLiteral("hello"));
     UserInput::key(Qt::Key_Return);
     QByteArray atPeer;
@@ -116,7 +116,7 @@ void tst_reconnect::returnsAfterQuietTries()
 
 void tst_reconnect::flappingLogsEachCycleOnce()
 {
-    win().menuFileReconnect->trigger();
+    m_fx->control<QAction>("menuFileReconnect")->trigger();
     QVERIFY(openLink());
     const qsizetype mark = nextLine();
     QStringList expected;
@@ -130,7 +130,7 @@ void tst_reconnect::flappingLogsEachCycleOnce()
     }
     severalLooks();
     QCOMPARE(linesSince(mark), expected);
-    QVERIFY(win().MSComm1->PortOpen());
+    QVERIFY(door().MSComm1()->PortOpen());
 }
 
 void tst_reconnect::waitEnds_data()
@@ -147,7 +147,7 @@ void tst_reconnect::waitEnds()
 {
     QFETCH(QString, how);
     if (how != "entry off")
-        win().menuFileReconnect->trigger();
+        m_fx->control<QAction>("menuFileReconnect")->trigger();
     QVERIFY(openLink());
     const qsizetype mark = nextLine();
     m_link->unplug();
@@ -160,15 +160,15 @@ void tst_reconnect::waitEnds()
 
     QStringList expected = linesSince(mark);
     if (how == "tick") {
-        UserInput::click(win().CommOpenCbox);
+        UserInput::click(door().CommOpenCbox());
         expected << stopped() << "Open " + port() + " failed: there is no port " + port();
         QCOMPARE(m_fx->boxes().size(), 1);
     } else if (how == "pick") {
-        QVERIFY(UserInput::pick(win().CommPort, 1));
-        QCOMPARE(win().CommPort->currentText(), QStringLiteral("COM2"));
+        QVERIFY(UserInput::pick(door().CommPort(), 1));
+        QCOMPARE(door().CommPort()->currentText(), QStringLiteral("COM2"));
         expected << stopped();
     } else if (how == "off") {
-        win().menuFileReconnect->trigger();
+        m_fx->control<QAction>("menuFileReconnect")->trigger();
         expected << stopped();
     } else if (how == "never opens") {
         QVERIFY(m_link->pointAt(QDir::tempPath()));
@@ -179,14 +179,14 @@ void tst_reconnect::waitEnds()
         QCOMPARE(m_fx->boxes().size(), 1);
     }
     QCOMPARE(linesSince(mark), expected);
-    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
 
     // The ended wait opens nothing when the terminal comes back.
     QVERIFY(m_link->plugIn());
     severalLooks();
     QCOMPARE(linesSince(mark), expected);
-    QVERIFY(!win().CommOpenCbox->isChecked());
-    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
+    QVERIFY(!door().MSComm1()->PortOpen());
     QVERIFY(m_fx->boxes().size() <= 1);
 }
 
@@ -195,20 +195,20 @@ void tst_reconnect::waitEnds()
 // only after it, so nothing of the run reaches the returned terminal.
 void tst_reconnect::runUnderWayIsNotResumed()
 {
-    win().menuFileReconnect->trigger();
+    m_fx->control<QAction>("menuFileReconnect")->trigger();
     QVERIFY(openLink());
-    UserInput::click(win().CfgQuery);
-    QVERIFY(win().CfgQuery->isChecked());
+    UserInput::click(door().CfgQuery());
+    QVERIFY(door().CfgQuery()->isChecked());
     bool swapped = false;
     m_fx->recorder().answer(MsgAnswer::Ok, [&] {
         m_link->unplug();
         swapped = m_link->plugIn();
         severalLooks();
     });
-    UserInput::click(win().CfgDoIt);
+    UserInput::click(door().CfgDoIt());
     QVERIFY(swapped);
-    QVERIFY2(win().TestStateWin->text().contains(" Aborted in "),
-             qPrintable(win().TestStateWin->text()));
+    QVERIFY2(door().TestStateWin()->text().contains(" Aborted in "),
+             qPrintable(door().TestStateWin()->text()));
 
     QTRY_VERIFY(m_fx->logLines().contains(back()));
     const QStringList lines = linesSince(0);

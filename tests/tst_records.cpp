@@ -43,16 +43,16 @@ class tst_records : public RunSuite
     void keepRecords()
     {
         records->folderAnswers << records->path();
-        win().menuFileKeepRecords->trigger();
-        QVERIFY(win().menuFileKeepRecords->isChecked());
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QVERIFY(fx->control<QAction>("menuFileKeepRecords")->isChecked());
     }
 
     // "Do Test" for a unit; returns the window's text once the run has ended.
     QByteArray doTest(const QString& unit)
     {
         records->unitAnswers << unit;
-        win().TestDoIt->click();
-        return win().MsgLines->shownUtf8();
+        door().TestDoIt()->click();
+        return door().MsgLines()->shownUtf8();
     }
 
 private slots:
@@ -70,44 +70,46 @@ private slots:
 
     void nothingIsAskedWhileRecordsAreOff()
     {
-        win().TestConfigOnly->setChecked(true);
-        win().TestDoIt->click();
-        win().CfgDoIt->click();
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        fx->control<QCheckBox>("TestConfigOnly")->setChecked(true);
+        door().TestDoIt()->click();
+        door().CfgDoIt()->click();
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
         QVERIFY(records->unitPrefills.isEmpty());
-        QVERIFY(!win().menuFileKeepRecords->isChecked());
-        QCOMPARE(win().menuFileKeepRecords->text(), QStringLiteral("Keep &Records..."));
+        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
+        QCOMPARE(fx->control<QAction>("menuFileKeepRecords")->text(),
+                 QStringLiteral("Keep &Records..."));
     }
 
     void theEntryNamesTheFolder()
     {
         // Cancelled, and a file picked as the folder: records stay off.
-        win().menuFileKeepRecords->trigger();
-        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
         QFile file(records->filePath(QStringLiteral("a-file")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         records->folderAnswers << file.fileName();
-        win().menuFileKeepRecords->trigger();
-        QVERIFY(!win().menuFileKeepRecords->isChecked());
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
         QCOMPARE(fx->boxes().size(), 1);
         QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Keep Records"));
 
         keepRecords();
-        QCOMPARE(win().menuFileKeepRecords->text(),
+        QCOMPARE(fx->control<QAction>("menuFileKeepRecords")->text(),
                  "Keep &Records in " + QDir::toNativeSeparators(records->path()));
         // Again: Cancel keeps the folder, the second button picks another, the first stops.
         records->choiceAnswers << 2 << 1 << 0;
-        win().menuFileKeepRecords->trigger();
-        QVERIFY(win().menuFileKeepRecords->isChecked());
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QVERIFY(fx->control<QAction>("menuFileKeepRecords")->isChecked());
         QTemporaryDir other(QDir::tempPath() + QStringLiteral("/R&D-XXXXXX"));
         records->folderAnswers << other.path();
-        win().menuFileKeepRecords->trigger();
-        QCOMPARE(win().menuFileKeepRecords->text(),
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QCOMPARE(fx->control<QAction>("menuFileKeepRecords")->text(),
                  "Keep &Records in " + QDir::toNativeSeparators(other.path()).replace("&", "&&"));
-        QVERIFY(win().menuFileKeepRecords->isChecked());
-        win().menuFileKeepRecords->trigger();
-        QVERIFY(!win().menuFileKeepRecords->isChecked());
-        QCOMPARE(win().menuFileKeepRecords->text(), QStringLiteral("Keep &Records..."));
+        QVERIFY(fx->control<QAction>("menuFileKeepRecords")->isChecked());
+        fx->control<QAction>("menuFileKeepRecords")->trigger();
+        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
+        QCOMPARE(fx->control<QAction>("menuFileKeepRecords")->text(),
+                 QStringLiteral("Keep &Records..."));
         QCOMPARE(records->choicePrompts, 3);
         QCOMPARE(records->folderPrompts, 4);
     }
@@ -151,9 +153,9 @@ private slots:
         QCOMPARE(row.at(Port), QStringLiteral("SIM"));
         QCOMPARE(row.at(Run), QStringLiteral("Test"));
         QCOMPARE(row.at(Outcome), outcome);
-        QCOMPARE(row.at(Errors), QString::number(win().ErrCount));
+        QCOMPARE(row.at(Errors), QString::number(door().ErrCount()));
         QCOMPARE(row.at(LogFile), logs.first());
-        const QString state = win().TestStateWin->text();
+        const QString state = door().TestStateWin()->text();
         if (ignoring) {
             QCOMPARE(state, QStringLiteral("Test Aborted in Establishing Communication"));
             QCOMPARE(row.at(AbortedIn), QStringLiteral("Establishing Communication"));
@@ -180,12 +182,12 @@ private slots:
     {
         keepRecords();
         records->unitAnswers << QStringLiteral("  B-0999 ");
-        win().CfgDoIt->click();
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
+        door().CfgDoIt()->click();
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
         win().MsgWin_Output(QStringLiteral("typed after the run"));
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
         QCOMPARE(records->unitPrefills, (QStringList{QString(), QStringLiteral("B-1000")}));
-        QVERIFY(win().MsgLines->shownUtf8().endsWith("typed after the run\n"));
+        QVERIFY(door().MsgLines()->shownUtf8().endsWith("typed after the run\n"));
         const QList<QStringList> rows = records->resultsRows();
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1).at(Unit), QStringLiteral("B-0999"));
@@ -209,11 +211,11 @@ private slots:
             modem.powerCycle();
         });
         keepRecords();
-        win().CfgChangeChannel->setChecked(true);
+        fx->control<QRadioButton>("CfgChangeChannel")->setChecked(true);
         records->unitAnswers << QStringLiteral("N1");
-        win().CfgDoIt->click();
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("SetChannel Completed, 0 errors."));
-        const QByteArray shown = win().MsgLines->shownUtf8();
+        door().CfgDoIt()->click();
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("SetChannel Completed, 0 errors."));
+        const QByteArray shown = door().MsgLines()->shownUtf8();
         QVERIFY(shown.startsWith("RestoreFactory Started.\n"));
 
         const QStringList logs = records->files(QStringLiteral("txt"));
@@ -238,7 +240,7 @@ private slots:
         doTest(QStringLiteral("F2"));
         const QString table = records->filePath(resultsFileName(QDate::currentDate()));
         const QByteArray before = records->contents(QFileInfo(table).fileName());
-        const QByteArray log = win().MsgLines->shownUtf8();
+        const QByteArray log = door().MsgLines()->shownUtf8();
         // Room for the run's log file, but not for its row.
         const qint64 limit = before.size() + 40;
         QVERIFY2(log.size() < limit, "the log would not fit under the limit");
@@ -257,13 +259,13 @@ private slots:
         QVERIFY2(fx->boxes().first().text.contains(QDir::toNativeSeparators(table)),
                  qPrintable(fx->boxes().first().text));
         QCOMPARE(records->contents(QFileInfo(table).fileName()), before);
-        QVERIFY(!win().menuFileKeepRecords->isChecked());
-        QVERIFY(
-            win().MsgLines->shownUtf8().endsWith("Test Aborted in Establishing Communication\n"));
+        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
+        QVERIFY(door().MsgLines()->shownUtf8().endsWith(
+            "Test Aborted in Establishing Communication\n"));
 
         // The next run asks nothing and files nothing.
         const QStringList files = QDir(records->path()).entryList(QDir::Files);
-        win().TestDoIt->click();
+        door().TestDoIt()->click();
         QCOMPARE(records->unitPrefills.size(), 3);
         QCOMPARE(QDir(records->path()).entryList(QDir::Files), files);
         QCOMPARE(fx->boxes().size(), 1);

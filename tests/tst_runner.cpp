@@ -42,16 +42,16 @@ private slots:
     {
         win().MsgWin_Output("earlier line");
         const QStringList logBefore = fx->logLines();
-        win().TestDoIt->click();
+        door().TestDoIt()->click();
         QCOMPARE(fx->boxes().size(), 1);
         QCOMPARE(fx->boxes().first().text,
                  QStringLiteral("Error: Ensure the correct CommPort is open."));
         QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - CommPort Not Open"));
         QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("<= Press to begin Test."));
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("<= Press to begin Test."));
         QCOMPARE(fx->logLines(), logBefore);
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
     void reports_data()
@@ -93,25 +93,25 @@ private slots:
         theSimulatedModem().setSilent(silent);
         win().MsgWin_Output("line of an earlier run");
         // Leftovers of an earlier run that the runner must reset.
-        win().ErrCount = 9;
-        win().RunAborted = true;
-        win().ScriptStep = "stale step";
-        win().LastReply = "stale reply";
+        door().setErrCount(9);
+        door().setRunAborted(true);
+        door().setScriptStep("stale step");
+        door().setLastReply("stale reply");
 
         bool releasedDuringRun = false;
         int polls = 0;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
             ++polls;
-            if (win().CfgDoIt->isEnabled() || win().TestDoIt->isEnabled())
+            if (door().CfgDoIt()->isEnabled() || door().TestDoIt()->isEnabled())
                 releasedDuringRun = true;
         });
         poll.start(20);
-        win().Test_RunScript("Run", ScriptFlags::fromInt(flags), initId, 0, "");
+        door().Test_RunScript("Run", ScriptFlags::fromInt(flags), initId, 0, "");
         poll.stop();
 
-        QCOMPARE(win().TestStateWin->text(), state);
-        QCOMPARE(win().ErrCount, qint16(errCount));
+        QCOMPARE(door().TestStateWin()->text(), state);
+        QCOMPARE(door().ErrCount(), qint16(errCount));
         const QStringList log = fx->logLines();
         QCOMPARE(log.first(), QStringLiteral("Run Started."));
         QVERIFY(!log.contains("line of an earlier run"));
@@ -120,11 +120,11 @@ private slots:
         // A run stopped before its first exchange never waits, so nothing polled then.
         QVERIFY(polls > 0 || state.endsWith("Start-up"));
         QVERIFY(!releasedDuringRun);
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
-        QCOMPARE(win().RunDepth, 0);
-        QCOMPARE(win().CmdRTSCbox->isChecked(), rtsAfter);
-        QCOMPARE(win().RTS_Get(), rtsAfter);
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
+        QCOMPARE(door().RunDepth(), 0);
+        QCOMPARE(door().CmdRTSCbox()->isChecked(), rtsAfter);
+        QCOMPARE(door().RTS_Get(), rtsAfter);
     }
 
     void verdict_data()
@@ -154,34 +154,34 @@ private slots:
         openSim();
         theSimulatedModem().setSilent(silent);
         theSimulatedModem().setReplyOverride("?", "a listing cut short");
-        const auto base = [this] { return win().TestStateWin->palette().color(QPalette::Base); };
+        const auto base = [this] { return door().TestStateWin()->palette().color(QPalette::Base); };
         const auto frame = [this] {
-            return win().TestConsoleFrame->palette().color(
-                win().TestConsoleFrame->backgroundRole());
+            return door().TestConsoleFrame()->palette().color(
+                door().TestConsoleFrame()->backgroundRole());
         };
         const QColor themeBase = base();
         const QColor expected = verdictBackground(RunVerdict(verdict));
-        win().TestSetBaudTo->setCurrentText("DontSet");
+        fx->control<QComboBox>("TestSetBaudTo")->setCurrentText("DontSet");
         const ScriptFlags flags =
             ScriptFlag::StayInCmdMode | ScriptFlag::NoSave | ScriptFlag::NoPowerCycle;
 
-        win().Test_RunScript("Run", flags, "Noop", 0, testId);
-        QCOMPARE(win().TestStateWin->text(), state);
+        door().Test_RunScript("Run", flags, "Noop", 0, testId);
+        QCOMPARE(door().TestStateWin()->text(), state);
         QCOMPARE(base(), expected);
         QVERIFY(expected != themeBase);
         QCOMPARE(frame(), QColor(Qt::red));
-        win().TestSetBaudTo->setCurrentText("Standard");
-        QCOMPARE(frame(), win().TestConsoleBackColor);
+        fx->control<QComboBox>("TestSetBaudTo")->setCurrentText("Standard");
+        QCOMPARE(frame(), door().TestConsoleBackColor());
         QCOMPARE(base(), expected);
 
         theSimulatedModem().setSilent(false);
         QColor atStart;
-        connect(win().TestStateWin, &QLineEdit::textChanged, this, [&](const QString& text) {
+        connect(door().TestStateWin(), &QLineEdit::textChanged, this, [&](const QString& text) {
             if (text == QLatin1String("Next Started."))
                 atStart = base();
         });
-        win().Test_RunScript("Next", flags, "Noop", 0, "");
-        disconnect(win().TestStateWin, nullptr, this, nullptr);
+        door().Test_RunScript("Next", flags, "Noop", 0, "");
+        disconnect(door().TestStateWin(), nullptr, this, nullptr);
         QCOMPARE(atStart, themeBase);
         QCOMPARE(base(), verdictBackground(RunVerdict::Clean));
     }
@@ -237,21 +237,21 @@ private slots:
             }
         });
         watch.start(5);
-        win().CfgDoIt->click();
+        door().CfgDoIt()->click();
         const qint64 runEndedAfter = sinceLoss.elapsed();
         theSimulatedModem().plugIn();
 
         QVERIFY(sinceLoss.isValid());
         QVERIFY2(runEndedAfter < 1000, "the run went on waiting after the loss");
-        QCOMPARE(win().TestStateWin->text(), QStringLiteral("QueryConfig Completed, 1 errors."));
+        QCOMPARE(door().TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 1 errors."));
         QCOMPARE(fx->boxes().size(), 1);
         QCOMPARE(fx->boxes().first().title,
                  QStringLiteral("Modem Config - Error Configuring Modem"));
-        QVERIFY(!win().MSComm1->PortOpen());
-        QVERIFY(!win().CommOpenCbox->isChecked());
-        QVERIFY(!win().CmdRTSCbox->isChecked());
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QVERIFY(!door().MSComm1()->PortOpen());
+        QVERIFY(!door().CommOpenCbox()->isChecked());
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
     void doTest_data()
@@ -282,12 +282,13 @@ private slots:
         SimulatedModem& modem = theSimulatedModem();
         modem.setSilent(silent);
         modem.setStation(!mobile);
-        win().TestConfigOnly->setChecked(configOnly);
-        (mobile ? win().TestIsMobile : win().TestIsBase)->setChecked(true);
-        win().TestDeviceConfig->setCurrentText("RM2-MultiMode");
-        win().TestDoIt->click();
+        fx->control<QCheckBox>("TestConfigOnly")->setChecked(configOnly);
+        (mobile ? door().TestIsMobile() : fx->control<QRadioButton>("TestIsBase"))
+            ->setChecked(true);
+        door().TestDeviceConfig()->setCurrentText("RM2-MultiMode");
+        door().TestDoIt()->click();
 
-        QCOMPARE(win().TestStateWin->text(), state);
+        QCOMPARE(door().TestStateWin()->text(), state);
         QVERIFY(fx->boxes().isEmpty());
         if (!silent) {
             QCOMPARE(modem.isMobile(), mobile);
@@ -309,19 +310,19 @@ private slots:
     {
         QFETCH(QString, rate);
         openScripted();
-        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
-        win().TestNewBaud->setCurrentText(rate);
+        QCOMPARE(door().CommBaud()->currentText(), QStringLiteral("9600"));
+        fx->control<QComboBox>("TestNewBaud")->setCurrentText(rate);
         const int opens = line->openCount();
 
-        win().TestBaudswap->click();
-        QCOMPARE(win().CommBaud->currentText(), rate);
-        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("9600"));
+        fx->control<QPushButton>("TestBaudswap")->click();
+        QCOMPARE(door().CommBaud()->currentText(), rate);
+        QCOMPARE(fx->control<QComboBox>("TestNewBaud")->currentText(), QStringLiteral("9600"));
         QCOMPARE(line->lastSettings().baud, rate.toInt());
         QCOMPARE(line->openCount(), rate == "9600" ? opens : opens + 1);
 
-        win().TestBaudswap->click();
-        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
-        QCOMPARE(win().TestNewBaud->currentText(), rate);
+        fx->control<QPushButton>("TestBaudswap")->click();
+        QCOMPARE(door().CommBaud()->currentText(), QStringLiteral("9600"));
+        QCOMPARE(fx->control<QComboBox>("TestNewBaud")->currentText(), rate);
         QCOMPARE(line->lastSettings().baud, 9600);
         QVERIFY(line->isOpen());
     }
@@ -330,9 +331,9 @@ private slots:
     {
         openScripted();
         const int opens = line->openCount();
-        win().SetCommBaud(9600);
-        QCOMPARE(win().CommBaud->currentText(), QStringLiteral("9600"));
-        QCOMPARE(win().TestNewBaud->currentText(), QStringLiteral("19200"));
+        door().SetCommBaud(9600);
+        QCOMPARE(door().CommBaud()->currentText(), QStringLiteral("9600"));
+        QCOMPARE(fx->control<QComboBox>("TestNewBaud")->currentText(), QStringLiteral("19200"));
         QCOMPARE(line->openCount(), opens);
         QVERIFY(line->calls().isEmpty());
     }
@@ -350,12 +351,12 @@ private slots:
     {
         QFETCH(QString, choice);
         QFETCH(bool, red);
-        const QColor original = win().TestConsoleBackColor;
+        const QColor original = door().TestConsoleBackColor();
         QVERIFY(original != QColor(Qt::red));
-        win().TestSetBaudTo->setCurrentText("DontSet");
-        win().TestSetBaudTo->setCurrentText(choice);
+        fx->control<QComboBox>("TestSetBaudTo")->setCurrentText("DontSet");
+        fx->control<QComboBox>("TestSetBaudTo")->setCurrentText(choice);
         const QColor shown =
-            win().TestConsoleFrame->palette().color(win().TestConsoleFrame->backgroundRole());
+            door().TestConsoleFrame()->palette().color(door().TestConsoleFrame()->backgroundRole());
         QCOMPARE(shown, red ? QColor(Qt::red) : original);
     }
 };

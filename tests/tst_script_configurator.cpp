@@ -172,28 +172,28 @@ void tst_script_configurator::actions()
 
     switch (action) {
     case Action::Query:
-        win().CfgQuery->setChecked(true);
+        door().CfgQuery()->setChecked(true);
         break;
     case Action::Channel:
-        win().CfgNewChannel->setCurrentText(option);
-        win().CfgChangeChannel->setChecked(true);
+        fx->control<QComboBox>("CfgNewChannel")->setCurrentText(option);
+        fx->control<QRadioButton>("CfgChangeChannel")->setChecked(true);
         break;
     case Action::Mode:
-        win().CfgNewDeviceConfig->setCurrentText(option);
-        win().CfgChangeMode->setChecked(true);
+        fx->control<QComboBox>("CfgNewDeviceConfig")->setCurrentText(option);
+        fx->control<QRadioButton>("CfgChangeMode")->setChecked(true);
         break;
     case Action::Restore:
-        win().CfgRestoreFactory->setChecked(true);
+        fx->control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
         break;
     }
-    win().CfgDoIt->click();
+    door().CfgDoIt()->click();
 
     QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites(commands));
     const QStringList log = fx->logLines();
     const QString missing = missingInOrder(log, keyLines);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
-    QCOMPARE(win().ErrCount, errors);
-    QCOMPARE(win().TestStateWin->text(), keyLines.last());
+    QCOMPARE(door().ErrCount(), errors);
+    QCOMPARE(door().TestStateWin()->text(), keyLines.last());
     QStringList titles;
     for (const RecordedBox& box : fx->boxes())
         titles << box.title;
@@ -202,7 +202,7 @@ void tst_script_configurator::actions()
     // Configurator runs leave the modem in command mode, whatever becomes of them.
     QVERIFY(!log.contains(QStringLiteral("  Setting data-mode.")));
     QVERIFY(simLine->rts());
-    QVERIFY(win().CmdRTSCbox->isChecked());
+    QVERIFY(door().CmdRTSCbox()->isChecked());
     QVERIFY(modem.inCommandMode());
 
     if (action == Action::Channel) {

@@ -218,20 +218,21 @@ void tst_script_console::configRuns()
     const auto override = [&] { modem.setReplyOverride(setup.overridden, setup.overrideReply); };
     if (!setup.overridden.isEmpty() && setup.overrideFrom.isEmpty())
         override();
-    connect(win().TestStateWin, &QLineEdit::textChanged, this, [&](const QString& text) {
+    connect(door().TestStateWin(), &QLineEdit::textChanged, this, [&](const QString& text) {
         if (!setup.overridden.isEmpty() && text == setup.overrideFrom)
             override();
         if (text == setup.tickTestOnlyAt)
-            win().TestTestOnly->setChecked(true);
+            fx->control<QCheckBox>("TestTestOnly")->setChecked(true);
     });
 
-    win().TestDeviceConfig->setCurrentText(config);
-    (setup.mobile ? win().TestIsMobile : win().TestIsBase)->setChecked(true);
-    win().TestConfigOnly->setChecked(true);
-    win().TestTestOnly->setChecked(setup.testOnly);
-    win().TestSaveTxPwrOnCbox->setChecked(setup.saveTxOn);
-    win().TestLeaveInCmdModeCbox->setChecked(setup.leaveRts);
-    win().TestDoIt->click();
+    door().TestDeviceConfig()->setCurrentText(config);
+    (setup.mobile ? door().TestIsMobile() : fx->control<QRadioButton>("TestIsBase"))
+        ->setChecked(true);
+    fx->control<QCheckBox>("TestConfigOnly")->setChecked(true);
+    fx->control<QCheckBox>("TestTestOnly")->setChecked(setup.testOnly);
+    fx->control<QCheckBox>("TestSaveTxPwrOnCbox")->setChecked(setup.saveTxOn);
+    fx->control<QCheckBox>("TestLeaveInCmdModeCbox")->setChecked(setup.leaveRts);
+    door().TestDoIt()->click();
 
     QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites(commands));
     const QStringList log = fx->logLines();
@@ -239,23 +240,23 @@ void tst_script_console::configRuns()
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
     for (const QString& absent : absentLines)
         QVERIFY2(!log.contains(absent), qPrintable(absent));
-    QCOMPARE(win().TestStateWin->text(), keyLines.last());
-    QCOMPARE(win().ErrCount, errors);
+    QCOMPARE(door().TestStateWin()->text(), keyLines.last());
+    QCOMPARE(door().ErrCount(), errors);
     QCOMPARE(simLine->rts(), rtsAfter);
-    QCOMPARE(win().CmdRTSCbox->isChecked(), rtsAfter);
+    QCOMPARE(door().CmdRTSCbox()->isChecked(), rtsAfter);
     QCOMPARE(modem.inCommandMode(), rtsAfter);
     QVERIFY(fx->boxes().isEmpty());
 }
 
 void tst_script_console::testOnlySetChannel()
 {
-    win().TestTestOnly->setChecked(true);
-    win().Cfg_SetChannel(22);
+    fx->control<QCheckBox>("TestTestOnly")->setChecked(true);
+    door().Cfg_SetChannel(22);
     QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites({" ", "V"}));
     const QStringList log = fx->logLines();
     QVERIFY(!log.contains(QStringLiteral("Configuring modem")));
     QVERIFY(!log.contains(QStringLiteral("Saving to EEPROM")));
-    QCOMPARE(win().TestStateWin->text(), QStringLiteral("SetChannel Completed, 0 errors."));
+    QCOMPARE(door().TestStateWin()->text(), QStringLiteral("SetChannel Completed, 0 errors."));
     QCOMPARE(theSimulatedModem().settings().channel, 1);
 }
 
@@ -263,16 +264,16 @@ void tst_script_console::testOnlySetChannel()
 void tst_script_console::consoleIgnoresBaudPrecondition()
 {
     theSimulatedModem().setBaudRate(19200);
-    win().CommBaud->setCurrentText(QStringLiteral("19200"));
-    QVERIFY(win().MSComm1->PortOpen());
+    door().CommBaud()->setCurrentText(QStringLiteral("19200"));
+    QVERIFY(door().MSComm1()->PortOpen());
     simLine->clear();
-    win().TestTestOnly->setChecked(true);
-    win().TestLeaveInCmdModeCbox->setChecked(true);
-    win().Test_RunScript(QStringLiteral("Config"), ScriptFlag::Console | ScriptFlag::NoPowerCycle,
-                         QByteArrayLiteral("NORMAL"), QString(), QByteArray());
+    fx->control<QCheckBox>("TestTestOnly")->setChecked(true);
+    fx->control<QCheckBox>("TestLeaveInCmdModeCbox")->setChecked(true);
+    door().Test_RunScript(QStringLiteral("Config"), ScriptFlag::Console | ScriptFlag::NoPowerCycle,
+                          QByteArrayLiteral("NORMAL"), QString(), QByteArray());
     QCOMPARE(simLine->writes(), RecordedSimLine::scriptWrites({" ", "V", "**", "Fe", "Ya"}));
     QVERIFY(fx->boxes().isEmpty());
-    QCOMPARE(win().TestStateWin->text(), QStringLiteral("Config Completed, 0 errors."));
+    QCOMPARE(door().TestStateWin()->text(), QStringLiteral("Config Completed, 0 errors."));
 }
 
 QTEST_MAIN(tst_script_console)

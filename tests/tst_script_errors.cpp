@@ -23,9 +23,9 @@ struct Run {
     QByteArray testId;
 };
 
-void start(MainWin& win, const Run& run)
+void start(WindowDoor door, const Run& run)
 {
-    win.Test_RunScript(run.name, ScriptFlags::fromInt(run.flags), run.initId, run.arg, run.testId);
+    door.Test_RunScript(run.name, ScriptFlags::fromInt(run.flags), run.initId, run.arg, run.testId);
 }
 
 // The child process of the internal-error cases: runs one scenario on "SIM" and reports the box
@@ -47,11 +47,11 @@ int runScenario(int argc, char** argv, const QByteArray& scenario)
         ChildScenario::print(QStringLiteral("WRITES|") + writes.join(','));
     });
     if (scenario == "initId")
-        start(fx.win(), {"SetConfig", 12, "Bogus", QString(), ""});
+        start(fx.door(), {"SetConfig", 12, "Bogus", QString(), ""});
     else if (scenario == "testId")
-        start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(4)), "xyz"});
+        start(fx.door(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(4)), "xyz"});
     else if (scenario == "channel")
-        start(fx.win(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(300)), ""});
+        start(fx.door(), {"SetChannel", 4, "SetChannel", QVariant::fromValue(qint16(300)), ""});
     ChildScenario::print(QStringLiteral("RETURNED"));
     return 0;
 }
@@ -111,15 +111,15 @@ void tst_script_errors::baudPrecondition()
     QFETCH(QString, required);
 
     theSimulatedModem().setBaudRate(portBaud.toInt());
-    win().CommBaud->setCurrentText(portBaud);
-    QVERIFY(win().MSComm1->PortOpen());
+    door().CommBaud()->setCurrentText(portBaud);
+    QVERIFY(door().MSComm1()->PortOpen());
     simLine->clear();
-    start(win(), run);
+    start(door(), run);
 
     const QStringList log = fx->logLines();
     if (required.isEmpty()) {
         QVERIFY(fx->boxes().isEmpty());
-        QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Completed, 0 errors."));
+        QCOMPARE(door().TestStateWin()->text(), run.name + QStringLiteral(" Completed, 0 errors."));
         QVERIFY(!simLine->writes().isEmpty());
         return;
     }
@@ -133,7 +133,7 @@ void tst_script_errors::baudPrecondition()
     QCOMPARE(log, (QStringList{run.name + QStringLiteral(" Started."),
                                QStringLiteral("  Aborted: must change baud-rate to ") + required,
                                run.name + QStringLiteral(" Aborted in Start-up"), QString()}));
-    QCOMPARE(win().TestStateWin->text(), run.name + QStringLiteral(" Aborted in Start-up"));
+    QCOMPARE(door().TestStateWin()->text(), run.name + QStringLiteral(" Aborted in Start-up"));
     // Nothing went out, and the modem was not even put into command mode.
     QVERIFY(simLine->writes().isEmpty());
     QVERIFY(!simLine->calls().contains(QStringLiteral("rts 1")));
@@ -173,12 +173,12 @@ void tst_script_errors::abortsLeaveTheModem()
     else
         modem.setReplyOverride(refused, QByteArrayLiteral("ER\r\n"));
     // Unticked, a completed console run would end in data mode.
-    win().TestLeaveInCmdModeCbox->setChecked(false);
-    start(win(), run);
+    fx->control<QCheckBox>("TestLeaveInCmdModeCbox")->setChecked(false);
+    start(door(), run);
 
     const QStringList log = fx->logLines();
-    QCOMPARE(win().TestStateWin->text(), outcome);
-    QCOMPARE(win().ErrCount, errors);
+    QCOMPARE(door().TestStateWin()->text(), outcome);
+    QCOMPARE(door().ErrCount(), errors);
     QCOMPARE(log.at(log.size() - 2), outcome);
     // The failure is the last thing the script did: no closing phase, no summary.
     int failure = log.size() - 1;
@@ -188,8 +188,8 @@ void tst_script_errors::abortsLeaveTheModem()
     QCOMPARE(log.mid(failure + 2), (QStringList{outcome, QString()}));
     QVERIFY(!log.contains(QStringLiteral("Performance Summary:")));
     QVERIFY(simLine->rts());
-    QVERIFY(win().CmdRTSCbox->isChecked());
-    QVERIFY(win().TestProgress->isHidden());
+    QVERIFY(door().CmdRTSCbox()->isChecked());
+    QVERIFY(door().TestProgress()->isHidden());
     if (refused.isEmpty())
         QCOMPARE(simLine->writes(), QList<QByteArray>(4, " "));
     else
@@ -226,7 +226,7 @@ void tst_script_errors::stationAsked()
         modem.setReplyOverride("S?", answer);
     modem.setReplyOverride("C1", "ER\r\n");
     modem.setReplyOverride("C8", "ER\r\n");
-    start(win(), {"SetConfig", 12 | 4, "FAST", QString(), "perf"});
+    start(door(), {"SetConfig", 12 | 4, "FAST", QString(), "perf"});
 
     const QList<QByteArray> writes = simLine->writes();
     QCOMPARE(writes.mid(0, 3), (QList<QByteArray>{" ", "V", "S?"}));
@@ -236,8 +236,8 @@ void tst_script_errors::stationAsked()
     QCOMPARE(log.at(log.indexOf(QStringLiteral("Configuring modem")) + 1),
              QStringLiteral("  SENT(CF)"));
     QVERIFY(!log.join('\n').contains(QStringLiteral("S?")));
-    QCOMPARE(win().ErrCount, 1);
-    QCOMPARE(win().TestStateWin->text(),
+    QCOMPARE(door().ErrCount(), 1);
+    QCOMPARE(door().TestStateWin()->text(),
              QStringLiteral("SetConfig Aborted in Remote Loopback Ch# ") +
                  (firstChannel == "C1" ? QStringLiteral("1") : QStringLiteral("8")));
 }

@@ -32,20 +32,20 @@ class tst_serial : public RunSuite
     }
     void openPort()
     {
-        win().CommOpenCbox->setChecked(true);
+        door().CommOpenCbox()->setChecked(true);
         QVERIFY(line->isOpen());
     }
     // Opens with "RTS/Cmd" ticked: the box can only be ticked while the port is open.
     void openInCommandMode()
     {
         openPort();
-        win().CmdRTSCbox->setChecked(true);
+        door().CmdRTSCbox()->setChecked(true);
         QVERIFY(line->rts());
     }
     bool listsEnabled() const
     {
-        return fx->win().CommPort->isEnabled() && fx->win().CommBaud->isEnabled() &&
-               fx->win().CommFormat->isEnabled();
+        return fx->door().CommPort()->isEnabled() && fx->door().CommBaud()->isEnabled() &&
+               fx->control<QComboBox>("CommFormat")->isEnabled();
     }
 
 private slots:
@@ -111,7 +111,7 @@ void tst_serial::openSetsLinesFirst()
     QFETCH(bool, commandMode);
     if (commandMode) {
         openInCommandMode();
-        win().CommOpenCbox->setChecked(false);
+        door().CommOpenCbox()->setChecked(false);
     }
     line->clearRecord();
     win().MsgWin_Clear();
@@ -123,8 +123,8 @@ void tst_serial::openSetsLinesFirst()
     QCOMPARE(line->rts(), commandMode);
     QCOMPARE(line->dtr(), commandMode);
     QCOMPARE(line->lastPortName(), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(win().MSComm1->CommPort(), qint16(1));
-    QCOMPARE(win().MSComm1->SThreshold(), 462);
+    QCOMPARE(door().MSComm1()->CommPort(), qint16(1));
+    QCOMPARE(door().MSComm1()->SThreshold(), 462);
     QCOMPARE(log(), QStringList({"Open COM1 for 9600,N,8,1"}));
     QVERIFY(fx->boxes().isEmpty());
 }
@@ -176,24 +176,24 @@ void tst_serial::settingChangeReopens()
     if (!open) {
         QCOMPARE(line->calls(), QStringList());
         QCOMPARE(log(), QStringList());
-        QVERIFY(!win().MSComm1->PortOpen());
+        QVERIFY(!door().MSComm1()->PortOpen());
         return;
     }
     const QStringList calls = line->callsMatching({"open", "close"});
     QCOMPARE(calls, QStringList({"close", "open " + settings}));
     QCOMPARE(line->lastPortName(), device);
     QCOMPARE(log(), QStringList({logLine}));
-    QVERIFY(win().MSComm1->PortOpen());
+    QVERIFY(door().MSComm1()->PortOpen());
 }
 
 void tst_serial::clearingDropsLinesBeforeClosing()
 {
     openInCommandMode();
     line->clearRecord();
-    win().CommOpenCbox->setChecked(false);
+    door().CommOpenCbox()->setChecked(false);
     QCOMPARE(line->callsMatching({"rts", "dtr", "close"}),
              QStringList({"rts 0", "dtr 0", "close"}));
-    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!door().MSComm1()->PortOpen());
     QVERIFY(listsEnabled());
     QVERIFY(fx->boxes().isEmpty());
 }
@@ -238,30 +238,30 @@ void tst_serial::failedOpen()
     QFETCH(QString, deviceFailure);
     QFETCH(QString, line);
 
-    win().CommPort->setEditText(port);
-    win().CommFormat->setEditText(format);
+    door().CommPort()->setEditText(port);
+    fx->control<QComboBox>("CommFormat")->setEditText(format);
     this->line->failNextOpen(deviceFailure);
     win().MsgWin_Clear();
 
-    win().CommOpenCbox->setChecked(true);
+    door().CommOpenCbox()->setChecked(true);
     QCOMPARE(log(), QStringList({line}));
     QCOMPARE(fx->boxes().size(), 1);
     QCOMPARE(fx->boxes()[0].text, line + kSelectAnother);
     QCOMPARE(fx->boxes()[0].title, kFailTitle);
     QVERIFY(fx->boxes()[0].buttons == MsgButtons::Ok);
-    QVERIFY(!win().CommOpenCbox->isChecked());
-    QVERIFY(!win().MSComm1->PortOpen());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
+    QVERIFY(!door().MSComm1()->PortOpen());
     QVERIFY(!this->line->isOpen());
     QVERIFY(listsEnabled());
-    QVERIFY(!win().MSComm1->RTSEnable());
+    QVERIFY(!door().MSComm1()->RTSEnable());
 }
 
 void tst_serial::failedOpenCanBeRetried()
 {
     line->failNextOpen("busy");
-    win().CommOpenCbox->setChecked(true);
+    door().CommOpenCbox()->setChecked(true);
     QVERIFY(!line->isOpen());
-    win().CommOpenCbox->setChecked(true);
+    door().CommOpenCbox()->setChecked(true);
     QVERIFY(line->isOpen());
     QCOMPARE(fx->boxes().size(), 1);
     QCOMPARE(log().last(), QStringLiteral("Open COM1 for 9600,N,8,1"));
@@ -275,7 +275,7 @@ void tst_serial::refusedLineFormatWhileOpen()
     win().MsgWin_Clear();
     line->clearRecord();
     line->lineEvent(comEventDCB);
-    QTRY_VERIFY(!win().CommOpenCbox->isChecked());
+    QTRY_VERIFY(!door().CommOpenCbox()->isChecked());
     const QString expected =
         QStringLiteral("Open COM1 failed: the port refused the line format 9600,N,8,1");
     QCOMPARE(log(), QStringList({expected}));
@@ -289,8 +289,8 @@ void tst_serial::dropDownListsPortsAndKeepsText()
 {
     openPort();
     line->clearRecord();
-    win().CommPort_DropDown();
-    QComboBox* ports = win().CommPort;
+    door().CommPort_DropDown();
+    QComboBox* ports = door().CommPort();
     QVERIFY(ports->count() >= 5);
     for (int i = 0; i < 4; ++i)
         QCOMPARE(ports->itemText(i), QStringLiteral("COM%1").arg(i + 1));
@@ -301,7 +301,7 @@ void tst_serial::dropDownListsPortsAndKeepsText()
     // A second refresh lists everything once, and a typed text survives it.
     const int count = ports->count();
     ports->setEditText("/dev/pts/77");
-    win().CommPort_DropDown();
+    door().CommPort_DropDown();
     QCOMPARE(ports->count(), count);
     QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/77"));
     QCOMPARE(line->calls(), QStringList());
@@ -387,8 +387,8 @@ void tst_serial::typedTextWaitsForTheUser()
     showActiveWindow();
     installScripted();
     openPort();
-    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
-    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::mouseClick(door().CommPort()->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(door().CommPort()->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), "/dev/ttyUSB1");
 
@@ -400,14 +400,14 @@ void tst_serial::typedTextWaitsForTheUser()
 
     win().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win()));
-    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTRY_VERIFY(door().CommPort()->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(line->openCount(), 2);
     QCOMPARE(line->lastPortName(), "/dev/ttyUSB1");
 
     // Typed again and left in the box when the window goes: nothing is applied any more.
-    QTest::mouseClick(win().CommPort->lineEdit(), Qt::LeftButton);
-    QTRY_VERIFY(win().CommPort->hasFocus());
+    QTest::mouseClick(door().CommPort()->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(door().CommPort()->hasFocus());
     QTest::keyClicks(QApplication::focusWidget(), "2");
     fx.reset();
     QCOMPARE(line->openCount(), 2);
@@ -433,29 +433,29 @@ void tst_serial::rtsSetOrder()
     QFETCH(bool, on);
     QFETCH(QStringList, calls);
     openPort();
-    win().CmdBreakCbox->setChecked(breakOn);
+    fx->control<QCheckBox>("CmdBreakCbox")->setChecked(breakOn);
     line->clearRecord();
 
     QElapsedTimer clock;
     clock.start();
-    win().RTS_Set(on);
+    door().RTS_Set(on);
     // The two settle delays run by the clock: together at least 101 ms.
     QVERIFY2(clock.elapsed() >= 101, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(line->calls(), calls);
-    QCOMPARE(win().RTS_Get(), on);
-    QVERIFY(!win().CmdBreakCbox->isChecked());
+    QCOMPARE(door().RTS_Get(), on);
+    QVERIFY(!fx->control<QCheckBox>("CmdBreakCbox")->isChecked());
 }
 
 void tst_serial::cmdBoxWithPortClosed()
 {
-    win().CmdRTSCbox->setChecked(true);
+    door().CmdRTSCbox()->setChecked(true);
     QCOMPARE(fx->boxes().size(), 1);
     QCOMPARE(fx->boxes()[0].text,
              QStringLiteral("Error: Ensure the Comm Port is open before using Cmd Mode!"));
     QCOMPARE(fx->boxes()[0].title, QStringLiteral("Modem Config - CommPort Not Open"));
-    QVERIFY(!win().CmdRTSCbox->isChecked());
-    QVERIFY(!win().RTS_Get());
-    QVERIFY(!win().MSComm1->DTREnable());
+    QVERIFY(!door().CmdRTSCbox()->isChecked());
+    QVERIFY(!door().RTS_Get());
+    QVERIFY(!door().MSComm1()->DTREnable());
 }
 
 void tst_serial::breakClearedBySwitchingRts_data()
@@ -472,35 +472,35 @@ void tst_serial::breakClearedBySwitchingRts()
         openPort();
     else
         openInCommandMode();
-    win().CmdBreakCbox->setChecked(true);
+    fx->control<QCheckBox>("CmdBreakCbox")->setChecked(true);
     QVERIFY(line->breakOn());
-    win().CmdReplyTimer->start(500);
+    fx->control<QTimer>("CmdReplyTimer")->start(500);
     line->clearRecord();
 
-    win().CmdRTSCbox->setChecked(tickRts);
+    door().CmdRTSCbox()->setChecked(tickRts);
     QCOMPARE(line->callsMatching({"break", "rts"}),
              QStringList({"break 0", tickRts ? "rts 1" : "rts 0"}));
     QVERIFY(!line->breakOn());
-    QVERIFY(!win().CmdBreakCbox->isChecked());
-    QVERIFY(!win().CmdReplyTimer->isActive());
+    QVERIFY(!fx->control<QCheckBox>("CmdBreakCbox")->isChecked());
+    QVERIFY(!fx->control<QTimer>("CmdReplyTimer")->isActive());
     QVERIFY(fx->boxes().isEmpty());
 }
 
 void tst_serial::breakWithPortClosed()
 {
-    win().CmdBreakCbox->setChecked(true);
+    fx->control<QCheckBox>("CmdBreakCbox")->setChecked(true);
     QCOMPARE(fx->boxes().size(), 1);
     QCOMPARE(fx->boxes()[0].text, QStringLiteral("Error: Ensure the correct Comm Port is open."));
     QCOMPARE(fx->boxes()[0].title, QStringLiteral("Modem Config - CommPort Not Open!"));
-    QVERIFY(win().CmdBreakCbox->isChecked());
+    QVERIFY(fx->control<QCheckBox>("CmdBreakCbox")->isChecked());
 
     openPort();
     QCOMPARE(line->callsMatching({"break"}), QStringList());
     QVERIFY(!line->breakOn());
     QCOMPARE(fx->boxes().size(), 1);
 
-    win().CmdBreakCbox->setChecked(false);
-    win().CmdBreakCbox->setChecked(true);
+    fx->control<QCheckBox>("CmdBreakCbox")->setChecked(false);
+    fx->control<QCheckBox>("CmdBreakCbox")->setChecked(true);
     QCOMPARE(line->callsMatching({"break"}), QStringList({"break 1"}));
     QVERIFY(line->breakOn());
 }
@@ -523,7 +523,7 @@ void tst_serial::rtsToggle()
 
     QElapsedTimer clock;
     clock.start();
-    win().RTS_Toggle(qint16(count));
+    door().RTS_Toggle(qint16(count));
     QStringList expected;
     for (int i = 0; i < pulses; ++i)
         expected << "rts 0"
@@ -548,25 +548,25 @@ void tst_serial::bytesDuringSettleNeverReachWindow()
 {
     QFETCH(bool, capturing);
     openPort();
-    win().RxCount = 0;
-    win().RxNotCapturing = !capturing;
+    door().setRxCount(0);
+    door().setRxNotCapturing(!capturing);
     win().MsgWin_Clear();
     // The modem answers the switch at once, while the window is settling.
     line->setCallHook([l = line.get()](const QString& call) {
         if (call == "rts 1")
             l->feed("NOISE");
     });
-    win().RTS_Set(true);
+    door().RTS_Set(true);
     line->setCallHook({});
     QTest::qWait(20);
-    QCOMPARE(win().RxCount, qint16(0));
+    QCOMPARE(door().RxCount(), qint16(0));
     QCOMPARE(log(), QStringList());
     QCOMPARE(line->unread(), QByteArray());
 
     // What comes after the switch does arrive.
     line->feed("ok");
     if (capturing) {
-        QTRY_COMPARE(win().RxCount, qint16(2));
+        QTRY_COMPARE(door().RxCount(), qint16(2));
         QCOMPARE(log(), QStringList());
     } else {
         QTRY_COMPARE(log(), QStringList({"ok"}));
@@ -592,8 +592,8 @@ void tst_serial::busyDelayRunsNoEvents()
 void tst_serial::waitUntilRxEndsOnCount()
 {
     openPort();
-    win().RxNotCapturing = false;
-    win().RxCount = 0;
+    door().setRxNotCapturing(false);
+    door().setRxCount(0);
     line->feedLater(20, "OK");
     line->feedLater(60, "\r\n");
 
@@ -601,15 +601,15 @@ void tst_serial::waitUntilRxEndsOnCount()
     clock.start();
     win().TimerDelayUntilRx(30000, 4);
     QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(win().RxCount, qint16(4));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(win().RxBuf.data()), 4),
+    QCOMPARE(door().RxCount(), qint16(4));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(door().RxBuf().data()), 4),
              QByteArray("OK\r\n"));
     // The timer stays armed; a following wait arms it afresh and waits its whole interval.
-    QVERIFY(win().StartKludgeTimer->isActive());
+    QVERIFY(fx->control<QTimer>("StartKludgeTimer")->isActive());
     clock.restart();
     win().TimerDelay(150);
     QVERIFY(clock.elapsed() >= 150);
-    QVERIFY(!win().StartKludgeTimer->isActive());
+    QVERIFY(!fx->control<QTimer>("StartKludgeTimer")->isActive());
 }
 
 void tst_serial::nestedWaitsShareTheTimer()
@@ -654,17 +654,17 @@ void tst_serial::deviceLossEndsWaitAtOnce()
     QElapsedTimer clock;
     clock.start();
     if (untilRx) {
-        win().RxNotCapturing = false;
+        door().setRxNotCapturing(false);
         win().TimerDelayUntilRx(30000, 4);
     } else {
         win().TimerDelay(30000);
     }
     QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(log(), QStringList({"COM1 lost: unplugged"}));
-    QVERIFY(!win().MSComm1->PortOpen());
-    QVERIFY(!win().CommOpenCbox->isChecked());
+    QVERIFY(!door().MSComm1()->PortOpen());
+    QVERIFY(!door().CommOpenCbox()->isChecked());
     QVERIFY(listsEnabled());
-    QVERIFY(!win().RTS_Get());
+    QVERIFY(!door().RTS_Get());
     QVERIFY(fx->boxes().isEmpty());
     QCOMPARE(line->openCount(), 1);
 }
@@ -674,13 +674,13 @@ void tst_serial::deviceLossEndsWaitAtOnce()
 void tst_serial::deviceLossEndsCommandMode()
 {
     openPort();
-    win().SendCommandAutoRTS("?");
-    QVERIFY(win().CmdRTSCbox->isChecked());
-    QVERIFY(win().CmdReplyTimer->isActive());
+    door().SendCommandAutoRTS("?");
+    QVERIFY(door().CmdRTSCbox()->isChecked());
+    QVERIFY(fx->control<QTimer>("CmdReplyTimer")->isActive());
     QVERIFY(line->lose("unplugged"));
-    QTRY_VERIFY(!win().MSComm1->PortOpen());
-    QVERIFY(!win().CmdRTSCbox->isChecked());
-    QVERIFY(!win().CmdReplyTimer->isActive());
+    QTRY_VERIFY(!door().MSComm1()->PortOpen());
+    QVERIFY(!door().CmdRTSCbox()->isChecked());
+    QVERIFY(!fx->control<QTimer>("CmdReplyTimer")->isActive());
     openPort();
     QVERIFY(!line->rts());
     QVERIFY(!line->dtr());
@@ -699,14 +699,14 @@ void tst_serial::startupBytesShownFirst()
 {
     QFETCH(bool, afterExchange);
     QFETCH(QString, shown);
-    QCOMPARE(win().RxCount, qint16(2));
+    QCOMPARE(door().RxCount(), qint16(2));
     openPort();
     win().MsgWin_Clear();
     if (afterExchange)
-        win().RxCount = 0;
+        door().setRxCount(0);
     line->feed("AB");
     QTRY_COMPARE(log(), QStringList({shown}));
-    QCOMPARE(win().RxCount, qint16(0));
+    QCOMPARE(door().RxCount(), qint16(0));
     line->feed("C");
     QTRY_COMPARE(log(), QStringList({shown + "C"}));
 }
@@ -715,17 +715,17 @@ void tst_serial::captureKeepsFirst512()
 {
     openPort();
     win().MsgWin_Clear();
-    win().RxNotCapturing = false;
-    win().RxCount = 0;
+    door().setRxNotCapturing(false);
+    door().setRxCount(0);
     QByteArray sent;
     for (int i = 0; i < 600; ++i)
         sent.append(char('a' + i % 26));
     line->feed(sent.left(500));
-    QTRY_COMPARE(win().RxCount, qint16(500));
+    QTRY_COMPARE(door().RxCount(), qint16(500));
     line->feed(sent.mid(500));
     QTRY_VERIFY(line->unread().isEmpty());
-    QCOMPARE(win().RxCount, qint16(512));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(win().RxBuf.data()), 512), sent.left(512));
+    QCOMPARE(door().RxCount(), qint16(512));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(door().RxBuf().data()), 512), sent.left(512));
     QCOMPARE(log(), QStringList());
 }
 
@@ -768,11 +768,11 @@ void tst_serial::lineEvents()
     QCOMPARE(log(), lines + QStringList{"UU!"});
     for (int i = 0; i < 11; ++i) {
         const qint32 expected = i == counter ? view.toInt() : 0;
-        QCOMPARE(win().Stats[size_t(i)], expected);
+        QCOMPARE(door().Stats()[size_t(i)], expected);
     }
     for (int i = 8; i <= 10; ++i)
-        QCOMPARE(win().StatsView.value(i)->text(), i == counter ? view : QStringLiteral("0"));
-    QVERIFY(win().MSComm1->PortOpen());
+        QCOMPARE(door().StatsView().value(i)->text(), i == counter ? view : QStringLiteral("0"));
+    QVERIFY(door().MSComm1()->PortOpen());
     QVERIFY(fx->boxes().isEmpty());
 }
 
@@ -780,15 +780,15 @@ void tst_serial::statClearLeavesViews()
 {
     win().Stat_Inc(10, 3);
     win().Stat_Inc(4, 7);
-    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("3"));
-    QCOMPARE(win().Stats[4], 7);
-    win().Stat_Clear();
-    for (qint32 counter : win().Stats)
+    QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("3"));
+    QCOMPARE(door().Stats()[4], 7);
+    door().Stat_Clear();
+    for (qint32 counter : door().Stats())
         QCOMPARE(counter, 0);
-    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("3"));
+    QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("3"));
     win().Stat_Inc(10, 1);
-    QCOMPARE(win().StatsView.value(10)->text(), QStringLiteral("1"));
-    QCOMPARE(win().StatsView.value(8)->text(), QStringLiteral("0"));
+    QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("1"));
+    QCOMPARE(door().StatsView().value(8)->text(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(tst_serial)

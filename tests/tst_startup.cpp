@@ -74,20 +74,21 @@ int runEndScenario(int argc, char** argv, const QByteArray& scenario)
                                                      : QStringLiteral("OkCancel")));
     });
     auto line = ScriptedLine::create();
-    line->installOn(*fixture.win().MSComm1);
-    fixture.win().MSComm1->setPortOpen(true);
+    line->installOn(*fixture.door().MSComm1());
+    fixture.door().MSComm1()->setPortOpen(true);
     line->setPendingOutput(5);
     line->setCallHook([&](const QString& call) { print(QStringLiteral("CALL|") + call); });
     print(QStringLiteral("READY"));
 
     if (scenario == "internal-error-empty")
-        fixture.win().ReportInternalError(QString());
+        fixture.door().ReportInternalError(QString());
     else if (scenario == "internal-error")
-        fixture.win().ReportInternalError(QStringLiteral("CmdRTSCbox=0 but CmdReplyTimer running"));
+        fixture.door().ReportInternalError(
+            QStringLiteral("CmdRTSCbox=0 but CmdReplyTimer running"));
     else if (scenario == "exit")
-        fixture.win().menuExit_Click();
+        fixture.door().menuExit_Click();
     else if (scenario == "exit-menu")
-        fixture.win().menuExit->trigger();
+        fixture.control<QAction>("menuExit")->trigger();
     else if (scenario == "close")
         fixture.win().close();
     print(QStringLiteral("RETURNED"));
@@ -348,16 +349,17 @@ void tst_startup::toolTips()
 
 void tst_startup::shortcutButtonsAreSeven()
 {
-    MainWin& win = fx().win();
-    QCOMPARE(win.CmdMacroByIndexBtn.keys(), (QList<int>{0, 1, 2, 3, 4, 5, 7}));
+    WindowDoor door = fx().door();
+    QCOMPARE(door.CmdMacroByIndexBtn().keys(), (QList<int>{0, 1, 2, 3, 4, 5, 7}));
     QVERIFY(!fx().control<QWidget>("CmdMacroByIndexBtn_6"));
-    QCOMPARE(win.TerminalShortcutsFrame->findChildren<QPushButton*>().size(), 7);
-    for (auto it = win.CmdMacroByIndexBtn.cbegin(); it != win.CmdMacroByIndexBtn.cend(); ++it)
+    QCOMPARE(fx().control<QGroupBox>("TerminalShortcutsFrame")->findChildren<QPushButton*>().size(),
+             7);
+    for (auto it = door.CmdMacroByIndexBtn().cbegin(); it != door.CmdMacroByIndexBtn().cend(); ++it)
         QCOMPARE(it.value()->objectName(), QStringLiteral("CmdMacroByIndexBtn_%1").arg(it.key()));
-    QCOMPARE(win.StatsView.keys(), (QList<int>{8, 9, 10}));
-    QCOMPARE(win.UpDown.keys(), QList<int>{3});
-    QCOMPARE(win.UpDownWin.keys(), QList<int>{3});
-    QScrollBar* spinner = win.UpDown.value(3);
+    QCOMPARE(door.StatsView().keys(), (QList<int>{8, 9, 10}));
+    QCOMPARE(door.UpDown().keys(), QList<int>{3});
+    QCOMPARE(door.UpDownWin().keys(), QList<int>{3});
+    QScrollBar* spinner = door.UpDown().value(3);
     QCOMPARE(spinner->orientation(), Qt::Vertical);
     QCOMPARE(spinner->minimum(), 1);
     QCOMPARE(spinner->maximum(), 40);
@@ -367,7 +369,7 @@ void tst_startup::shortcutButtonsAreSeven()
 
 void tst_startup::commPortItemData()
 {
-    QComboBox* port = fx().win().CommPort;
+    QComboBox* port = fx().door().CommPort();
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(port->itemText(i), QStringLiteral("COM%1").arg(i + 1));
         QCOMPARE(port->itemData(i).toInt(), i + 1);
@@ -417,30 +419,35 @@ void tst_startup::windowGrows()
     QFETCH(bool, swapped);
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     if (swapped)
-        win.menuOptionsShowHideTestConsole->trigger();
+        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
     QWidget* client = win.centralWidget();
     const QSize extra(700, 420);
-    const QRect log = win.MsgWin->geometry();
-    const QRect send = win.CmdSendAgainBtn->geometry();
-    const QRect input = win.CmdInputWin->geometry();
-    const QRect state = win.TestStateWin->geometry();
-    const QRect doIt = win.CfgDoIt->geometry();
+    const QRect log = door.MsgWin()->geometry();
+    const QRect send = own.control<QPushButton>("CmdSendAgainBtn")->geometry();
+    const QRect input = door.CmdInputWin()->geometry();
+    const QRect state = door.TestStateWin()->geometry();
+    const QRect doIt = door.CfgDoIt()->geometry();
     win.resize(win.size() + extra);
     QTRY_COMPARE(client->size(), QSize(600, 510) + extra);
-    QCOMPARE(win.MsgWin->geometry(), log.adjusted(0, 0, extra.width(), extra.height()));
-    QCOMPARE(win.CmdSendAgainBtn->geometry(), send.translated(extra.width(), extra.height()));
-    QCOMPARE(win.CmdInputWin->geometry(),
+    QCOMPARE(door.MsgWin()->geometry(), log.adjusted(0, 0, extra.width(), extra.height()));
+    QCOMPARE(own.control<QPushButton>("CmdSendAgainBtn")->geometry(),
+             send.translated(extra.width(), extra.height()));
+    QCOMPARE(door.CmdInputWin()->geometry(),
              input.adjusted(0, extra.height(), extra.width(), extra.height()));
-    QCOMPARE(win.TestStateWin->geometry(), state.adjusted(0, 0, extra.width(), 0));
-    QCOMPARE(win.CfgDoIt->geometry(), doIt);
-    QCOMPARE(win.TerminalFrame->geometry().bottom(), 504 + extra.height());
-    QVERIFY(win.GeneralFrame->rect().contains(win.Label3->geometry()));
-    QVERIFY(win.GeneralFrame->rect().contains(win.CommBaud->geometry()));
-    QVERIFY(!win.CommBaud->geometry().intersects(win.Label3->geometry()));
+    QCOMPARE(door.TestStateWin()->geometry(), state.adjusted(0, 0, extra.width(), 0));
+    QCOMPARE(door.CfgDoIt()->geometry(), doIt);
+    QCOMPARE(own.control<QGroupBox>("TerminalFrame")->geometry().bottom(), 504 + extra.height());
+    QVERIFY(own.control<QGroupBox>("GeneralFrame")
+                ->rect()
+                .contains(own.control<QLabel>("Label3")->geometry()));
+    QVERIFY(own.control<QGroupBox>("GeneralFrame")->rect().contains(door.CommBaud()->geometry()));
+    QVERIFY(!door.CommBaud()->geometry().intersects(own.control<QLabel>("Label3")->geometry()));
     // The panel out of view is neither drawn nor reached: the grown window covers its place.
-    QGroupBox* outOfView = swapped ? win.UsercfgFrame : win.TestConsoleFrame;
-    QGroupBox* inView = swapped ? win.TestConsoleFrame : win.UsercfgFrame;
+    QGroupBox* outOfView =
+        swapped ? own.control<QGroupBox>("UsercfgFrame") : door.TestConsoleFrame();
+    QGroupBox* inView = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
     QVERIFY(outOfView->geometry().top() >= 510);
     QVERIFY(outOfView->geometry().top() < client->height());
     QVERIFY(!outOfView->isVisible());
@@ -452,9 +459,9 @@ void tst_startup::windowGrows()
 
     win.resize(win.size() - extra);
     QTRY_COMPARE(client->size(), QSize(600, 510));
-    QCOMPARE(win.MsgWin->geometry(), log);
-    QCOMPARE(win.CmdInputWin->geometry(), input);
-    QCOMPARE(win.TestStateWin->geometry(), state);
+    QCOMPARE(door.MsgWin()->geometry(), log);
+    QCOMPARE(door.CmdInputWin()->geometry(), input);
+    QCOMPARE(door.TestStateWin()->geometry(), state);
 }
 
 void tst_startup::controlsFitTheirFrames_data()
@@ -508,106 +515,109 @@ void tst_startup::controlsFitTheirFrames()
 void tst_startup::testConsoleStartsOutOfView()
 {
     MainWin& win = fx().win();
+    WindowDoor door = fx().door();
     const QRect client = win.centralWidget()->rect();
-    QVERIFY(win.TestConsoleFrame->geometry().top() >= client.bottom());
-    for (QWidget* inView :
-         {static_cast<QWidget*>(win.GeneralFrame), static_cast<QWidget*>(win.UsercfgFrame),
-          static_cast<QWidget*>(win.TerminalFrame)}) {
+    QVERIFY(door.TestConsoleFrame()->geometry().top() >= client.bottom());
+    for (QWidget* inView : {static_cast<QWidget*>(fx().control<QGroupBox>("GeneralFrame")),
+                            static_cast<QWidget*>(fx().control<QGroupBox>("UsercfgFrame")),
+                            static_cast<QWidget*>(fx().control<QGroupBox>("TerminalFrame"))}) {
         QVERIFY2(inView->geometry().bottom() <= client.bottom(), qPrintable(inView->objectName()));
         QVERIFY(inView->isVisible());
     }
     // Out of view, so not drawn, yet the console still answers to everything done to it.
-    QVERIFY(!win.TestConsoleFrame->isVisible());
-    QVERIFY(win.TestConsoleFrame->isEnabled());
-    win.TestIsMobile->setChecked(true);
-    QVERIFY(win.TestIsMobile->isChecked() && !win.TestIsBase->isChecked());
-    win.TestIsBase->setChecked(true);
+    QVERIFY(!door.TestConsoleFrame()->isVisible());
+    QVERIFY(door.TestConsoleFrame()->isEnabled());
+    door.TestIsMobile()->setChecked(true);
+    QVERIFY(door.TestIsMobile()->isChecked() &&
+            !fx().control<QRadioButton>("TestIsBase")->isChecked());
+    fx().control<QRadioButton>("TestIsBase")->setChecked(true);
 }
 
 void tst_startup::fontsAsDesigned()
 {
-    MainWin& win = fx().win();
-    QCOMPARE(win.Label3->font().pointSize(), 24);
-    QVERIFY(win.Label3->font().bold());
-    QCOMPARE(win.CfgDoIt->font().pointSize(), 12);
-    QVERIFY(win.CfgDoIt->font().bold());
-    QCOMPARE(win.TestStateWin->font().pointSize(), 24);
+    WindowDoor door = fx().door();
+    QCOMPARE(fx().control<QLabel>("Label3")->font().pointSize(), 24);
+    QVERIFY(fx().control<QLabel>("Label3")->font().bold());
+    QCOMPARE(door.CfgDoIt()->font().pointSize(), 12);
+    QVERIFY(door.CfgDoIt()->font().bold());
+    QCOMPARE(door.TestStateWin()->font().pointSize(), 24);
     // Logged bytes line up in columns: every character the log shows takes one width, whatever
     // fontconfig says of the family's spacing.
-    const QFontMetricsF log(win.MsgWin->font());
+    const QFontMetricsF log(door.MsgWin()->font());
     const QString shown = QStringLiteral(" iMW.0\\lm_|");
     for (const QChar c : shown)
         QCOMPARE(log.horizontalAdvance(c), log.horizontalAdvance(QLatin1Char(' ')));
-    QCOMPARE(win.MsgWin->font().pointSizeF(),
+    QCOMPARE(door.MsgWin()->font().pointSizeF(),
              QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSizeF());
     // The large state line text fits its box.
-    const QFontMetrics metrics(win.TestStateWin->font());
-    QVERIFY(metrics.height() <= win.TestStateWin->height());
+    const QFontMetrics metrics(door.TestStateWin()->font());
+    QVERIFY(metrics.height() <= door.TestStateWin()->height());
 }
 
 void tst_startup::optionButtonsExclusiveWithinTheirFrame()
 {
     WindowFixture own;
-    MainWin& win = own.win();
-    win.TestIsMobile->setChecked(true);
-    QVERIFY(!win.TestIsBase->isChecked());
+    WindowDoor door = own.door();
+    door.TestIsMobile()->setChecked(true);
+    QVERIFY(!own.control<QRadioButton>("TestIsBase")->isChecked());
     // The console's station choice is a group of its own: the configurator keeps its option.
-    QVERIFY(win.CfgQuery->isChecked());
-    win.CfgRestoreFactory->setChecked(true);
-    QVERIFY(!win.CfgQuery->isChecked());
-    QVERIFY(win.TestIsMobile->isChecked());
+    QVERIFY(door.CfgQuery()->isChecked());
+    own.control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
+    QVERIFY(!door.CfgQuery()->isChecked());
+    QVERIFY(door.TestIsMobile()->isChecked());
 }
 
 void tst_startup::startupValues()
 {
     MainWin& win = fx().win();
-    QVERIFY(!win.CommOpenCbox->isChecked());
-    QVERIFY(!win.MSComm1->PortOpen());
-    QVERIFY(win.CommPort->isEnabled());
-    QVERIFY(win.CommBaud->isEnabled());
-    QVERIFY(win.CommFormat->isEnabled());
-    QVERIFY(win.CmdSendTypingImmediately->isChecked());
-    QVERIFY(win.TestLeaveTxPwrOnCbox->isChecked());
-    QVERIFY(win.TestIsBase->isChecked());
-    QVERIFY(!win.TestProgress->isVisibleTo(&win));
-    QCOMPARE(win.TestProgress->minimum(), 0);
-    QCOMPARE(win.TestProgress->maximum(), 72);
-    QCOMPARE(win.TestStateWin->text(), QStringLiteral("<= Press to begin Test."));
+    WindowDoor door = fx().door();
+    QVERIFY(!door.CommOpenCbox()->isChecked());
+    QVERIFY(!door.MSComm1()->PortOpen());
+    QVERIFY(door.CommPort()->isEnabled());
+    QVERIFY(door.CommBaud()->isEnabled());
+    QVERIFY(fx().control<QComboBox>("CommFormat")->isEnabled());
+    QVERIFY(fx().control<QCheckBox>("CmdSendTypingImmediately")->isChecked());
+    QVERIFY(fx().control<QCheckBox>("TestLeaveTxPwrOnCbox")->isChecked());
+    QVERIFY(fx().control<QRadioButton>("TestIsBase")->isChecked());
+    QVERIFY(!door.TestProgress()->isVisibleTo(&win));
+    QCOMPARE(door.TestProgress()->minimum(), 0);
+    QCOMPARE(door.TestProgress()->maximum(), 72);
+    QCOMPARE(door.TestStateWin()->text(), QStringLiteral("<= Press to begin Test."));
     QCOMPARE(fx().logLines(), QStringList{QString()});
     QVERIFY(fx().boxes().isEmpty());
 }
 
 void tst_startup::startupSelectionsAreMade()
 {
-    MainWin& win = fx().win();
+    WindowDoor door = fx().door();
     // Selecting the first channel and mode chose their options on the way; the query is last.
-    QVERIFY(win.CfgQuery->isChecked());
-    QVERIFY(!win.CfgChangeChannel->isChecked());
-    QVERIFY(!win.CfgChangeMode->isChecked());
-    QVERIFY(!win.CfgRestoreFactory->isChecked());
-    QCOMPARE(win.TestDeviceConfig->count(), 8);
-    QCOMPARE(win.TestDeviceConfig->currentIndex(), 0);
-    QCOMPARE(win.TestDeviceConfig->currentText(), QStringLiteral("FAST"));
+    QVERIFY(door.CfgQuery()->isChecked());
+    QVERIFY(!fx().control<QRadioButton>("CfgChangeChannel")->isChecked());
+    QVERIFY(!fx().control<QRadioButton>("CfgChangeMode")->isChecked());
+    QVERIFY(!fx().control<QRadioButton>("CfgRestoreFactory")->isChecked());
+    QCOMPARE(door.TestDeviceConfig()->count(), 8);
+    QCOMPARE(door.TestDeviceConfig()->currentIndex(), 0);
+    QCOMPARE(door.TestDeviceConfig()->currentText(), QStringLiteral("FAST"));
 }
 
 void tst_startup::formLevelValues()
 {
-    MainWin& win = fx().win();
-    QCOMPARE(win.PowerCycleMsg.count(QLatin1Char('\n')), 1);
-    QVERIFY(!win.PowerCycleMsg.contains(QLatin1Char('\r')));
-    QCOMPARE(win.PowerCycleMsg,
+    WindowDoor door = fx().door();
+    QCOMPARE(door.PowerCycleMsg().count(QLatin1Char('\n')), 1);
+    QVERIFY(!door.PowerCycleMsg().contains(QLatin1Char('\r')));
+    QCOMPARE(door.PowerCycleMsg(),
              QStringLiteral("With the serial cable connected, remove and reapply power to the "
                             "Modem now -- the STATUS LED should come ON.\nOnce power has been "
                             "re-applied, click OK within 10 seconds to continue."));
-    QCOMPARE(win.ReplyOK, QByteArray("OK\r\n"));
-    QCOMPARE(win.ReplyER, QByteArray("ER\r\n"));
-    QCOMPARE(win.ReplyOK.size(), 4);
-    QCOMPARE(win.ReplyER.size(), 4);
-    QVERIFY(win.RxNotCapturing);
-    QCOMPARE(win.DelayJifValue, 314159);
-    QCOMPARE(win.LastTypedText, QString());
-    QCOMPARE(win.TestConsoleBackColor,
-             win.TestConsoleFrame->palette().color(win.TestConsoleFrame->backgroundRole()));
+    QCOMPARE(door.ReplyOK(), QByteArray("OK\r\n"));
+    QCOMPARE(door.ReplyER(), QByteArray("ER\r\n"));
+    QCOMPARE(door.ReplyOK().size(), 4);
+    QCOMPARE(door.ReplyER().size(), 4);
+    QVERIFY(door.RxNotCapturing());
+    QCOMPARE(door.DelayJifValue(), 314159);
+    QCOMPARE(door.LastTypedText(), QString());
+    QCOMPARE(door.TestConsoleBackColor(),
+             door.TestConsoleFrame()->palette().color(door.TestConsoleFrame()->backgroundRole()));
 }
 
 void tst_startup::timersIdle()
@@ -621,17 +631,16 @@ void tst_startup::timersIdle()
 
 void tst_startup::factoryMenuHidden()
 {
-    MainWin& win = fx().win();
-    QVERIFY(!win.menuFactory->menuAction()->isVisible());
-    QVERIFY(win.menuFile->menuAction()->isVisible());
-    QVERIFY(win.menuLog->menuAction()->isVisible());
-    QVERIFY(win.menuHelp->menuAction()->isVisible());
+    QVERIFY(!fx().control<QMenu>("menuFactory")->menuAction()->isVisible());
+    QVERIFY(fx().control<QMenu>("menuFile")->menuAction()->isVisible());
+    QVERIFY(fx().control<QMenu>("menuLog")->menuAction()->isVisible());
+    QVERIFY(fx().control<QMenu>("menuHelp")->menuAction()->isVisible());
 }
 
 void tst_startup::waitTimerTickStopsIt()
 {
     WindowFixture own;
-    QTimer* timer = own.win().StartKludgeTimer;
+    QTimer* timer = own.control<QTimer>("StartKludgeTimer");
     timer->setInterval(10);
     timer->start();
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
@@ -641,25 +650,27 @@ void tst_startup::typingAtStartupGoesToTheInputBox()
 {
     WindowFixture own;
     MainWin& win = own.win();
-    win.CmdSendTypingImmediately->setChecked(false);
+    WindowDoor door = own.door();
+    own.control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    QCOMPARE(QApplication::focusWidget(), win.CmdInputWin);
+    QCOMPARE(QApplication::focusWidget(), door.CmdInputWin());
     UserInput::type(QStringLiteral("ab"));
     UserInput::key(Qt::Key_Backspace);
-    QCOMPARE(win.CmdInputWin->currentText(), QStringLiteral("a"));
-    QCOMPARE(win.CommPort->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(door.CmdInputWin()->currentText(), QStringLiteral("a"));
+    QCOMPARE(door.CommPort()->currentText(), QStringLiteral("COM1"));
 }
 
 void tst_startup::shortcutButtonTakesFocus()
 {
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    UserInput::click(win.UpDownWin.value(3));
-    QTRY_VERIFY(win.UpDownWin.value(3)->hasFocus());
-    QPushButton* query = win.CmdMacroByIndexBtn.value(3);
+    UserInput::click(door.UpDownWin().value(3));
+    QTRY_VERIFY(door.UpDownWin().value(3)->hasFocus());
+    QPushButton* query = door.CmdMacroByIndexBtn().value(3);
     UserInput::click(query);
     QVERIFY(query->hasFocus());
 }
@@ -669,11 +680,12 @@ void tst_startup::spinnerShowsItsFocus()
 {
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
-    QScrollBar* spinner = win.UpDown.value(3);
+    QScrollBar* spinner = door.UpDown().value(3);
     const QImage unfocused = spinner->grab().toImage();
-    UserInput::click(win.UpDownWin.value(3));
+    UserInput::click(door.UpDownWin().value(3));
     UserInput::key(Qt::Key_Tab);
     QTRY_COMPARE(QApplication::focusWidget(), spinner);
     QVERIFY(spinner->grab().toImage() != unfocused);
@@ -696,14 +708,16 @@ void tst_startup::tabOrderFollowsTheFrames()
     QFETCH(bool, backwards);
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
     if (swapped)
-        win.menuOptionsShowHideTestConsole->trigger();
-    QGroupBox* panel = swapped ? win.TestConsoleFrame : win.UsercfgFrame;
-    const QList<QGroupBox*> frames = {win.GeneralFrame, panel, win.TerminalFrame};
+        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    QGroupBox* panel = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
+    const QList<QGroupBox*> frames = {own.control<QGroupBox>("GeneralFrame"), panel,
+                                      own.control<QGroupBox>("TerminalFrame")};
     QWidget* const start = QApplication::focusWidget();
-    QCOMPARE(start, win.CmdInputWin);
+    QCOMPARE(start, door.CmdInputWin());
     QStringList visited;
     for (int presses = 0; presses < 100; ++presses) {
         UserInput::key(backwards ? Qt::Key_Backtab : Qt::Key_Tab);
@@ -804,6 +818,7 @@ void tst_startup::comboBoxesSayLabelAndChoice()
     QFETCH(bool, captioned);
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     auto* combo = own.control<QComboBox>(name);
     QVERIFY(combo);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
@@ -820,8 +835,8 @@ void tst_startup::comboBoxesSayLabelAndChoice()
         combo->addItem(QStringLiteral("first"));
         combo->addItem(QStringLiteral("second"));
     }
-    if (win.TestConsoleFrame->isAncestorOf(combo))
-        win.menuOptionsShowHideTestConsole->trigger();
+    if (door.TestConsoleFrame()->isAncestorOf(combo))
+        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
     win.show();
     QVERIFY(QTest::qWaitForWindowExposed(&win));
     const int row = combo->currentIndex() == 1 ? 0 : 1;
@@ -851,11 +866,12 @@ void tst_startup::tabOrderInsidePanels()
     QFETCH(QStringList, order);
     WindowFixture own;
     MainWin& win = own.win();
+    WindowDoor door = own.door();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
     if (console)
-        win.menuOptionsShowHideTestConsole->trigger();
-    QGroupBox* panel = console ? win.TestConsoleFrame : win.UsercfgFrame;
+        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    QGroupBox* panel = console ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
     // Round from the input box: the panel's controls in the order Tab reaches them.
     QStringList visited;
     for (int presses = 0; presses < 60 && visited.size() < order.size(); ++presses) {
@@ -871,14 +887,14 @@ void tst_startup::tabOrderInsidePanels()
         UserInput::key(Qt::Key_Backtab);
         UserInput::key(Qt::Key_Backtab);
         UserInput::key(Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), win.CfgQuery);
+        QCOMPARE(QApplication::focusWidget(), door.CfgQuery());
         UserInput::key(Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), win.CfgChangeChannel);
-        QVERIFY(win.CfgChangeChannel->isChecked());
+        QCOMPARE(QApplication::focusWidget(), own.control<QRadioButton>("CfgChangeChannel"));
+        QVERIFY(own.control<QRadioButton>("CfgChangeChannel")->isChecked());
         UserInput::key(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), win.CfgNewDeviceConfig);
+        QCOMPARE(QApplication::focusWidget(), own.control<QComboBox>("CfgNewDeviceConfig"));
         UserInput::key(Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), win.CfgChangeChannel);
+        QCOMPARE(QApplication::focusWidget(), own.control<QRadioButton>("CfgChangeChannel"));
     }
 }
 

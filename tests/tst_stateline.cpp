@@ -61,7 +61,7 @@ void tst_stateline::fitting()
 void tst_stateline::abortVerdictIsWholeAtTheDesignedSize()
 {
     WindowFixture fx;
-    auto* line = qobject_cast<StateLine*>(fx.win().TestStateWin);
+    auto* line = qobject_cast<StateLine*>(fx.door().TestStateWin());
     QVERIFY(line);
     const QString verdict = QStringLiteral("Test Aborted in Establishing Communication");
     line->setText(verdict);

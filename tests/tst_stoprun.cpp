@@ -39,6 +39,7 @@ class tst_stoprun : public QObject
     std::unique_ptr<WindowFixture> fx;
     std::shared_ptr<RecordedSimLine> simLine;
     MainWin& win() { return fx->win(); }
+    WindowDoor door() { return fx->door(); }
 
     // What the run had done when the stop came.
     qsizetype writesAtStop = -1;
@@ -49,10 +50,10 @@ class tst_stoprun : public QObject
     {
         QTimer::singleShot(0, this, [this, byMenu] {
             writesAtStop = simLine->writes().size();
-            errorsAtStop = win().ErrCount;
-            QVERIFY(win().menuFileStopRun->isEnabled());
+            errorsAtStop = door().ErrCount();
+            QVERIFY(fx->control<QAction>("menuFileStopRun")->isEnabled());
             if (byMenu)
-                win().menuFileStopRun->trigger();
+                fx->control<QAction>("menuFileStopRun")->trigger();
             else
                 UserInput::key(Qt::Key_Escape);
         });
@@ -65,13 +66,13 @@ class tst_stoprun : public QObject
         const qsizetype at = log.indexOf(QStringLiteral("Stopped by the user"));
         QVERIFY2(at >= 0, qPrintable(log.join('\n')));
         QCOMPARE(log.mid(at + 1), (QStringList{abortLine, QString()}));
-        QCOMPARE(win().TestStateWin->text(), abortLine);
+        QCOMPARE(door().TestStateWin()->text(), abortLine);
         QCOMPARE(simLine->writes().size(), writesAtStop);
-        QCOMPARE(win().ErrCount, errorsAtStop);
-        QVERIFY(win().RunStopped && win().RunAborted);
-        QVERIFY(!win().menuFileStopRun->isEnabled());
-        QVERIFY(win().CfgDoIt->isEnabled());
-        QVERIFY(win().TestDoIt->isEnabled());
+        QCOMPARE(door().ErrCount(), errorsAtStop);
+        QVERIFY(door().RunStopped() && door().RunAborted());
+        QVERIFY(!fx->control<QAction>("menuFileStopRun")->isEnabled());
+        QVERIFY(door().CfgDoIt()->isEnabled());
+        QVERIFY(door().TestDoIt()->isEnabled());
     }
 
 private slots:
@@ -81,7 +82,7 @@ private slots:
         win().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&win()));
         simLine = RecordedSimLine::openIn(win());
-        QVERIFY(win().MSComm1->PortOpen());
+        QVERIFY(door().MSComm1()->PortOpen());
         writesAtStop = -1;
         errorsAtStop = -1;
     }
@@ -101,28 +102,28 @@ private slots:
 
 void tst_stoprun::greyedOutsideARun()
 {
-    QAction* stop = win().menuFileStopRun;
+    QAction* stop = fx->control<QAction>("menuFileStopRun");
     QCOMPARE(stop->text(), QStringLiteral("Sto&p Run"));
     QCOMPARE(stop->shortcut(), QKeySequence(Qt::Key_Escape));
     QVERIFY(!stop->isEnabled());
-    const QList<QAction*> file = win().menuFile->actions();
+    const QList<QAction*> file = fx->control<QMenu>("menuFile")->actions();
     const qsizetype at = file.indexOf(stop);
     QVERIFY(file.at(at + 1)->isSeparator());
-    QCOMPARE(file.at(at + 2), win().menuExit);
+    QCOMPARE(file.at(at + 2), fx->control<QAction>("menuExit"));
 }
 
 // The greyed entry leaves Esc to the control that has the focus.
 void tst_stoprun::escOutsideARunReachesTheFocus()
 {
-    UserInput::click(win().CmdInputWin);
-    QTRY_COMPARE(QApplication::focusWidget(), win().CmdInputWin);
-    QSignalSpy stop(win().menuFileStopRun, &QAction::triggered);
+    UserInput::click(door().CmdInputWin());
+    QTRY_COMPARE(QApplication::focusWidget(), door().CmdInputWin());
+    QSignalSpy stop(fx->control<QAction>("menuFileStopRun"), &QAction::triggered);
     EscCounter escs;
     QApplication::focusWidget()->installEventFilter(&escs);
     UserInput::key(Qt::Key_Escape);
     QCOMPARE(escs.count, 1);
     QCOMPARE(stop.count(), 0);
-    QVERIFY(!win().RunStopped);
+    QVERIFY(!door().RunStopped());
 }
 
 void tst_stoprun::radioTestWithoutPartner_data()
@@ -137,17 +138,17 @@ void tst_stoprun::radioTestWithoutPartner()
 {
     QFETCH(bool, byMenu);
     theSimulatedModem().setPartnerPresent(false);
-    win().TestDeviceConfig->setCurrentText(QStringLiteral("FAST"));
-    win().TestIsBase->setChecked(true);
-    win().TestConfigOnly->setChecked(false);
-    connect(win().TestStateWin, &QLineEdit::textChanged, this, [this, byMenu](const QString& t) {
+    door().TestDeviceConfig()->setCurrentText(QStringLiteral("FAST"));
+    fx->control<QRadioButton>("TestIsBase")->setChecked(true);
+    fx->control<QCheckBox>("TestConfigOnly")->setChecked(false);
+    connect(door().TestStateWin(), &QLineEdit::textChanged, this, [this, byMenu](const QString& t) {
         if (t == QLatin1String("3") && writesAtStop < 0)
             stopSoon(byMenu);
     });
-    win().TestDoIt->click();
+    door().TestDoIt()->click();
     checkStopped(QStringLiteral("Test Aborted in Remote Loopback Ch# 1"));
-    QCOMPARE(win().ErrCount, qint16(2));
-    QVERIFY(win().TestProgress->isHidden());
+    QCOMPARE(door().ErrCount(), qint16(2));
+    QVERIFY(door().TestProgress()->isHidden());
 }
 
 // Do It with a silent modem, stopped while the power-cycle box is open: that box is cancelled
@@ -155,17 +156,17 @@ void tst_stoprun::radioTestWithoutPartner()
 void tst_stoprun::atThePowerCycleBox()
 {
     theSimulatedModem().setSilent(true);
-    win().CfgQuery->setChecked(true);
+    door().CfgQuery()->setChecked(true);
     fx->recorder().answer(MsgAnswer::Ok, [this] {
         writesAtStop = simLine->writes().size();
-        errorsAtStop = win().ErrCount;
+        errorsAtStop = door().ErrCount();
         UserInput::key(Qt::Key_Escape);
     });
-    win().CfgDoIt->click();
+    door().CfgDoIt()->click();
     QCOMPARE(fx->boxes().size(), 1);
     QVERIFY(fx->boxes().first().title.startsWith(QStringLiteral("Modem Config - Power-cycle")));
     checkStopped(QStringLiteral("QueryConfig Aborted in Establishing Communication"));
-    QCOMPARE(win().ErrCount, qint16(4));
+    QCOMPARE(door().ErrCount(), qint16(4));
 }
 
 // A box on screen: at least as wide as its title, and closed as Cancel by a stop.

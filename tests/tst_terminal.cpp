@@ -52,14 +52,14 @@ int runTimerScenario(int argc, char** argv, const QByteArray& scenario)
         print(QStringLiteral("BOX|%1|%2").arg(box.title, box.text));
     });
     auto line = ScriptedLine::install(fixture.win());
-    fixture.win().CommOpenCbox->setChecked(true);
+    fixture.door().CommOpenCbox()->setChecked(true);
     line->setCallHook([&](const QString& call) {
         if (call.startsWith(QLatin1String("write")))
             print(QStringLiteral("CALL|") + call);
     });
-    fixture.win().CmdReplyTimer->start(500);
+    fixture.control<QTimer>("CmdReplyTimer")->start(500);
     print(QStringLiteral("READY"));
-    fixture.win().CmdMacroByIndexBtn.value(3)->click();
+    fixture.door().CmdMacroByIndexBtn().value(3)->click();
     print(QStringLiteral("RETURNED"));
     return 3;
 }
@@ -78,8 +78,8 @@ private:
     // Clicks into the input box, which takes the keyboard focus.
     void focusInput()
     {
-        UserInput::click(win().CmdInputWin->lineEdit());
-        QTRY_COMPARE(QApplication::focusWidget(), win().CmdInputWin);
+        UserInput::click(door().CmdInputWin()->lineEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), door().CmdInputWin());
     }
 
     // Actions on the input box, which has the keyboard focus: "t:text" types key by key,
@@ -90,7 +90,7 @@ private:
     void act(const QString& action)
     {
         const QString arg = action.mid(2);
-        QLineEdit* field = win().CmdInputWin->lineEdit();
+        QLineEdit* field = door().CmdInputWin()->lineEdit();
         switch (action.at(0).unicode()) {
         case 't':
             UserInput::type(arg);
@@ -115,7 +115,7 @@ private:
             UserInput::key(Qt::Key(Qt::Key_A + arg.at(0).unicode() - 'A'), Qt::ControlModifier);
             break;
         case 'p':
-            QVERIFY(UserInput::pick(win().CmdInputWin, arg.toInt()));
+            QVERIFY(UserInput::pick(door().CmdInputWin(), arg.toInt()));
             break;
         case 'v':
             QGuiApplication::clipboard()->setText(arg);
@@ -139,22 +139,22 @@ private slots:
     {
         win().MsgWin_Output(QStringLiteral("a"));
         win().MsgWin_Output(QStringLiteral("b"));
-        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 2);
+        QTRY_COMPARE(door().MsgWin()->currentIndex().row(), 2);
         QTest::qWait(20);
         // A row the user picked stays current while output goes on, completed lines too; back at
         // the end with the End key, the newest line is followed again.
-        const QRect first = win().MsgWin->visualRect(win().MsgWin->model()->index(0, 0));
-        UserInput::click(win().MsgWin->viewport(), first.center());
-        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
+        const QRect first = door().MsgWin()->visualRect(door().MsgWin()->model()->index(0, 0));
+        UserInput::click(door().MsgWin()->viewport(), first.center());
+        QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
         win().MsgWin_OutputChar('x');
         win().MsgWin_OutputChar('\n');
         QTest::qWait(60);
-        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
-        QCOMPARE(QApplication::focusWidget(), win().MsgWin);
+        QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
+        QCOMPARE(QApplication::focusWidget(), door().MsgWin());
         UserInput::key(Qt::Key_End);
-        QCOMPARE(win().MsgWin->currentIndex().row(), 3);
+        QCOMPARE(door().MsgWin()->currentIndex().row(), 3);
         win().MsgWin_Output(QStringLiteral("c"));
-        QTRY_COMPARE(win().MsgWin->currentIndex().row(), 4);
+        QTRY_COMPARE(door().MsgWin()->currentIndex().row(), 4);
         QCOMPARE(log(), (QStringList{"a", "b", "x", "c", ""}));
     }
 
@@ -173,34 +173,35 @@ private slots:
         QFETCH(bool, hex);
         for (int i = 0; i < lines; ++i)
             win().MsgWin_Output(QString::number(i));
-        win().RxShowMode->setCurrentIndex(hex ? 1 : 0);
+        fx->control<QComboBox>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
         win().MsgWin_OutputCooked(QByteArrayLiteral("AB\r\nC"));
         // The view learns of new lines in batches.
-        const QAbstractItemModel* model = win().MsgWin->model();
+        const QAbstractItemModel* model = door().MsgWin()->model();
         QTRY_COMPARE(model->rowCount(), lines + 2);
         const QModelIndex last = model->index(lines + 1, 0);
-        QTRY_COMPARE(win().MsgWin->currentIndex(), last);
-        QTRY_VERIFY(win().MsgWin->viewport()->rect().contains(win().MsgWin->visualRect(last)));
-        QCOMPARE(win().MsgWin->indexAt(win().MsgWin->visualRect(last).center()), last);
+        QTRY_COMPARE(door().MsgWin()->currentIndex(), last);
+        QTRY_VERIFY(
+            door().MsgWin()->viewport()->rect().contains(door().MsgWin()->visualRect(last)));
+        QCOMPARE(door().MsgWin()->indexAt(door().MsgWin()->visualRect(last).center()), last);
         QCOMPARE(last.data().toString(), hex ? QStringLiteral("\\43") : QStringLiteral("C"));
         QCOMPARE(model->index(lines, 0).data().toString(),
                  hex ? QStringLiteral("\\41\\42\\0D\\0A") : QStringLiteral("AB"));
-        QCOMPARE(win().MsgLines->line(lines - 1), QString::number(lines - 1));
+        QCOMPARE(door().MsgLines()->line(lines - 1), QString::number(lines - 1));
 
         win().MsgWin_Clear();
         QCOMPARE(model->rowCount(), 1);
-        QCOMPARE(win().MsgWin->currentIndex().row(), 0);
-        QCOMPARE(win().MsgWin->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
+        QCOMPARE(door().MsgWin()->verticalScrollBar()->maximum(), 0);
         QCOMPARE(log(), QStringList{QString()});
     }
 
     void displayModeReadOnEveryByte()
     {
-        win().RxShowMode->setCurrentIndex(1);
+        fx->control<QComboBox>("RxShowMode")->setCurrentIndex(1);
         win().MsgWin_OutputChar('A');
-        win().RxShowMode->setCurrentIndex(0);
+        fx->control<QComboBox>("RxShowMode")->setCurrentIndex(0);
         win().MsgWin_OutputCooked(QByteArrayLiteral("B\\\r\n"));
-        win().RxShowMode->setCurrentIndex(1);
+        fx->control<QComboBox>("RxShowMode")->setCurrentIndex(1);
         win().MsgWin_OutputCooked(QByteArrayLiteral("\r\n"));
         QCOMPARE(log(), (QStringList{"\\41B\\\\", "\\0D\\0A", ""}));
     }
@@ -219,7 +220,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(bool, clears);
-        QAbstractItemView* view = win().MsgWin;
+        QAbstractItemView* view = door().MsgWin();
         const int lines = where == QLatin1String("scroll bar") ? 200 : 2;
         for (int i = 0; i < lines; ++i)
             win().MsgWin_Output(QString::number(i));
@@ -259,8 +260,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QFETCH(QStringList, lines);
-        win().TestStateWin_Output(text);
-        QCOMPARE(win().TestStateWin->text(), shown);
+        door().TestStateWin_Output(text);
+        QCOMPARE(door().TestStateWin()->text(), shown);
         QCOMPARE(log(), lines);
     }
 
@@ -355,15 +356,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, history);
         openScriptedClean();
-        QVERIFY(win().CmdSendTypingImmediately->isChecked());
-        win().EOL->setEditText(eol);
+        QVERIFY(fx->control<QCheckBox>("CmdSendTypingImmediately")->isChecked());
+        fx->control<QComboBox>("EOL")->setEditText(eol);
         focusInput();
         for (const QString& action : actions)
             act(action);
         QCOMPARE(line->writes(), writes);
-        QCOMPARE(win().CmdInputWin->currentText(), text);
-        QCOMPARE(itemsOf(win().CmdInputWin), history);
-        QCOMPARE(win().LastTypedText, text);
+        QCOMPARE(door().CmdInputWin()->currentText(), text);
+        QCOMPARE(itemsOf(door().CmdInputWin()), history);
+        QCOMPARE(door().LastTypedText(), text);
         // Immediate sending writes no echo lines.
         QCOMPARE(log(), QStringList{QString()});
     }
@@ -371,16 +372,16 @@ private slots:
     void immediateOff()
     {
         openScriptedClean();
-        win().CmdSendTypingImmediately->setChecked(false);
+        fx->control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
         focusInput();
         UserInput::type(QStringLiteral("ab\\0d"));
         UserInput::key(Qt::Key_Return);
         UserInput::key(Qt::Key_Backspace);
         QCOMPARE(line->writes(), QByteArrayList{});
-        QCOMPARE(win().LastTypedText, QString());
-        QCOMPARE(win().CmdInputWin->currentText(), QStringLiteral("ab\\0"));
+        QCOMPARE(door().LastTypedText(), QString());
+        QCOMPARE(door().CmdInputWin()->currentText(), QStringLiteral("ab\\0"));
         // Ticking again takes the box's text as already sent.
-        win().CmdSendTypingImmediately->setChecked(true);
+        fx->control<QCheckBox>("CmdSendTypingImmediately")->setChecked(true);
         UserInput::type(QStringLiteral("x"));
         QCOMPARE(line->writes(), QByteArrayList{"x"});
     }
@@ -421,15 +422,15 @@ private slots:
         openScriptedClean();
         // Send Again works in either mode; with immediate sending off, setting the text sends
         // nothing by itself.
-        win().CmdSendTypingImmediately->setChecked(false);
-        win().EOL->setEditText(eol);
+        fx->control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
+        fx->control<QComboBox>("EOL")->setEditText(eol);
         for (int i = 0; i < presses.size(); ++i) {
             line->clearRecord();
-            win().CmdInputWin->setEditText(presses.at(i));
-            UserInput::click(win().CmdSendAgainBtn);
+            door().CmdInputWin()->setEditText(presses.at(i));
+            UserInput::click(fx->control<QPushButton>("CmdSendAgainBtn"));
             QCOMPARE(line->written(), sent.at(i));
             QCOMPARE(line->writes().size(), sent.at(i).size());
-            QCOMPARE(win().CmdInputWin->currentText(), presses.at(i));
+            QCOMPARE(door().CmdInputWin()->currentText(), presses.at(i));
         }
         const QStringList lines = log();
         QCOMPARE(lines.mid(lines.size() - 3), (QStringList{"", echo, ""}));
@@ -442,9 +443,9 @@ private slots:
         UserInput::type(QStringLiteral("AB"));
         QCOMPARE(log(), (QStringList{kPortClosed, kPortClosed, ""}));
         win().MsgWin_Clear();
-        win().CmdSendTypingImmediately->setChecked(false);
-        win().CmdInputWin->setEditText(QStringLiteral("AB"));
-        win().CmdSendAgainBtn->click();
+        fx->control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
+        door().CmdInputWin()->setEditText(QStringLiteral("AB"));
+        fx->control<QPushButton>("CmdSendAgainBtn")->click();
         QCOMPARE(log(), (QStringList{"", "Sent: AB", kPortClosed, kPortClosed, ""}));
     }
 
@@ -479,18 +480,19 @@ private slots:
         for (const QString& step : steps) {
             const QString arg = step.section(QLatin1Char(':'), 1);
             if (step.startsWith(QLatin1String("again:"))) {
-                win().CmdInputWin->setEditText(arg);
-                win().CmdSendAgainBtn->click();
+                door().CmdInputWin()->setEditText(arg);
+                fx->control<QPushButton>("CmdSendAgainBtn")->click();
             } else if (step.startsWith(QLatin1String("enter:"))) {
                 UserInput::type(arg);
                 UserInput::key(Qt::Key_Return);
             } else if (step.startsWith(QLatin1String("type:"))) {
                 UserInput::type(arg);
             } else {
-                win().CmdSendTypingImmediately->setChecked(step == QLatin1String("tick"));
+                fx->control<QCheckBox>("CmdSendTypingImmediately")
+                    ->setChecked(step == QLatin1String("tick"));
             }
         }
-        QCOMPARE(itemsOf(win().CmdInputWin), items);
+        QCOMPARE(itemsOf(door().CmdInputWin()), items);
     }
 
     // --- Automatic command mode ---
@@ -509,14 +511,14 @@ private slots:
         });
         timed->clock.start();
         const auto& calls = timed->calls;
-        win().CmdMacroByIndexBtn.value(3)->click();
-        QVERIFY(win().CmdRTSCbox->isChecked());
+        door().CmdMacroByIndexBtn().value(3)->click();
+        QVERIFY(door().CmdRTSCbox()->isChecked());
         QTest::qWait(300);
-        win().CmdMacroByIndexBtn.value(0)->click();
+        door().CmdMacroByIndexBtn().value(0)->click();
         const qint64 secondSent = calls.isEmpty() ? 0 : calls.last().first;
-        QTRY_VERIFY_WITH_TIMEOUT(!win().CmdRTSCbox->isChecked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!door().CmdRTSCbox()->isChecked(), 5000);
         QVERIFY(!line->rts());
-        QVERIFY(!win().CmdReplyTimer->isActive());
+        QVERIFY(!fx->control<QTimer>("CmdReplyTimer")->isActive());
 
         QStringList rtsAndWrites;
         qint64 offAt = -1;
@@ -537,14 +539,14 @@ private slots:
     void userCommandModeStaysOn()
     {
         openScriptedClean();
-        win().CmdRTSCbox->setChecked(true);
+        door().CmdRTSCbox()->setChecked(true);
         line->clearRecord();
-        win().CmdMacroByIndexBtn.value(3)->click();
-        QVERIFY(!win().CmdReplyTimer->isActive());
+        door().CmdMacroByIndexBtn().value(3)->click();
+        QVERIFY(!fx->control<QTimer>("CmdReplyTimer")->isActive());
         QTest::qWait(300);
-        win().CmdMacroByIndexBtn.value(7)->click();
+        door().CmdMacroByIndexBtn().value(7)->click();
         QTest::qWait(700);
-        QVERIFY(win().CmdRTSCbox->isChecked());
+        QVERIFY(door().CmdRTSCbox()->isChecked());
         QVERIFY(line->rts());
         QCOMPARE(line->callsMatching({"rts", "write"}), (QStringList{"write ?", "write Ds"}));
     }
@@ -586,7 +588,7 @@ private slots:
             // The two lines are already there when the command goes out.
             QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(written), ""}));
         });
-        UserInput::click(win().CmdMacroByIndexBtn.value(index));
+        UserInput::click(door().CmdMacroByIndexBtn().value(index));
         QCOMPARE(line->writes(), QByteArrayList{command});
         QCOMPARE(log(), (QStringList{"", "Sent: " + QString::fromLatin1(command), ""}));
         QVERIFY(line->rts());
@@ -594,9 +596,9 @@ private slots:
 
     void shortcutPortClosed()
     {
-        win().CmdMacroByIndexBtn.value(4)->click();
+        door().CmdMacroByIndexBtn().value(4)->click();
         QCOMPARE(log(), (QStringList{"", "Sent: **Fe", kPortClosed, ""}));
-        QVERIFY(!win().CmdRTSCbox->isChecked());
+        QVERIFY(!door().CmdRTSCbox()->isChecked());
         QVERIFY(fx->boxes().isEmpty());
     }
 
@@ -604,8 +606,8 @@ private slots:
 
     void channelAtStartUp()
     {
-        QCOMPARE(win().UpDown.value(3)->value(), 1);
-        QCOMPARE(win().UpDownWin.value(3)->text(), QStringLiteral("1 (1)"));
+        QCOMPARE(door().UpDown().value(3)->value(), 1);
+        QCOMPARE(door().UpDownWin().value(3)->text(), QStringLiteral("1 (1)"));
     }
 
     void channelTyped_data()
@@ -632,8 +634,8 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QByteArray, command);
         openScriptedClean();
-        QLineEdit* box = win().UpDownWin.value(3);
-        win().UpDown.value(3)->setValue(5);
+        QLineEdit* box = door().UpDownWin().value(3);
+        door().UpDown().value(3)->setValue(5);
         QCOMPARE(box->text(), QStringLiteral("5 (5)"));
         // Clicking into the box selects its text, so typing replaces it.
         UserInput::click(box);
@@ -642,7 +644,7 @@ private slots:
         UserInput::type(typed);
         QCOMPARE(box->text(), typed);
         // Pressing "Set Ch." takes the focus first, so the typed channel is what goes out.
-        UserInput::click(win().CmdMacroByIndexBtn.value(2));
+        UserInput::click(door().CmdMacroByIndexBtn().value(2));
         QCOMPARE(box->text(), shown);
         QCOMPARE(line->writes(), QByteArrayList{command});
         QCOMPARE(log().value(1), "Sent: " + QString::fromLatin1(command));
@@ -699,8 +701,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, action);
         QFETCH(QString, shown);
-        QLineEdit* box = win().UpDownWin.value(3);
-        QScrollBar* spinner = win().UpDown.value(3);
+        QLineEdit* box = door().UpDownWin().value(3);
+        QScrollBar* spinner = door().UpDown().value(3);
         spinner->setValue(5);
         UserInput::click(box);
         QTRY_VERIFY(box->hasFocus());
@@ -742,9 +744,9 @@ private slots:
         auto* combo = fx->control<QComboBox>(name);
         QVERIFY(combo);
         // The input box's history: the wheel would bring up one of these lines.
-        win().CmdInputWin->addItems({QStringLiteral("old"), QStringLiteral("older")});
-        win().CmdInputWin->setEditText(QStringLiteral("typed"));
-        win().EOL->setCurrentIndex(1);
+        door().CmdInputWin()->addItems({QStringLiteral("old"), QStringLiteral("older")});
+        door().CmdInputWin()->setEditText(QStringLiteral("typed"));
+        fx->control<QComboBox>("EOL")->setCurrentIndex(1);
         // Over the text and over the arrow at the right end.
         for (const QPoint at : {combo->rect().center(), QPoint(combo->width() - 6, 6)}) {
             for (const int notches : {1, -1, -1})
@@ -764,8 +766,8 @@ private slots:
     {
         QFETCH(int, value);
         QFETCH(QString, shown);
-        win().UpDown.value(3)->setValue(value);
-        QCOMPARE(win().UpDownWin.value(3)->text(), shown);
+        door().UpDown().value(3)->setValue(value);
+        QCOMPARE(door().UpDownWin().value(3)->text(), shown);
     }
 };
 

@@ -3,8 +3,8 @@
 
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
 #include "support/SimModem.h"
+#include "support/WindowDoor.h"
 
 // Passes every call to the simulated modem's own device and records writes and RTS changes.
 class RecordingDevice : public SerialDevice
@@ -51,9 +51,10 @@ private:
 std::shared_ptr<RecordedSimLine> RecordedSimLine::install(MainWin& win)
 {
     auto record = std::make_shared<RecordedSimLine>();
-    win.MSComm1->setDeviceFactory([record](const QString&) -> std::unique_ptr<SerialDevice> {
-        return std::make_unique<RecordingDevice>(record);
-    });
+    WindowDoor(win).MSComm1()->setDeviceFactory(
+        [record](const QString&) -> std::unique_ptr<SerialDevice> {
+            return std::make_unique<RecordingDevice>(record);
+        });
     return record;
 }
 

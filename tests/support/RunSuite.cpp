@@ -31,7 +31,7 @@ void RunSuite::openSim()
 void RunSuite::openRecordedSim()
 {
     simLine = RecordedSimLine::openIn(win());
-    QVERIFY(win().MSComm1->PortOpen());
+    QVERIFY(door().MSComm1()->PortOpen());
 }
 
 void RunSuite::activate()

@@ -20,6 +20,7 @@ protected:
     explicit RunSuite(bool shown = false) : m_shown(shown) {}
 
     MainWin& win() const { return fx->win(); }
+    WindowDoor door() const { return fx->door(); }
     // A scripted line installed as the window's device, not yet opened, in line.
     void installScripted();
     // A scripted line opened in the window, in line.

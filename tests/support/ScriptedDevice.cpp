@@ -2,7 +2,7 @@
 #include "support/ScriptedDevice.h"
 
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
+#include "support/WindowDoor.h"
 
 #include <QCheckBox>
 #include <QMetaObject>
@@ -169,7 +169,7 @@ void ScriptedLine::installOn(MSComm& comm)
 
 void ScriptedLine::installOn(MainWin& win)
 {
-    installOn(*win.MSComm1);
+    installOn(*WindowDoor(win).MSComm1());
 }
 
 std::shared_ptr<ScriptedLine> ScriptedLine::create()
@@ -189,7 +189,7 @@ std::shared_ptr<ScriptedLine> ScriptedLine::install(MainWin& win)
 std::shared_ptr<ScriptedLine> ScriptedLine::openIn(MainWin& win)
 {
     std::shared_ptr<ScriptedLine> line = install(win);
-    win.CommOpenCbox->setChecked(true);
+    WindowDoor(win).CommOpenCbox()->setChecked(true);
     line->clearRecord();
     return line;
 }

@@ -38,5 +38,6 @@ WindowFixture::~WindowFixture() = default;
 
 QStringList WindowFixture::logLines() const
 {
-    return m_win->MsgLines ? m_win->MsgLines->lines() : QStringList();
+    const MsgLog* lines = door().MsgLines();
+    return lines ? lines->lines() : QStringList();
 }

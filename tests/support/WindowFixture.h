@@ -3,6 +3,7 @@
 
 #include "shell/MainWin.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/WindowDoor.h"
 
 #include <QStringList>
 #include <memory>
@@ -20,6 +21,8 @@ public:
     WindowFixture& operator=(const WindowFixture&) = delete;
 
     MainWin& win() const { return *m_win; }
+    // The window's private state and procedures, by name.
+    WindowDoor door() const { return WindowDoor(*m_win); }
     // The control, timer, action or menu of that objectName ("CmdMacroByIndexBtn_4"), or null.
     template <typename T> T* control(const QString& name) const
     {
