@@ -2,6 +2,7 @@
 // plays the modem on the other end.
 #include "platform/MSComm.h"
 #include "support/ByteValues.h"
+#include "support/DataColumns.h"
 #include "support/PtyPeer.h"
 #include "support/WindowFixture.h"
 
@@ -62,9 +63,7 @@ private slots:
 
 void tst_ptybackend::opensWithLineFormat_data()
 {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<bool>("twoStop");
+    addColumns<QString, int, bool>({"settings", "speed", "twoStop"});
     QTest::newRow("9600,N,8,1") << "9600,N,8,1" << int(B9600) << false;
     QTest::newRow("19200,E,8,1") << "19200,E,8,1" << int(B19200) << false;
     QTest::newRow("115200,N,8,2") << "115200,N,8,2" << int(B115200) << true;
@@ -194,8 +193,7 @@ void tst_ptybackend::peerVanishing()
 
 void tst_ptybackend::openFailures_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("reason");
+    addColumns<QString, QString>({"path", "reason"});
     QTest::newRow("absent") << "/nonexistent/ttyQ9"
                             << "there is no port /nonexistent/ttyQ9";
     QTest::newRow("absent, bare name") << "ttyNoSuch7"

@@ -2,6 +2,7 @@
 // all-or-nothing append to the results table.
 #include "script/RecordFiles.h"
 #include "script/RunRecord.h"
+#include "support/DataColumns.h"
 #include "support/RecordsFolder.h"
 
 #include <QDir>
@@ -65,10 +66,7 @@ private slots:
     // a radio test leaves the channel columns empty.
     void rowsReadBackAsTheirFields_data()
     {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("abortedIn");
-        QTest::addColumn<int>("channels");
+        addColumns<QString, int, QString, int>({"unit", "outcome", "abortedIn", "channels"});
         QTest::newRow("aborted, no test")
             << "U7" << int(RunOutcome::Aborted) << "Establishing Communication" << 0;
         QTest::newRow("stopped in a channel")
@@ -104,8 +102,7 @@ private slots:
 
     void localTimesCarryTheirOffset_data()
     {
-        QTest::addColumn<QDateTime>("time");
-        QTest::addColumn<QString>("shown");
+        addColumns<QDateTime, QString>({"time", "shown"});
         QTest::newRow("winter") << QDateTime(QDate(2026, 1, 15), QTime(10, 0), Qt::UTC)
                                 << "2026-01-15T11:00:00+01:00";
         QTest::newRow("summer") << QDateTime(QDate(2026, 7, 15), QTime(10, 0), Qt::UTC)
@@ -124,8 +121,7 @@ private slots:
 
     void nextUnitLabel_data()
     {
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("next");
+        addColumns<QString, QString>({"last", "next"});
         QTest::newRow("keeps the width") << "U-0099"
                                          << "U-0100";
         QTest::newRow("grows a digit") << "B9"
@@ -149,8 +145,7 @@ private slots:
 
     void recordFileName_data()
     {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("name");
+        addColumns<QString, QString>({"unit", "name"});
         QTest::newRow("labelled") << "U-0100"
                                   << "Test-U-0100-2026-12-09-141502.txt";
         QTest::newRow("no label") << ""
