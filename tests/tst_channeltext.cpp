@@ -1,5 +1,5 @@
 // The channel selector's texts, the reading of a typed channel, the shortcut and terminator texts.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "terminal/ChannelText.h"
 #include "terminal/LineTerminator.h"
 #include "terminal/ShortcutCommand.h"
@@ -23,10 +23,8 @@ private slots:
     void boxText()
     {
         QFETCH(int, channel);
-        QFETCH(char, character);
-        QFETCH(QString, text);
-        QCOMPARE(channelChar(channel), character);
-        QCOMPARE(channelBoxText(channel), text);
+        QTEST(channelChar(channel), "character");
+        QTEST(channelBoxText(channel), "text");
     }
 
     void parse_data()
@@ -55,8 +53,7 @@ private slots:
     void parse()
     {
         QFETCH(QString, typed);
-        QFETCH(int, channel);
-        QCOMPARE(parseChannelText(typed), channel);
+        QTEST(parseChannelText(typed), "channel");
     }
 
     void shortcuts_data()
@@ -77,8 +74,7 @@ private slots:
     {
         QFETCH(int, index);
         QFETCH(int, channel);
-        QFETCH(QByteArray, command);
-        QCOMPARE(shortcutCommand(index, channel), command);
+        QTEST(shortcutCommand(index, channel), "command");
     }
 
     void terminators_data()
@@ -96,8 +92,7 @@ private slots:
     void terminators()
     {
         QFETCH(QString, eol);
-        QFETCH(QByteArray, escape);
-        QCOMPARE(eolEscape(eol), escape);
+        QTEST(eolEscape(eol), "escape");
     }
 };
 

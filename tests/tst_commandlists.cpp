@@ -1,7 +1,7 @@
 // The initialisation scripts' command lists, built without a window.
 #include "script/CommandLists.h"
 #include "script/RadioTestTables.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 
 #include <QtTest>
 

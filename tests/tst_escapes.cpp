@@ -1,5 +1,5 @@
 // The "\hh" escape decoder and its hex digits: what each typed text sends, write by write.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "terminal/EscapeDecoder.h"
 
 #include <QtTest>

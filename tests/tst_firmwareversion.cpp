@@ -1,6 +1,6 @@
 // Reading the firmware version out of the modem's reply to "V".
 #include "script/FirmwareVersion.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // A list whose pick is an action: its handler runs once for each pick or change, never twice.
 #include "shell/ListPick.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/UserInput.h"
 
 #include <QComboBox>

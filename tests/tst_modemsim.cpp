@@ -3,7 +3,7 @@
 #include "modemsim/LoopbackPartner.h"
 #include "modemsim/ModemCommands.h"
 #include "modemsim/TimedByteQueue.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/CommSettings.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/EventLoop.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The simulated serial line on its own, with stand-ins for the unit and the port at its ends.
 #include "modemsim/SimLine.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 
 #include <QThread>
 #include <QtTest>

@@ -1,5 +1,5 @@
 // The message window's log without a window: visible forms, the open-line rules, the model.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogModel.h"
@@ -61,6 +61,18 @@ const QString k60 = QString(60, QLatin1Char('x'));
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Step>)
+
+namespace
+{
+// A log after the current data row's "steps".
+MsgLog logAfterRowSteps()
+{
+    QFETCH(QList<Step>, steps);
+    MsgLog log;
+    apply(log, steps);
+    return log;
+}
+} // namespace
 
 namespace
 {
@@ -351,10 +363,8 @@ private slots:
     }
     void rules()
     {
-        QFETCH(QList<Step>, steps);
         QFETCH(QStringList, lines);
-        MsgLog log;
-        apply(log, steps);
+        const MsgLog log = logAfterRowSteps();
         QCOMPARE(log.lines(), lines);
         QCOMPARE(log.lineCount(), lines.size());
         for (int i = 0; i < lines.size(); ++i)
@@ -379,9 +389,7 @@ private slots:
     }
     void shownText()
     {
-        QFETCH(QList<Step>, steps);
-        MsgLog log;
-        apply(log, steps);
+        const MsgLog log = logAfterRowSteps();
         QStringList drawn;
         for (const QString& l : log.lines())
             drawn << ::displayedLine(l);
@@ -409,11 +417,8 @@ private slots:
     }
     void widestLine()
     {
-        QFETCH(QList<Step>, steps);
-        QFETCH(int, widest);
-        MsgLog log;
-        apply(log, steps);
-        QCOMPARE(log.widestLine(), widest);
+        const MsgLog log = logAfterRowSteps();
+        QTEST(log.widestLine(), "widest");
     }
 
     // The model mirrors the log in batches: a batch changes at most the row that was the open

@@ -1,6 +1,6 @@
 // The message window's view on its own, over a model of up to ten million rows: what it paints,
 // where its rows are, and how keys, clicks and new rows move it.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "terminal/MsgLogModel.h"
 #include "terminal/MsgLogView.h"
 

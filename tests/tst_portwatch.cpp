@@ -3,7 +3,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "platform/PortPresence.h"
 #include "serial/PortWatch.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/PtyPeer.h"
 
 #include <QDir>

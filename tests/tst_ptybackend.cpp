@@ -2,7 +2,7 @@
 // plays the modem on the other end.
 #include "platform/MSComm.h"
 #include "support/ByteValues.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/PtyPeer.h"
 #include "support/WindowFixture.h"
 
@@ -162,9 +162,7 @@ void tst_ptybackend::discardDropsWaitingBytes()
 
 void tst_ptybackend::peerVanishing_data()
 {
-    QTest::addColumn<bool>("traffic");
-    QTest::newRow("idle line") << false;
-    QTest::newRow("after RTS and bytes sent") << true;
+    addFlagRows("traffic", {{"idle line", false}, {"after RTS and bytes sent", true}});
 }
 
 void tst_ptybackend::peerVanishing()

@@ -1,6 +1,6 @@
 // Seeded random texts typed into the channel box: every text gives a channel in range, numbers are
 // read and rounded as typed, and what the box shows reads back as its channel.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/SeededCases.h"
 #include "terminal/ChannelText.h"
 

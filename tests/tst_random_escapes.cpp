@@ -1,6 +1,6 @@
 // Seeded random inputs for the "\hh" escape decoder: no byte sequence upsets it, and the
 // notations the program writes decode back to the bytes they stand for.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/SeededCases.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/MsgLog.h"
@@ -229,9 +229,8 @@ void tst_random_escapes::hexDigitAccumulates_data()
 // value in, wrapping within 16 bits; any other character leaves the accumulator alone.
 void tst_random_escapes::hexDigitAccumulates()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, accumulatorsPerCharacter);
-    std::mt19937 rng(seed);
+    std::mt19937 rng = rowGenerator();
     std::uniform_int_distribution<int> any16(-32768, 32767);
     for (int code = 0; code < 256; ++code) {
         const char ch = char(code);

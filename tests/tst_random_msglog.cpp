@@ -1,6 +1,6 @@
 // Seeded random output for the message window's log: random bytes in both modes mixed with whole
 // lines and clears, checked against the line rules by walking the resulting lines.
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/SeededCases.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogModel.h"
@@ -224,10 +224,9 @@ void tst_random_msglog::modelMirrorsTheLog_data()
 // row drawable: control characters in a line show in the "\hh" notation.
 void tst_random_msglog::modelMirrorsTheLog()
 {
-    QFETCH(quint32, seed);
     QFETCH(Shape, shape);
     QFETCH(int, ops);
-    std::mt19937 rng(seed);
+    std::mt19937 rng = rowGenerator();
     MsgLogModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QList<Op> all = randomOps(rng, shape, ops);

@@ -1,7 +1,7 @@
 // Seeded random replies to the version query: well-formed ones give their version text and
 // number whatever the header holds, and no reply at all upsets the parser.
 #include "script/FirmwareVersion.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/SeededCases.h"
 
 #include <QtTest>

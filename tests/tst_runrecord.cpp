@@ -2,7 +2,7 @@
 // all-or-nothing append to the results table.
 #include "script/RecordFiles.h"
 #include "script/RunRecord.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/RecordsFolder.h"
 
 #include <QDir>
@@ -115,32 +115,29 @@ private slots:
     void localTimesCarryTheirOffset()
     {
         QFETCH(QDateTime, time);
-        QFETCH(QString, shown);
-        QCOMPARE(isoLocalTime(time), shown);
+        QTEST(isoLocalTime(time), "shown");
     }
 
     void nextUnitLabel_data()
     {
         addColumns<QString, QString>({"last", "next"});
-        QTest::newRow("keeps the width") << "U-0099"
-                                         << "U-0100";
-        QTest::newRow("grows a digit") << "B9"
-                                       << "B10";
-        QTest::newRow("digits only") << "999"
-                                     << "1000";
-        QTest::newRow("no digits at the end") << "x12y"
-                                              << "x12y";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("other scripts' digits") << "A\u0663"
-                                               << "A\u0663";
+        // Each row: its tag, the last label given, the label that follows it.
+        const char* const rows[][3] = {
+            {"keeps the width", "U-0099", "U-0100"},
+            {"grows a digit", "B9", "B10"},
+            {"digits only", "999", "1000"},
+            {"no digits at the end", "x12y", "x12y"},
+            {"empty", "", ""},
+            {"other scripts' digits", "A\u0663", "A\u0663"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << row[1] << row[2];
     }
 
     void nextUnitLabel()
     {
         QFETCH(QString, last);
-        QFETCH(QString, next);
-        QCOMPARE(::nextUnitLabel(last), next);
+        QTEST(::nextUnitLabel(last), "next");
     }
 
     void recordFileName_data()
@@ -160,8 +157,7 @@ private slots:
     void recordFileName()
     {
         QFETCH(QString, unit);
-        QFETCH(QString, name);
-        QCOMPARE(::recordFileName(QStringLiteral("Test"), unit, sampleRecord().start), name);
+        QTEST(::recordFileName(QStringLiteral("Test"), unit, sampleRecord().start), "name");
     }
 
     void takenNamesGetANumber()
@@ -199,9 +195,7 @@ private slots:
     // went in is taken out again, and a table the write began is removed.
     void shortWriteLeavesNoPartOfARow_data()
     {
-        QTest::addColumn<bool>("existing");
-        QTest::newRow("table with rows") << true;
-        QTest::newRow("new table") << false;
+        addFlagRows("existing", {{"table with rows", true}, {"new table", false}});
     }
 
     void shortWriteLeavesNoPartOfARow()

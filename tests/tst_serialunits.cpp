@@ -3,7 +3,7 @@
 #include "platform/MSComm.h"
 #include "platform/OpenFailure.h"
 #include "serial/PortName.h"
-#include "support/DataColumns.h"
+#include "support/DataTable.h"
 #include "support/ScriptedDevice.h"
 
 #include <QTemporaryFile>
