@@ -72,10 +72,7 @@ MsgLog logAfterRowSteps()
     apply(log, steps);
     return log;
 }
-} // namespace
 
-namespace
-{
 // The clock the log reads while a test sets it.
 qint64 testNow = 0;
 
