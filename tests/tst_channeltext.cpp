@@ -1,4 +1,5 @@
 // The channel selector's texts, the reading of a typed channel, the shortcut and terminator texts.
+#include "support/DataTable.h"
 #include "terminal/ChannelText.h"
 #include "terminal/LineTerminator.h"
 #include "terminal/ShortcutCommand.h"
@@ -12,9 +13,7 @@ class tst_channeltext : public QObject
 private slots:
     void boxText_data()
     {
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<char>("character");
-        QTest::addColumn<QString>("text");
+        addColumns<int, char, QString>({"channel", "character", "text"});
         QTest::newRow("1") << 1 << '1' << QStringLiteral("1 (1)");
         QTest::newRow("10") << 10 << ':' << QStringLiteral("10 (:)");
         QTest::newRow("16") << 16 << '@' << QStringLiteral("16 (@)");
@@ -24,16 +23,13 @@ private slots:
     void boxText()
     {
         QFETCH(int, channel);
-        QFETCH(char, character);
-        QFETCH(QString, text);
-        QCOMPARE(channelChar(channel), character);
-        QCOMPARE(channelBoxText(channel), text);
+        QTEST(channelChar(channel), "character");
+        QTEST(channelBoxText(channel), "text");
     }
 
     void parse_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("channel");
+        addColumns<QString, int>({"typed", "channel"});
         QTest::newRow("channel character A") << "A" << 17;
         QTest::newRow("channel character :") << ":" << 10;
         QTest::newRow("channel character X") << "X" << 40;
@@ -57,15 +53,12 @@ private slots:
     void parse()
     {
         QFETCH(QString, typed);
-        QFETCH(int, channel);
-        QCOMPARE(parseChannelText(typed), channel);
+        QTEST(parseChannelText(typed), "channel");
     }
 
     void shortcuts_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<QByteArray>("command");
+        addColumns<int, int, QByteArray>({"index", "channel", "command"});
         QTest::newRow("Tx Pwr On") << 0 << 1 << QByteArray("Tn");
         QTest::newRow("Tx Pwr Off") << 1 << 1 << QByteArray("Tf");
         QTest::newRow("Set Ch. 1") << 2 << 1 << QByteArray("C1");
@@ -81,14 +74,12 @@ private slots:
     {
         QFETCH(int, index);
         QFETCH(int, channel);
-        QFETCH(QByteArray, command);
-        QCOMPARE(shortcutCommand(index, channel), command);
+        QTEST(shortcutCommand(index, channel), "command");
     }
 
     void terminators_data()
     {
-        QTest::addColumn<QString>("eol");
-        QTest::addColumn<QByteArray>("escape");
+        addColumns<QString, QByteArray>({"eol", "escape"});
         QTest::newRow("NONE") << "NONE" << QByteArray();
         QTest::newRow("CR") << "CR" << QByteArray("\\0d");
         QTest::newRow("LF") << "LF" << QByteArray("\\0a");
@@ -101,8 +92,7 @@ private slots:
     void terminators()
     {
         QFETCH(QString, eol);
-        QFETCH(QByteArray, escape);
-        QCOMPARE(eolEscape(eol), escape);
+        QTEST(eolEscape(eol), "escape");
     }
 };
 

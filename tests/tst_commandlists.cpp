@@ -1,6 +1,7 @@
 // The initialisation scripts' command lists, built without a window.
 #include "script/CommandLists.h"
 #include "script/RadioTestTables.h"
+#include "support/DataTable.h"
 
 #include <QtTest>
 
@@ -46,13 +47,8 @@ private slots:
 
 void tst_commandlists::preparation_data()
 {
-    QTest::addColumn<QByteArray>("initId");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<bool>("known");
-    QTest::addColumn<QByteArray>("cut");
-    QTest::addColumn<QByteArray>("finalCommand");
-    QTest::addColumn<QByteArray>("station");
-    QTest::addColumn<int>("baud");
+    addColumns<QByteArray, int, bool, QByteArray, QByteArray, QByteArray, int>(
+        {"initId", "flags", "known", "cut", "finalCommand", "station", "baud"});
 
     QTest::newRow("FAST base") << QByteArray("FAST") << 18 << true << QByteArray("FAST")
                                << QByteArray("Fx") << QByteArray("Sb") << 9600;
@@ -111,12 +107,8 @@ void tst_commandlists::preparation()
 
 void tst_commandlists::configuration_data()
 {
-    QTest::addColumn<QByteArray>("initId");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<double>("version");
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QList<QByteArray>>("commands");
-    QTest::addColumn<bool>("eitherReply");
+    addColumns<QByteArray, int, double, int, QList<QByteArray>, bool>(
+        {"initId", "flags", "version", "channel", "commands", "eitherReply"});
 
     using L = QList<QByteArray>;
     const QByteArray wp = QByteArrayLiteral("Wp");
@@ -168,9 +160,7 @@ void tst_commandlists::configuration()
 
 void tst_commandlists::channelCommands_data()
 {
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QByteArray>("command");
+    addColumns<int, bool, QByteArray>({"channel", "exists", "command"});
 
     QTest::newRow("0") << 0 << true << QByteArray("C0");
     QTest::newRow("9") << 9 << true << QByteArray("C9");
@@ -192,8 +182,7 @@ void tst_commandlists::channelCommands()
 
 void tst_commandlists::prelude_data()
 {
-    QTest::addColumn<double>("version");
-    QTest::addColumn<QList<QByteArray>>("commands");
+    addColumns<double, QList<QByteArray>>({"version", "commands"});
 
     using L = QList<QByteArray>;
     QTest::newRow("new firmware") << 1.30 << L{"Fe", "Ya", "Mr", "Eq5vn", "PH", "Tn", "An", "Rf"};

@@ -1,4 +1,5 @@
 // The "\hh" escape decoder and its hex digits: what each typed text sends, write by write.
+#include "support/DataTable.h"
 #include "terminal/EscapeDecoder.h"
 
 #include <QtTest>
@@ -12,10 +13,7 @@ class tst_escapes : public QObject
 private slots:
     void accumHexDigit_data()
     {
-        QTest::addColumn<char>("ch");
-        QTest::addColumn<int>("accIn");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("accOut");
+        addColumns<char, int, int, int>({"ch", "accIn", "value", "accOut"});
         QTest::newRow("0") << '0' << 0 << 0 << 0;
         QTest::newRow("9 shifts in") << '9' << 1 << 9 << 25;
         QTest::newRow("A") << 'A' << 0 << 10 << 10;
@@ -43,9 +41,7 @@ private slots:
     // writes it made, each of which must be a single byte.
     void decode_data()
     {
-        QTest::addColumn<QByteArrayList>("chunks");
-        QTest::addColumn<QList<QByteArrayList>>("writes");
-        QTest::addColumn<int>("endState");
+        addColumns<QByteArrayList, QList<QByteArrayList>, int>({"chunks", "writes", "endState"});
         using L = QByteArrayList;
         QTest::newRow("plain text, one write a character")
             << L{"Hi!"} << QList<L>{{"H", "i", "!"}} << 0;

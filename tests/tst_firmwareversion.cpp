@@ -1,5 +1,6 @@
 // Reading the firmware version out of the modem's reply to "V".
 #include "script/FirmwareVersion.h"
+#include "support/DataTable.h"
 
 #include <QtTest>
 
@@ -13,10 +14,7 @@ private slots:
 
 void tst_firmwareversion::parse_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<double>("number");
-    QTest::addColumn<bool>("newCommands");
+    addColumns<QByteArray, QByteArray, double, bool>({"reply", "text", "number", "newCommands"});
 
     const QByteArray ok = QByteArrayLiteral("OK\r\n");
     QTest::newRow("trailing spaces dropped")

@@ -1,5 +1,6 @@
 // A list whose pick is an action: its handler runs once for each pick or change, never twice.
 #include "shell/ListPick.h"
+#include "support/DataTable.h"
 #include "support/UserInput.h"
 
 #include <QComboBox>
@@ -13,8 +14,7 @@ private slots:
     // the wheel one notch toward the user over the closed list. The list starts on row 0.
     void handlerRunsOncePerPick_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<int>("runs");
+        addColumns<QStringList, int>({"steps", "runs"});
         QTest::newRow("change by program") << QStringList{"code:2"} << 1;
         QTest::newRow("program selects the shown row") << QStringList{"code:0"} << 0;
         QTest::newRow("pick of the shown entry") << QStringList{"pick:0"} << 1;

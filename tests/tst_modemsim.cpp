@@ -3,6 +3,7 @@
 #include "modemsim/LoopbackPartner.h"
 #include "modemsim/ModemCommands.h"
 #include "modemsim/TimedByteQueue.h"
+#include "support/DataTable.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -59,9 +60,7 @@ class tst_modemsim : public QObject
 private slots:
     void matchesCommands_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("newFirmware");
-        QTest::addColumn<int>("match");
+        addColumns<QByteArray, bool, int>({"text", "newFirmware", "match"});
         const int prefix = int(CommandMatch::Prefix);
         const int complete = int(CommandMatch::Complete);
         const int invalid = int(CommandMatch::Invalid);
@@ -93,8 +92,7 @@ private slots:
 
     void answersCharacterByCharacter_data()
     {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QByteArrayList>("replies");
+        addColumns<QByteArray, QByteArrayList>({"input", "replies"});
         const QByteArray ok = kModemOK;
         const QByteArray er = kModemER;
         QTest::newRow("probe at once") << QByteArray(" ") << QByteArrayList{er};
@@ -122,9 +120,7 @@ private slots:
 
     void firmwareDecidesTheCommandSet_data()
     {
-        QTest::addColumn<QByteArray>("firmware");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
+        addColumns<QByteArray, QByteArray, QByteArray>({"firmware", "command", "reply"});
         const QByteArray newOnly[] = {"Ya", "Yl", "Rn", "Rf", "P0", "Wp"};
         for (const QByteArray& command : newOnly) {
             QTest::addRow("%s on 1.22", command.constData())
@@ -150,9 +146,7 @@ private slots:
 
     void firmwareNumber_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("number");
-        QTest::addColumn<bool>("newCommands");
+        addColumns<QByteArray, double, bool>({"text", "number", "newCommands"});
         QTest::newRow("1.30") << QByteArray("1.30") << 1.30 << true;
         QTest::newRow("1.22") << QByteArray("1.22") << 1.22 << false;
         QTest::newRow("suffix") << QByteArray("1.25b") << 1.25 << true;
@@ -170,8 +164,7 @@ private slots:
 
     void commandsChangeTheSettings_data()
     {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<ModemSettings>("expected");
+        addColumns<QByteArray, ModemSettings>({"input", "expected"});
         ModemSettings s;
         s.channel = 22;
         QTest::newRow("CF is channel 22") << QByteArray("CF") << s;
@@ -231,11 +224,8 @@ private slots:
 
     void overridesReplaceTheAnswer_data()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QByteArray>("replies");
-        QTest::addColumn<int>("channel");
+        addColumns<QByteArray, QByteArray, QByteArray, QByteArray, int>(
+            {"command", "reply", "input", "replies", "channel"});
         QTest::newRow("error for a known command")
             << QByteArray("CA") << kModemER << QByteArray("CA") << kModemER << 1;
         QTest::newRow("no answer")
@@ -261,8 +251,7 @@ private slots:
 
     void receiverReadsAMatchingLine_data()
     {
-        QTest::addColumn<LineSettings>("settings");
-        QTest::addColumn<int>("mask");
+        addColumns<LineSettings, int>({"settings", "mask"});
         QTest::newRow("9600,N,8,1") << line(9600) << 0xFF;
         QTest::newRow("19200,E,8,1") << line(19200, 'E') << 0xFF;
         QTest::newRow("7 data bits") << line(9600, 'E', 7) << 0x7F;
@@ -281,8 +270,7 @@ private slots:
 
     void receiverGarblesAMismatchedLine_data()
     {
-        QTest::addColumn<LineSettings>("sender");
-        QTest::addColumn<LineSettings>("receiver");
+        addColumns<LineSettings, LineSettings>({"sender", "receiver"});
         QTest::newRow("rate") << line(9600) << line(19200);
         QTest::newRow("parity") << line(9600) << line(9600, 'E');
         QTest::newRow("stop bits") << line(9600) << line(9600, 'N', 8, 2);
@@ -309,9 +297,7 @@ private slots:
 
     void discardKeepsTheByteUnderWay_data()
     {
-        QTest::addColumn<qint64>("at");
-        QTest::addColumn<int>("left");
-        QTest::addColumn<qint64>("lineFree");
+        addColumns<qint64, int, qint64>({"at", "left", "lineFree"});
         QTest::newRow("before the first starts") << qint64(-1) << 0 << qint64(-1);
         QTest::newRow("first under way") << qint64(500) << 1 << qint64(1000);
         QTest::newRow("second just started") << qint64(1000) << 2 << qint64(2000);
@@ -334,10 +320,7 @@ private slots:
 
     void partnerEchoesWithTheLinkFaults_data()
     {
-        QTest::addColumn<LinkFaults>("faults");
-        QTest::addColumn<bool>("arrives");
-        QTest::addColumn<int>("sizeChange");
-        QTest::addColumn<bool>("changed");
+        addColumns<LinkFaults, bool, int, bool>({"faults", "arrives", "sizeChange", "changed"});
         QTest::newRow("clean") << LinkFaults{} << true << 0 << false;
         QTest::newRow("lost") << LinkFaults{1.0, 0, 0, 0} << false << 0 << false;
         QTest::newRow("corrupted") << LinkFaults{0, 1.0, 0, 0} << true << 0 << true;
@@ -390,12 +373,9 @@ private slots:
 
     void partnerLinkSetUpByChannel_data()
     {
-        QTest::addColumn<LinkFaults>("every");
-        QTest::addColumn<LinkFaults>("channel5");
-        QTest::addColumn<bool>("everyAgain");
-        QTest::addColumn<double>("loss"); // below 0: no loss rate set
-        QTest::addColumn<LinkFaults>("expect5");
-        QTest::addColumn<LinkFaults>("expect6");
+        // A loss below 0 sets no loss rate.
+        addColumns<LinkFaults, LinkFaults, bool, double, LinkFaults, LinkFaults>(
+            {"every", "channel5", "everyAgain", "loss", "expect5", "expect6"});
         const LinkFaults corrupting{0, 0.2, 0, 0};
         const LinkFaults losing{0.5, 0, 0.3, 0};
         QTest::newRow("one channel differs")

@@ -2,6 +2,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "modemsim/SimulatedModemDevice.h"
 #include "platform/CommSettings.h"
+#include "support/DataTable.h"
 #include "support/EventLoop.h"
 
 #include <QElapsedTimer>
@@ -93,8 +94,7 @@ private slots:
 
     void commandsSentWhole_data()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
+        addColumns<QByteArray, QByteArray>({"command", "reply"});
         QTest::newRow("version") << QByteArray("V") << QByteArray("FW: 1.30  \r\nOK\r\n");
         QTest::newRow("two commands in one write")
             << QByteArray("TnAf") << QByteArray("OK\r\nOK\r\n");
@@ -141,9 +141,7 @@ private slots:
 
     void partnerEchoesPacketsInDataMode_data()
     {
-        QTest::addColumn<bool>("transmitterOn");
-        QTest::addColumn<bool>("partner");
-        QTest::addColumn<bool>("echoed");
+        addColumns<bool, bool, bool>({"transmitterOn", "partner", "echoed"});
         QTest::newRow("echo") << true << true << true;
         QTest::newRow("transmitter off") << false << true << false;
         QTest::newRow("no partner") << true << false << false;
@@ -237,9 +235,7 @@ private slots:
 
     void ignoreCommandsRecovery_data()
     {
-        QTest::addColumn<bool>("rtsAtPowerUp");
-        QTest::addColumn<int>("pulses");
-        QTest::addColumn<bool>("answers");
+        addColumns<bool, int, bool>({"rtsAtPowerUp", "pulses", "answers"});
         QTest::newRow("five pulses after power-up with RTS raised") << true << 5 << true;
         QTest::newRow("four pulses are not enough") << true << 4 << false;
         QTest::newRow("powered up with RTS low") << false << 5 << false;

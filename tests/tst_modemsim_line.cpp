@@ -1,5 +1,6 @@
 // The simulated serial line on its own, with stand-ins for the unit and the port at its ends.
 #include "modemsim/SimLine.h"
+#include "support/DataTable.h"
 
 #include <QThread>
 #include <QtTest>
@@ -110,10 +111,7 @@ private slots:
 
     void unitSendsToAnOpenPortAtItsOwnRate_data()
     {
-        QTest::addColumn<bool>("attached");
-        QTest::addColumn<qint32>("unitBaud");
-        QTest::addColumn<int>("arriving");
-        QTest::addColumn<bool>("asSent");
+        addColumns<bool, qint32, int, bool>({"attached", "unitBaud", "arriving", "asSent"});
         QTest::newRow("no port open") << false << 9600 << 0 << true;
         QTest::newRow("both ends alike") << true << 9600 << 2 << true;
         QTest::newRow("unit at another rate") << true << 1200 << 2 << false;

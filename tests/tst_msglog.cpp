@@ -1,4 +1,5 @@
 // The message window's log without a window: visible forms, the open-line rules, the model.
+#include "support/DataTable.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogModel.h"
@@ -63,6 +64,15 @@ Q_DECLARE_METATYPE(QList<Step>)
 
 namespace
 {
+// A log after the current data row's "steps".
+MsgLog logAfterRowSteps()
+{
+    QFETCH(QList<Step>, steps);
+    MsgLog log;
+    apply(log, steps);
+    return log;
+}
+
 // The clock the log reads while a test sets it.
 qint64 testNow = 0;
 
@@ -82,10 +92,8 @@ private slots:
     // arrived since, in the model too. A clear of an empty log keeps the lines of the one before.
     void undoClear_data()
     {
-        QTest::addColumn<QList<Step>>("before");
-        QTest::addColumn<QList<Step>>("since");
-        QTest::addColumn<bool>("clearTwice");
-        QTest::addColumn<QStringList>("lines");
+        addColumns<QList<Step>, QList<Step>, bool, QStringList>(
+            {"before", "since", "clearTwice", "lines"});
         QTest::newRow("nothing since") << QList<Step>{line("a"), line("b")} << QList<Step>{}
                                        << false << QStringList{"a", "b", ""};
         QTest::newRow("an open line stays open when nothing came since")
@@ -148,9 +156,7 @@ private slots:
     // Each line keeps the time its first character came; the clock may go back.
     void lineTimes_data()
     {
-        QTest::addColumn<QList<Step>>("steps");
-        QTest::addColumn<QList<qint64>>("at");
-        QTest::addColumn<QList<qint64>>("times");
+        addColumns<QList<Step>, QList<qint64>, QList<qint64>>({"steps", "at", "times"});
         QTest::newRow("a line fills the empty open line")
             << QList<Step>{line("a")} << QList<qint64>{100} << QList<qint64>{100, 100};
         QTest::newRow("bytes: the first byte's time")
@@ -238,8 +244,7 @@ private slots:
     // A later log's lines follow with their times; a filled open line is closed first.
     void appendJoinsLogs_data()
     {
-        QTest::addColumn<QByteArray>("open");
-        QTest::addColumn<QStringList>("lines");
+        addColumns<QByteArray, QStringList>({"open", "lines"});
         QTest::newRow("empty open line") << QByteArray() << QStringList{"a", "b", "c"};
         QTest::newRow("filled open line") << QByteArray("par") << QStringList{"a", "par", "b", "c"};
     }
@@ -267,9 +272,7 @@ private slots:
 
     void visibleForm_data()
     {
-        QTest::addColumn<int>("byte");
-        QTest::addColumn<bool>("hexMode");
-        QTest::addColumn<QString>("shown");
+        addColumns<int, bool, QString>({"byte", "hexMode", "shown"});
         QTest::newRow("letter") << int('A') << false << QStringLiteral("A");
         QTest::newRow("tilde, last printable") << 126 << false << QStringLiteral("~");
         QTest::newRow("backslash doubled") << 92 << false << QStringLiteral("\\\\");
@@ -293,8 +296,7 @@ private slots:
 
     void displayedLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("shown");
+        addColumns<QString, QString>({"line", "shown"});
         QTest::newRow("plain text unchanged") << QStringLiteral("  GOT (OK) as expected.")
                                               << QStringLiteral("  GOT (OK) as expected.");
         QTest::newRow("reply with CR LF") << QStringLiteral("  GOT (OK\r\n) as expected.")
@@ -316,8 +318,7 @@ private slots:
 
     void rules_data()
     {
-        QTest::addColumn<QList<Step>>("steps");
-        QTest::addColumn<QStringList>("lines");
+        addColumns<QList<Step>, QStringList>({"steps", "lines"});
         QTest::newRow("fresh log") << QList<Step>{} << QStringList{QString()};
         QTest::newRow("line fills the empty open line")
             << QList<Step>{clear(), line("abc")} << QStringList{"abc", ""};
@@ -359,10 +360,8 @@ private slots:
     }
     void rules()
     {
-        QFETCH(QList<Step>, steps);
         QFETCH(QStringList, lines);
-        MsgLog log;
-        apply(log, steps);
+        const MsgLog log = logAfterRowSteps();
         QCOMPARE(log.lines(), lines);
         QCOMPARE(log.lineCount(), lines.size());
         for (int i = 0; i < lines.size(); ++i)
@@ -387,9 +386,7 @@ private slots:
     }
     void shownText()
     {
-        QFETCH(QList<Step>, steps);
-        MsgLog log;
-        apply(log, steps);
+        const MsgLog log = logAfterRowSteps();
         QStringList drawn;
         for (const QString& l : log.lines())
             drawn << ::displayedLine(l);
@@ -402,8 +399,7 @@ private slots:
     // The widest line as drawn sets how far the window scrolls sideways.
     void widestLine_data()
     {
-        QTest::addColumn<QList<Step>>("steps");
-        QTest::addColumn<int>("widest");
+        addColumns<QList<Step>, int>({"steps", "widest"});
         QTest::newRow("nothing") << QList<Step>{} << 0;
         QTest::newRow("longest of several lines")
             << QList<Step>{line("abc"), line("abcdefg"), line("ab")} << 7;
@@ -418,21 +414,15 @@ private slots:
     }
     void widestLine()
     {
-        QFETCH(QList<Step>, steps);
-        QFETCH(int, widest);
-        MsgLog log;
-        apply(log, steps);
-        QCOMPARE(log.widestLine(), widest);
+        const MsgLog log = logAfterRowSteps();
+        QTEST(log.widestLine(), "widest");
     }
 
     // The model mirrors the log in batches: a batch changes at most the row that was the open
     // line and inserts the lines completed since.
     void modelNotifications_data()
     {
-        QTest::addColumn<QList<Step>>("steps");
-        QTest::addColumn<int>("inserted");
-        QTest::addColumn<int>("changed");
-        QTest::addColumn<int>("resets");
+        addColumns<QList<Step>, int, int, int>({"steps", "inserted", "changed", "resets"});
         QTest::newRow("bytes on the open line") << QList<Step>{chars("abc")} << 0 << 1 << 0;
         QTest::newRow("CR shows nothing, changes nothing")
             << QList<Step>{chars("\r")} << 0 << 0 << 0;

@@ -1,5 +1,6 @@
 // The message window's view on its own, over a model of up to ten million rows: what it paints,
 // where its rows are, and how keys, clicks and new rows move it.
+#include "support/DataTable.h"
 #include "terminal/MsgLogModel.h"
 #include "terminal/MsgLogView.h"
 
@@ -147,9 +148,8 @@ private slots:
     // its number, so it must hold at the far end as well.
     void scrollTo_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("hint");
-        QTest::addColumn<int>("firstInSight"); // -1: the row is the last one in sight
+        // firstInSight is -1 where the row is the last one in sight.
+        addColumns<int, int, int>({"row", "hint", "firstInSight"});
         QTest::newRow("last row at the bottom")
             << kTenMillion - 1 << int(QAbstractItemView::PositionAtBottom) << -1;
         QTest::newRow("last row, made visible")
@@ -182,9 +182,7 @@ private slots:
     // Keys move the current row the way a list's keys do.
     void keys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
+        addColumns<int, int, int>({"key", "from", "to"});
         // -1 and -2: a page down and up, as many rows as fit in the view.
         QTest::newRow("down") << int(Qt::Key_Down) << 100 << 101;
         QTest::newRow("up") << int(Qt::Key_Up) << 100 << 99;
@@ -366,10 +364,8 @@ private slots:
     // leave it as it is.
     void scrollBarRepaints_data()
     {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("added");
-        QTest::addColumn<int>("thenAtTop"); // a row scrolled to the top afterwards, or -1
-        QTest::addColumn<bool>("repaint");
+        // thenAtTop: a row scrolled to the top afterwards, or -1.
+        addColumns<int, int, int, bool>({"rows", "added", "thenAtTop", "repaint"});
         QTest::newRow("short list grows: the slider shrinks") << 20 << 20 << -1 << true;
         QTest::newRow("ten million rows and one more") << kTenMillion << 1 << -1 << false;
         QTest::newRow("then scrolled to the middle") << kTenMillion << 1 << 5'000'000 << true;

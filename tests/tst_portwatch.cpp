@@ -3,6 +3,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "platform/PortPresence.h"
 #include "serial/PortWatch.h"
+#include "support/DataTable.h"
 #include "support/PtyPeer.h"
 
 #include <QDir>
@@ -52,9 +53,7 @@ private slots:
 // verdicts, w waiting, B back, X given up.
 void tst_portwatch::verdicts_data()
 {
-    QTest::addColumn<QList<int>>("times");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QString>("verdicts");
+    addColumns<QList<int>, QString, QString>({"times", "device", "verdicts"});
     QTest::newRow("back and opening at once") << QList<int>{0, 250, 500} << "--o"
                                               << "wwB";
     QTest::newRow("opens after quiet tries") << QList<int>{0, 250, 500, 2750} << "-ppo"

@@ -2,6 +2,7 @@
 // plays the modem on the other end.
 #include "platform/MSComm.h"
 #include "support/ByteValues.h"
+#include "support/DataTable.h"
 #include "support/PtyPeer.h"
 #include "support/WindowFixture.h"
 
@@ -62,9 +63,7 @@ private slots:
 
 void tst_ptybackend::opensWithLineFormat_data()
 {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<bool>("twoStop");
+    addColumns<QString, int, bool>({"settings", "speed", "twoStop"});
     QTest::newRow("9600,N,8,1") << "9600,N,8,1" << int(B9600) << false;
     QTest::newRow("19200,E,8,1") << "19200,E,8,1" << int(B19200) << false;
     QTest::newRow("115200,N,8,2") << "115200,N,8,2" << int(B115200) << true;
@@ -163,9 +162,7 @@ void tst_ptybackend::discardDropsWaitingBytes()
 
 void tst_ptybackend::peerVanishing_data()
 {
-    QTest::addColumn<bool>("traffic");
-    QTest::newRow("idle line") << false;
-    QTest::newRow("after RTS and bytes sent") << true;
+    addFlagRows("traffic", {{"idle line", false}, {"after RTS and bytes sent", true}});
 }
 
 void tst_ptybackend::peerVanishing()
@@ -194,8 +191,7 @@ void tst_ptybackend::peerVanishing()
 
 void tst_ptybackend::openFailures_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("reason");
+    addColumns<QString, QString>({"path", "reason"});
     QTest::newRow("absent") << "/nonexistent/ttyQ9"
                             << "there is no port /nonexistent/ttyQ9";
     QTest::newRow("absent, bare name") << "ttyNoSuch7"

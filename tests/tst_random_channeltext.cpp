@@ -1,5 +1,7 @@
 // Seeded random texts typed into the channel box: every text gives a channel in range, numbers are
 // read and rounded as typed, and what the box shows reads back as its channel.
+#include "support/DataTable.h"
+#include "support/SeededCases.h"
 #include "terminal/ChannelText.h"
 
 #include <QtTest>
@@ -93,8 +95,7 @@ private slots:
 
 void tst_random_channeltext::boxTextReadsBack_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int>({"seed", "cases"});
     QTest::newRow("random ranges") << 41u << 60000;
 }
 
@@ -102,11 +103,8 @@ void tst_random_channeltext::boxTextReadsBack_data()
 // and so does its channel character typed alone; the character is the modem's code 48 + channel.
 void tst_random_channeltext::boxTextReadsBack()
 {
-    QFETCH(quint32, seed);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> channel(kChannelMin, kChannelMax);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         const int ch = channel(rng);
         const int low = std::uniform_int_distribution<int>(kChannelMin, ch)(rng);
         const int high = std::uniform_int_distribution<int>(ch, kChannelMax)(rng);
@@ -115,20 +113,19 @@ void tst_random_channeltext::boxTextReadsBack()
         if (character.unicode() != 48 + ch ||
             box != QString::number(ch) + QStringLiteral(" (") + character + QLatin1Char(')') ||
             parseChannelText(box, low, high) != ch || parseChannelText(character, low, high) != ch)
-            QFAIL(qPrintable(QStringLiteral("channel %1 in %2..%3: box %4 reads %5")
-                                 .arg(ch)
-                                 .arg(low)
-                                 .arg(high)
-                                 .arg(describe(box))
-                                 .arg(parseChannelText(box, low, high))));
-    }
+            return QStringLiteral("channel %1 in %2..%3: box %4 reads %5")
+                .arg(ch)
+                .arg(low)
+                .arg(high)
+                .arg(describe(box))
+                .arg(parseChannelText(box, low, high));
+        return {};
+    });
 }
 
 void tst_random_channeltext::typedNumbersRoundAndClamp_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("maxIntegerDigits");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int, int>({"seed", "maxIntegerDigits", "cases"});
     QTest::newRow("short numbers") << 51u << 2 << 80000;
     QTest::newRow("long numbers") << 52u << 30 << 40000;
 }
@@ -137,11 +134,8 @@ void tst_random_channeltext::typedNumbersRoundAndClamp_data()
 // is; a single character "1".."X" alone is a channel character instead.
 void tst_random_channeltext::typedNumbersRoundAndClamp()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, maxIntegerDigits);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         const TypedNumber n = randomNumber(rng, maxIntegerDigits);
         double expected = std::round(n.value);
         const QChar only = n.text.size() == 1 ? n.text.at(0) : QChar();
@@ -150,19 +144,17 @@ void tst_random_channeltext::typedNumbersRoundAndClamp()
         expected = std::clamp(expected, double(kChannelMin), double(kChannelMax));
         const int got = parseChannelText(n.text);
         if (got != int(expected))
-            QFAIL(qPrintable(QStringLiteral("case %1: %2 read as %3, expected %4")
-                                 .arg(c)
-                                 .arg(describe(n.text))
-                                 .arg(got)
-                                 .arg(expected)));
-    }
+            return QStringLiteral("%1 read as %2, expected %3")
+                .arg(describe(n.text))
+                .arg(got)
+                .arg(expected);
+        return {};
+    });
 }
 
 void tst_random_channeltext::anyTextGivesAChannelInRange_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("maxCode");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int, int>({"seed", "maxCode", "cases"});
     QTest::newRow("printable ASCII") << 61u << 127 << 60000;
     QTest::newRow("any 16-bit code") << 62u << 0xFFFF << 60000;
 }
@@ -171,13 +163,10 @@ void tst_random_channeltext::anyTextGivesAChannelInRange_data()
 // not a channel character alone gives the lowest channel.
 void tst_random_channeltext::anyTextGivesAChannelInRange()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, maxCode);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> code(1, maxCode);
     std::uniform_int_distribution<int> length(0, 12);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         QString text;
         const int n = length(rng);
         for (int i = 0; i < n; ++i)
@@ -193,13 +182,13 @@ void tst_random_channeltext::anyTextGivesAChannelInRange()
             text.size() == 1 && text.at(0) >= QLatin1Char('1') && text.at(0) <= QLatin1Char('X');
         if (got < low || got > high ||
             (!numberFirst && !channelCharacter && got != std::clamp(0, low, high)))
-            QFAIL(qPrintable(QStringLiteral("case %1: %2 in %3..%4 gave %5")
-                                 .arg(c)
-                                 .arg(describe(text))
-                                 .arg(low)
-                                 .arg(high)
-                                 .arg(got)));
-    }
+            return QStringLiteral("%1 in %2..%3 gave %4")
+                .arg(describe(text))
+                .arg(low)
+                .arg(high)
+                .arg(got);
+        return {};
+    });
 }
 
 QTEST_GUILESS_MAIN(tst_random_channeltext)

@@ -1,5 +1,7 @@
 // Seeded random inputs for the "\hh" escape decoder: no byte sequence upsets it, and the
 // notations the program writes decode back to the bytes they stand for.
+#include "support/DataTable.h"
+#include "support/SeededCases.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/MsgLog.h"
 
@@ -88,9 +90,7 @@ private slots:
 
 void tst_random_escapes::anySequenceDecodesSafely_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<Mix>("mix");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, Mix, int>({"seed", "mix", "cases"});
     QTest::newRow("any byte") << 101u << Mix::AnyByte << 40000;
     QTest::newRow("escape heavy") << 202u << Mix::EscapeHeavy << 50000;
     QTest::newRow("backslash runs") << 303u << Mix::BackslashRuns << 30000;
@@ -101,11 +101,8 @@ void tst_random_escapes::anySequenceDecodesSafely_data()
 // changes nothing (an escape left open is completed by the next piece).
 void tst_random_escapes::anySequenceDecodesSafely()
 {
-    QFETCH(quint32, seed);
     QFETCH(Mix, mix);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         const QByteArray text = randomText(rng, mix, 24);
 
         EscapeDecoder whole;
@@ -126,17 +123,15 @@ void tst_random_escapes::anySequenceDecodesSafely()
             all.bytes.size() > text.size() || all.bytes != cut.bytes ||
             whole.state() != pieces.state() || whole.accumulator() != pieces.accumulator() ||
             (plain && all.bytes != text))
-            QFAIL(qPrintable(QStringLiteral("case %1, text [%2] gave [%3] whole, [%4] in pieces")
-                                 .arg(c)
-                                 .arg(describe(text), describe(all.bytes), describe(cut.bytes))));
-    }
+            return QStringLiteral("text [%1] gave [%2] whole, [%3] in pieces")
+                .arg(describe(text), describe(all.bytes), describe(cut.bytes));
+        return {};
+    });
 }
 
 void tst_random_escapes::encodedBytesDecodeBack_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("plainPercent");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int, int>({"seed", "plainPercent", "cases"});
     QTest::newRow("all escaped") << 11u << 0 << 35000;
     QTest::newRow("half plain") << 12u << 50 << 35000;
     QTest::newRow("mostly plain") << 13u << 90 << 30000;
@@ -147,16 +142,13 @@ void tst_random_escapes::encodedBytesDecodeBack_data()
 // right after an escape must not be taken as part of it, nor lost.
 void tst_random_escapes::encodedBytesDecodeBack()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, plainPercent);
-    QFETCH(int, cases);
     static const char upper[] = "0123456789ABCDEF";
     static const char lower[] = "0123456789abcdef";
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> anyByte(0, 255);
     std::uniform_int_distribution<int> length(0, 16);
     std::uniform_int_distribution<int> percent(0, 99);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         QByteArray bytes;
         QList<QByteArray> pieces;
         const int n = length(rng);
@@ -184,18 +176,15 @@ void tst_random_escapes::encodedBytesDecodeBack()
         Decoded out;
         decodeInto(decoder, typed, out);
         if (out.bytes != bytes || !out.allSingle || decoder.state() != 0)
-            QFAIL(qPrintable(
-                QStringLiteral("case %1: bytes [%2] typed [%3] decoded to [%4]")
-                    .arg(c)
-                    .arg(describe(bytes), QString::fromLatin1(typed), describe(out.bytes))));
-    }
+            return QStringLiteral("bytes [%1] typed [%2] decoded to [%3]")
+                .arg(describe(bytes), QString::fromLatin1(typed), describe(out.bytes));
+        return {};
+    });
 }
 
 void tst_random_escapes::logNotationDecodesBack_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<bool>("hexMode");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, bool, int>({"seed", "hexMode", "cases"});
     QTest::newRow("hex mode") << 21u << true << 40000;
     QTest::newRow("chars mode") << 22u << false << 40000;
 }
@@ -205,13 +194,10 @@ void tst_random_escapes::logNotationDecodesBack_data()
 // window does not show.
 void tst_random_escapes::logNotationDecodesBack()
 {
-    QFETCH(quint32, seed);
     QFETCH(bool, hexMode);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> anyByte(0, 255);
     std::uniform_int_distribution<int> length(0, 16);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         QByteArray bytes;
         QString shown;
         QByteArray expected;
@@ -227,16 +213,15 @@ void tst_random_escapes::logNotationDecodesBack()
         Decoded out;
         decodeInto(decoder, shown.toLatin1(), out);
         if (out.bytes != expected || decoder.state() != 0)
-            QFAIL(qPrintable(QStringLiteral("case %1: bytes [%2] shown as [%3] decoded to [%4]")
-                                 .arg(c)
-                                 .arg(describe(bytes), shown, describe(out.bytes))));
-    }
+            return QStringLiteral("bytes [%1] shown as [%2] decoded to [%3]")
+                .arg(describe(bytes), shown, describe(out.bytes));
+        return {};
+    });
 }
 
 void tst_random_escapes::hexDigitAccumulates_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("accumulatorsPerCharacter");
+    addColumns<quint32, int>({"seed", "accumulatorsPerCharacter"});
     QTest::newRow("every character") << 31u << 1000;
 }
 
@@ -244,9 +229,8 @@ void tst_random_escapes::hexDigitAccumulates_data()
 // value in, wrapping within 16 bits; any other character leaves the accumulator alone.
 void tst_random_escapes::hexDigitAccumulates()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, accumulatorsPerCharacter);
-    std::mt19937 rng(seed);
+    std::mt19937 rng = rowGenerator();
     std::uniform_int_distribution<int> any16(-32768, 32767);
     for (int code = 0; code < 256; ++code) {
         const char ch = char(code);

@@ -1,5 +1,7 @@
 // Seeded random output for the message window's log: random bytes in both modes mixed with whole
 // lines and clears, checked against the line rules by walking the resulting lines.
+#include "support/DataTable.h"
+#include "support/SeededCases.h"
 #include "terminal/MsgLog.h"
 #include "terminal/MsgLogModel.h"
 
@@ -177,10 +179,7 @@ private slots:
 
 void tst_random_msglog::linesFollowTheRules_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<int>("opsPerCase");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, Shape, int, int>({"seed", "shape", "opsPerCase", "cases"});
     QTest::newRow("chars, few line feeds") << 1u << Shape{100, 1, 0, 0} << 150 << 5000;
     QTest::newRow("hex, few line feeds") << 2u << Shape{100, 1, 100, 0} << 150 << 5000;
     QTest::newRow("modes mixed byte by byte") << 3u << Shape{100, 3, 50, 0} << 150 << 5000;
@@ -191,13 +190,10 @@ void tst_random_msglog::linesFollowTheRules_data()
 
 void tst_random_msglog::linesFollowTheRules()
 {
-    QFETCH(quint32, seed);
     QFETCH(Shape, shape);
     QFETCH(int, opsPerCase);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> count(0, opsPerCase);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) {
         const QList<Op> ops = randomOps(rng, shape, count(rng));
         MsgLog log;
         for (const Op& op : ops)
@@ -210,17 +206,15 @@ void tst_random_msglog::linesFollowTheRules()
         if (fault.isEmpty() && (!log.line(-1).isEmpty() || !log.line(log.lineCount()).isEmpty()))
             fault = QStringLiteral("a line outside the log has text");
         if (!fault.isEmpty())
-            QFAIL(qPrintable(QStringLiteral("case %1: %2\nops: %3\nlines: %4")
-                                 .arg(c)
-                                 .arg(fault, describe(ops), lines.join(QStringLiteral(" | ")))));
-    }
+            fault += QStringLiteral("\nops: %1\nlines: %2")
+                         .arg(describe(ops), lines.join(QStringLiteral(" | ")));
+        return fault;
+    });
 }
 
 void tst_random_msglog::modelMirrorsTheLog_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<int>("ops");
+    addColumns<quint32, Shape, int>({"seed", "shape", "ops"});
     QTest::newRow("bytes, lines and clears") << 7u << Shape{85, 5, 50, 5} << 4000;
     QTest::newRow("line feeds in hex") << 8u << Shape{95, 30, 100, 2} << 4000;
 }
@@ -230,10 +224,9 @@ void tst_random_msglog::modelMirrorsTheLog_data()
 // row drawable: control characters in a line show in the "\hh" notation.
 void tst_random_msglog::modelMirrorsTheLog()
 {
-    QFETCH(quint32, seed);
     QFETCH(Shape, shape);
     QFETCH(int, ops);
-    std::mt19937 rng(seed);
+    std::mt19937 rng = rowGenerator();
     MsgLogModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QList<Op> all = randomOps(rng, shape, ops);

@@ -1,6 +1,8 @@
 // Seeded random replies to the version query: well-formed ones give their version text and
 // number whatever the header holds, and no reply at all upsets the parser.
 #include "script/FirmwareVersion.h"
+#include "support/DataTable.h"
+#include "support/SeededCases.h"
 
 #include <QtTest>
 #include <cmath>
@@ -80,9 +82,7 @@ private slots:
 
 void tst_random_version::wellFormedRepliesGiveTheirVersion_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<bool>("numeric");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, bool, int>({"seed", "numeric", "cases"});
     QTest::newRow("version numbers") << 71u << true << 100000;
     QTest::newRow("any version text") << 72u << false << 60000;
 }
@@ -92,13 +92,10 @@ void tst_random_version::wellFormedRepliesGiveTheirVersion_data()
 // shows in it; a version number is read from the text's start.
 void tst_random_version::wellFormedRepliesGiveTheirVersion()
 {
-    QFETCH(quint32, seed);
     QFETCH(bool, numeric);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> blanks(0, 3);
     std::uniform_int_distribution<int> length(0, 12);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         const QByteArray header = randomBytes(rng, 4, true);
         Version version;
         if (numeric)
@@ -115,18 +112,16 @@ void tst_random_version::wellFormedRepliesGiveTheirVersion()
         const bool numberRight =
             numeric ? std::abs(got.number - version.number()) < 1e-9 : std::isfinite(got.number);
         if (got.text != expected || !numberRight)
-            QFAIL(qPrintable(QStringLiteral("case %1: reply [%2] gave [%3] %4")
-                                 .arg(c)
-                                 .arg(describe(reply), describe(got.text))
-                                 .arg(got.number)));
-    }
+            return QStringLiteral("reply [%1] gave [%2] %3")
+                .arg(describe(reply), describe(got.text))
+                .arg(got.number);
+        return {};
+    });
 }
 
 void tst_random_version::anyReplyIsReadSafely_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("okPercent");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int, int>({"seed", "okPercent", "cases"});
     QTest::newRow("random bytes") << 81u << 0 << 60000;
     QTest::newRow("random bytes ending in OK") << 82u << 100 << 80000;
     QTest::newRow("short replies") << 83u << 50 << 40000;
@@ -137,14 +132,11 @@ void tst_random_version::anyReplyIsReadSafely_data()
 // in it and no trailing blank, and the number read from that text.
 void tst_random_version::anyReplyIsReadSafely()
 {
-    QFETCH(quint32, seed);
     QFETCH(int, okPercent);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     const bool shortReplies = QByteArray(QTest::currentDataTag()) == "short replies";
     std::uniform_int_distribution<int> length(0, shortReplies ? 4 : 30);
     std::uniform_int_distribution<int> percent(0, 99);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int) -> QString {
         QByteArray reply = randomBytes(rng, length(rng), true);
         if (percent(rng) < okPercent)
             reply += kOK;
@@ -169,18 +161,17 @@ void tst_random_version::anyReplyIsReadSafely()
                 fault = QStringLiteral("a readable reply was taken as unknown");
         }
         if (!fault.isEmpty())
-            QFAIL(qPrintable(QStringLiteral("case %1: reply [%2] gave [%3] %4: %5")
-                                 .arg(c)
-                                 .arg(describe(reply), describe(got.text))
-                                 .arg(got.number)
-                                 .arg(fault)));
-    }
+            return QStringLiteral("reply [%1] gave [%2] %3: %4")
+                .arg(describe(reply), describe(got.text))
+                .arg(got.number)
+                .arg(fault);
+        return {};
+    });
 }
 
 void tst_random_version::newCommandsFromAbove122_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("cases");
+    addColumns<quint32, int>({"seed", "cases"});
     QTest::newRow("around 1.22") << 91u << 60000;
 }
 
@@ -188,24 +179,22 @@ void tst_random_version::newCommandsFromAbove122_data()
 // many digits the version is written with.
 void tst_random_version::newCommandsFromAbove122()
 {
-    QFETCH(quint32, seed);
-    QFETCH(int, cases);
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> major(0, 2);
     std::uniform_int_distribution<int> minor(0, 999);
     std::uniform_int_distribution<int> zeros(0, 2);
-    for (int c = 0; c < cases; ++c) {
+    runSeededCases([&](std::mt19937& rng, int c) -> QString {
         const int thousandths = major(rng) * 1000 + (c % 3 == 0 ? 220 : minor(rng));
         QByteArray text = QByteArray::number(thousandths / 1000) + '.' +
                           QByteArray::number(thousandths % 1000).rightJustified(3, '0') +
                           QByteArray(zeros(rng), '0');
         const FirmwareVersion got = parseFirmwareVersion("FW: " + text + "  \r\n" + kOK);
         if (got.hasNewCommands() != (thousandths > 1220))
-            QFAIL(qPrintable(QStringLiteral("version %1 read as %2, new commands %3")
-                                 .arg(QString::fromLatin1(text))
-                                 .arg(got.number, 0, 'g', 17)
-                                 .arg(got.hasNewCommands())));
-    }
+            return QStringLiteral("version %1 read as %2, new commands %3")
+                .arg(QString::fromLatin1(text))
+                .arg(got.number, 0, 'g', 17)
+                .arg(got.hasNewCommands());
+        return {};
+    });
 }
 
 QTEST_GUILESS_MAIN(tst_random_version)

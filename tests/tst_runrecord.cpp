@@ -2,6 +2,7 @@
 // all-or-nothing append to the results table.
 #include "script/RecordFiles.h"
 #include "script/RunRecord.h"
+#include "support/DataTable.h"
 #include "support/RecordsFolder.h"
 
 #include <QDir>
@@ -65,10 +66,7 @@ private slots:
     // a radio test leaves the channel columns empty.
     void rowsReadBackAsTheirFields_data()
     {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("abortedIn");
-        QTest::addColumn<int>("channels");
+        addColumns<QString, int, QString, int>({"unit", "outcome", "abortedIn", "channels"});
         QTest::newRow("aborted, no test")
             << "U7" << int(RunOutcome::Aborted) << "Establishing Communication" << 0;
         QTest::newRow("stopped in a channel")
@@ -104,8 +102,7 @@ private slots:
 
     void localTimesCarryTheirOffset_data()
     {
-        QTest::addColumn<QDateTime>("time");
-        QTest::addColumn<QString>("shown");
+        addColumns<QDateTime, QString>({"time", "shown"});
         QTest::newRow("winter") << QDateTime(QDate(2026, 1, 15), QTime(10, 0), Qt::UTC)
                                 << "2026-01-15T11:00:00+01:00";
         QTest::newRow("summer") << QDateTime(QDate(2026, 7, 15), QTime(10, 0), Qt::UTC)
@@ -118,39 +115,34 @@ private slots:
     void localTimesCarryTheirOffset()
     {
         QFETCH(QDateTime, time);
-        QFETCH(QString, shown);
-        QCOMPARE(isoLocalTime(time), shown);
+        QTEST(isoLocalTime(time), "shown");
     }
 
     void nextUnitLabel_data()
     {
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("next");
-        QTest::newRow("keeps the width") << "U-0099"
-                                         << "U-0100";
-        QTest::newRow("grows a digit") << "B9"
-                                       << "B10";
-        QTest::newRow("digits only") << "999"
-                                     << "1000";
-        QTest::newRow("no digits at the end") << "x12y"
-                                              << "x12y";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("other scripts' digits") << "A\u0663"
-                                               << "A\u0663";
+        addColumns<QString, QString>({"last", "next"});
+        // Each row: its tag, the last label given, the label that follows it.
+        const char* const rows[][3] = {
+            {"keeps the width", "U-0099", "U-0100"},
+            {"grows a digit", "B9", "B10"},
+            {"digits only", "999", "1000"},
+            {"no digits at the end", "x12y", "x12y"},
+            {"empty", "", ""},
+            {"other scripts' digits", "A\u0663", "A\u0663"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << row[1] << row[2];
     }
 
     void nextUnitLabel()
     {
         QFETCH(QString, last);
-        QFETCH(QString, next);
-        QCOMPARE(::nextUnitLabel(last), next);
+        QTEST(::nextUnitLabel(last), "next");
     }
 
     void recordFileName_data()
     {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("name");
+        addColumns<QString, QString>({"unit", "name"});
         QTest::newRow("labelled") << "U-0100"
                                   << "Test-U-0100-2026-12-09-141502.txt";
         QTest::newRow("no label") << ""
@@ -165,8 +157,7 @@ private slots:
     void recordFileName()
     {
         QFETCH(QString, unit);
-        QFETCH(QString, name);
-        QCOMPARE(::recordFileName(QStringLiteral("Test"), unit, sampleRecord().start), name);
+        QTEST(::recordFileName(QStringLiteral("Test"), unit, sampleRecord().start), "name");
     }
 
     void takenNamesGetANumber()
@@ -204,9 +195,7 @@ private slots:
     // went in is taken out again, and a table the write began is removed.
     void shortWriteLeavesNoPartOfARow_data()
     {
-        QTest::addColumn<bool>("existing");
-        QTest::newRow("table with rows") << true;
-        QTest::newRow("new table") << false;
+        addFlagRows("existing", {{"table with rows", true}, {"new table", false}});
     }
 
     void shortWriteLeavesNoPartOfARow()

@@ -3,6 +3,7 @@
 #include "platform/MSComm.h"
 #include "platform/OpenFailure.h"
 #include "serial/PortName.h"
+#include "support/DataTable.h"
 #include "support/ScriptedDevice.h"
 
 #include <QTemporaryFile>
@@ -39,11 +40,8 @@ private slots:
 
 void tst_serialunits::portChoice_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<PortNaming>("naming");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("device");
+    addColumns<QString, PortNaming, bool, int, QString>(
+        {"text", "naming", "ok", "number", "device"});
 
     const auto onLinux = PortNaming::Linux;
     const auto onWindows = PortNaming::Windows;
@@ -123,9 +121,7 @@ void tst_serialunits::stablePortNames()
 
 void tst_serialunits::lineEvents_data()
 {
-    QTest::addColumn<LineErrorCounters>("before");
-    QTest::addColumn<LineErrorCounters>("after");
-    QTest::addColumn<QList<qint16>>("events");
+    addColumns<LineErrorCounters, LineErrorCounters, QList<qint16>>({"before", "after", "events"});
 
     const LineErrorCounters zero;
     QTest::newRow("nothing new") << zero << zero << QList<qint16>{};
@@ -158,8 +154,7 @@ void tst_serialunits::lineEvents()
 
 void tst_serialunits::failureText_data()
 {
-    QTest::addColumn<OpenFailureKind>("kind");
-    QTest::addColumn<QString>("expected");
+    addColumns<OpenFailureKind, QString>({"kind", "expected"});
 
     QTest::newRow("absent") << OpenFailureKind::NotFound << "there is no port /dev/ttyUSB3";
     QTest::newRow("not serial")
@@ -207,8 +202,7 @@ const QString kElsewhere = QStringLiteral(
 
 void tst_serialunits::permissionAdvice_data()
 {
-    QTest::addColumn<DeviceAccess>("access");
-    QTest::addColumn<QString>("expected");
+    addColumns<DeviceAccess, QString>({"access", "expected"});
 
     QTest::newRow("group rw: join it")
         << rootsDevice(0660, "dialout", false)

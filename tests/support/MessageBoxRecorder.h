@@ -22,8 +22,6 @@ class MessageBoxRecorder
 public:
     MessageBoxRecorder();
     ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const QList<RecordedBox>& boxes() const { return m_boxes; }
     void clear() { m_boxes.clear(); }
@@ -36,6 +34,8 @@ public:
     void setObserver(std::function<void(const RecordedBox&)> observer);
 
 private:
+    Q_DISABLE_COPY(MessageBoxRecorder)
+
     struct Answer {
         MsgAnswer answer;
         std::function<void()> action;

@@ -14,8 +14,6 @@ class PtyPeer
 public:
     PtyPeer();
     ~PtyPeer();
-    PtyPeer(const PtyPeer&) = delete;
-    PtyPeer& operator=(const PtyPeer&) = delete;
 
     bool ok() const { return m_leader >= 0; }
     int leader() const { return m_leader; }
@@ -27,6 +25,8 @@ public:
     void vanish();
 
 private:
+    Q_DISABLE_COPY(PtyPeer)
+
     int m_leader = -1;
     QString m_path;
 };

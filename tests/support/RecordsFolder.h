@@ -17,8 +17,6 @@ class RecordsFolder
 public:
     RecordsFolder();
     ~RecordsFolder();
-    RecordsFolder(const RecordsFolder&) = delete;
-    RecordsFolder& operator=(const RecordsFolder&) = delete;
 
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
@@ -38,6 +36,8 @@ public:
     QList<QStringList> resultsRows() const;
 
 private:
+    Q_DISABLE_COPY(RecordsFolder)
+
     QTemporaryDir m_dir;
 };
 

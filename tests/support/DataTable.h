@@ -1,0 +1,26 @@
+// Declaring a data table: its columns in one statement, the rows of a table of one flag.
+#pragma once
+
+#include <QtTest>
+#include <cstddef>
+#include <initializer_list>
+#include <utility>
+
+// Adds one column for each type, in order, named by the name at the same place:
+// addColumns<int, QString>({"channel", "text"}) declares an int "channel" and a QString "text".
+template <typename... Types, std::size_t N> void addColumns(const char* const (&names)[N])
+{
+    static_assert(N == sizeof...(Types), "one name for each column type");
+    std::size_t i = 0;
+    (QTest::addColumn<Types>(names[i++]), ...);
+}
+
+// A table of one bool column, for a test that runs both ways: each row is a tag and its value,
+// in order, as in addFlagRows("traffic", {{"idle line", false}, {"after bytes sent", true}}).
+inline void addFlagRows(const char* column,
+                        std::initializer_list<std::pair<const char*, bool>> rows)
+{
+    QTest::addColumn<bool>(column);
+    for (const auto& [tag, value] : rows)
+        QTest::newRow(tag) << value;
+}
