@@ -2,8 +2,10 @@
 #include "bench/BenchSupport.h"
 
 #include "modemsim/SimulatedModemDevice.h"
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +30,7 @@ void prepareEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("ROVIZEZ_SIM_TOOL_WINDOW", "0");
+    setPortBackends(programPortBackends());
 }
 
 QString machineLine()

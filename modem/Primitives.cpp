@@ -1,4 +1,5 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
+#include "platform/MSComm.h"
 #include "serial/RxCapture.h"
 #include "shell/MainWin.h"
 

@@ -1,13 +1,13 @@
 // The main window: every control, the form-level state, and the procedures of every subsystem.
 #pragma once
 
-#include "platform/MSComm.h"
 #include "script/RunRecord.h"
 #include "script/ScriptFlags.h"
 #include "serial/PortWatch.h"
 #include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/LogFile.h"
+#include "terminal/MsgLog.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -31,7 +31,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
-class MsgLog;
+class MSComm;
 class MsgLogModel;
 class MsgLogView;
 class frmAbout;

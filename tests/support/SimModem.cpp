@@ -1,6 +1,7 @@
 // Test helpers around the simulated modem.
 #include "support/SimModem.h"
 
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
