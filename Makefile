@@ -43,8 +43,10 @@ screenshot: build
 format: deps
 	clang-format -i $(SOURCES)
 
+# Formatting, then every include against the table of docs/ARCHITECTURE.md.
 lint: deps
 	clang-format --dry-run --Werror $(SOURCES)
+	@tools/check-includes
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
