@@ -83,7 +83,7 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
             TimerDelay(timeoutMs);
     }
 
-    const QByteArray reply = rxCaptured(RxBuf, RxCount);
+    QByteArray reply = rxCaptured(RxBuf, RxCount);
 
     RxNotCapturing = true;
     MSComm1->setInBufferCount(0);
