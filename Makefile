@@ -5,6 +5,7 @@ BUILD_TEST  := build/test
 BUILD_BENCH := build/bench
 BUILD_PACKAGE := build/package
 BUILD_FUZZ  := build/fuzz
+BUILD_LINT  := build/lint
 FUZZ_SECONDS ?= 60
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 
@@ -43,8 +44,13 @@ screenshot: build
 format: deps
 	clang-format -i $(SOURCES)
 
+# Formatting, every include against the table of docs/ARCHITECTURE.md, then clang-tidy over the
+# product's sources with the compile commands of a Release configuration. Prints only findings.
 lint: deps
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES)
+	@tools/check-includes
+	@cmake -S . -B $(BUILD_LINT) -DCMAKE_BUILD_TYPE=Release -DROVIZEZ_TESTS=OFF >/dev/null
+	@tools/tidy $(BUILD_LINT) $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -1,8 +1,10 @@
 // The benchmarks' shared set-up, readings and report lines, and their two devices.
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModemDevice.h"
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 
@@ -25,6 +27,7 @@ void prepareEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("ROVIZEZ_SIM_TOOL_WINDOW", "0");
+    setPortBackends(programPortBackends());
 }
 
 QString machineLine()

@@ -16,8 +16,8 @@ class MainWin;
 namespace Bench
 {
 
-// Offscreen platform unless one is chosen, no tool window for the simulated modem. Call before
-// the application object is made.
+// Offscreen platform unless one is chosen, no tool window for the simulated modem, the program's
+// ports. Call before the application object is made.
 void prepareEnvironment();
 
 // "2 cores, Release build": printed at the top of every benchmark.

@@ -5,6 +5,7 @@
 //                  [--window-seconds N]
 // Last, the same reception with the window at its designed size and at 1920 x 1080.
 #include "bench/BenchSupport.h"
+#include "platform/MSComm.h"
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"

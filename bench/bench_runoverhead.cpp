@@ -11,6 +11,7 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/LineTiming.h"
 #include "modemsim/SimulatedModem.h"
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"

@@ -1,4 +1,5 @@
 // The Modem Configurator: the "Do It" button, its option choices and the three simple actions.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 

@@ -1,4 +1,5 @@
 // Restoring the modem's factory defaults: power-cycle with RTS raised, RTS pulses, then the run.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 

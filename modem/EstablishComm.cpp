@@ -1,4 +1,5 @@
 // Establishing communication: probing the modem and leading the user through its recovery.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 

@@ -1,4 +1,5 @@
 // The power-cycle dialogue shared by establishing communication and the factory restore.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 

@@ -1,4 +1,5 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>
@@ -78,7 +79,7 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
             TimerDelay(timeoutMs);
     }
 
-    const QByteArray reply = rx.takeReply();
+    QByteArray reply = rx.takeReply();
     MSComm1->setInBufferCount(0);
     return reply;
 }

@@ -2,8 +2,9 @@
 #include "platform/MSComm.h"
 
 #include "platform/CommSettings.h"
+#include "platform/PortBackends.h"
 
-MSComm::MSComm(QObject* parent) : QObject(parent), m_factory(defaultDeviceFactory())
+MSComm::MSComm(QObject* parent) : QObject(parent), m_factory(portBackends().openDevice)
 {
     parseCommSettings(m_settings, &m_line);
 }

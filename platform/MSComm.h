@@ -1,17 +1,11 @@
 // The serial component: the properties and the one OnComm event the window uses, over a device.
 #pragma once
 
+#include "platform/DeviceFactory.h"
 #include "platform/SerialDevice.h"
 
 #include <QObject>
-#include <functional>
 #include <memory>
-
-// Makes the device for a port name ("SIM", "/dev/ttyUSB0", "COM1", ...).
-using DeviceFactory = std::function<std::unique_ptr<SerialDevice>(const QString& portName)>;
-
-// The default factory: "SIM" is the simulated modem, any other name a real port.
-DeviceFactory defaultDeviceFactory();
 
 // Facade in the shape of the serial control the window was written for. It keeps its settings
 // while closed and applies them on open. Received bytes and line conditions come out as OnComm
@@ -20,6 +14,8 @@ class MSComm : public QObject
 {
     Q_OBJECT
 public:
+    // Opens devices as the process's port backends say (platform/PortBackends.h); with none
+    // chosen, every open fails as for a port that does not exist.
     explicit MSComm(QObject* parent = nullptr);
     ~MSComm() override;
 

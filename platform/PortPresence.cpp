@@ -1,7 +1,6 @@
 // Presence and a quiet open of a device, for the wait for a lost port.
 #include "platform/PortPresence.h"
 
-#include "modemsim/SimulatedModem.h"
 #include "platform/OpenFailure.h"
 
 #include <QFile>
@@ -12,18 +11,8 @@
 #include <unistd.h>
 #endif
 
-namespace
-{
-bool isSimulated(const QString& deviceName)
-{
-    return deviceName.compare(QLatin1String("SIM"), Qt::CaseInsensitive) == 0;
-}
-} // namespace
-
 bool portPresent(const QString& deviceName)
 {
-    if (isSimulated(deviceName))
-        return theSimulatedModem().isPluggedIn();
 #ifdef Q_OS_UNIX
     struct stat info {
     };
@@ -35,8 +24,6 @@ bool portPresent(const QString& deviceName)
 
 bool portOpens(const QString& deviceName)
 {
-    if (isSimulated(deviceName))
-        return theSimulatedModem().isPluggedIn() && !theSimulatedModem().hasPort();
 #ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(deviceLocation(deviceName)).constData(),
                           O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -1,6 +1,8 @@
 // The modem's firmware version as read from its reply to "V", and the command set it selects.
 #pragma once
 
+#include "terminal/LeadingNumber.h"
+
 #include <QByteArray>
 
 struct FirmwareVersion {
@@ -15,10 +17,6 @@ struct FirmwareVersion {
 
 // Reads the version from the modem's whole reply to "V": a 4-character header, the version text
 // (trailing spaces dropped) up to the first CR, and the positive reply "OK" + CR LF at the end.
-// A reply that does not end with that positive reply, or has no CR after its header, gives
-// "unknown" and 0.
+// Its number is the version text's leadingNumber ("1.25" gives 1.25, "1.3b" gives 1.3). A reply
+// that does not end with that positive reply, or has no CR after its header, gives "unknown" and 0.
 FirmwareVersion parseFirmwareVersion(const QByteArray& reply);
-
-// The leading decimal number of a version text ("1.25" gives 1.25, "1.3b" gives 1.3); text that
-// does not start with a number gives 0.
-double leadingNumber(const QByteArray& text);

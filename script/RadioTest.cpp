@@ -8,9 +8,9 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 
-bool MainWin::runRadioTest(const ScriptRun& run)
+bool MainWin::runRadioTest(const ScriptRun& script)
 {
-    const auto& channels = RadioTest::channelsFor(run.mobile);
+    const auto& channels = RadioTest::channelsFor(script.mobile);
     std::array<qint16, RadioTest::kCounterCount> errors{};
     // The progress display names the channel under way, the repetition and its errors so far.
     // The record of the run keeps each channel's errors as they are counted.
@@ -33,7 +33,7 @@ bool MainWin::runRadioTest(const ScriptRun& run)
     const auto hideProgress = qScopeGuard([this] { TestProgress_SetShown(false); });
     Test_BeginStep(QStringLiteral("Setting up for Radio Test"));
 
-    for (const QByteArray& entry : run.radioPrelude) {
+    for (const QByteArray& entry : script.radioPrelude) {
         if (!entry.isEmpty() && !sendAndCheck(entry))
             return false;
     }
@@ -57,7 +57,7 @@ bool MainWin::runRadioTest(const ScriptRun& run)
                             RadioTest::kEchoWaitMs);
             // A lost, late, short or changed echo counts; it never stops the test. The user does.
             const bool failed = Modem_ExpectQuiet(RadioTest::kPattern);
-            if (this->run.RunStopped())
+            if (run.RunStopped())
                 return false;
             if (failed) {
                 ++errors[p];

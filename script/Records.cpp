@@ -2,6 +2,7 @@
 // of every outermost run.
 #include "platform/ChoiceBox.h"
 #include "platform/FolderDialog.h"
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "platform/TextPrompt.h"
 #include "script/RecordFiles.h"

@@ -1,4 +1,5 @@
 // The script runner: starts one run, announces it, resets the run state and reports the outcome.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "script/RunVerdict.h"
 #include "shell/MainWin.h"

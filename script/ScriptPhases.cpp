@@ -21,9 +21,9 @@ bool MainWin::sendAndCheck(const QByteArray& command)
     return !Modem_Expect(ReplyOK);
 }
 
-bool MainWin::scriptBaudPrecondition(const ScriptRun& run)
+bool MainWin::scriptBaudPrecondition(const ScriptRun& script)
 {
-    const qint32 rate = run.prep.requiredBaud;
+    const qint32 rate = script.prep.requiredBaud;
     if (rate == 0 || CommBaud->currentText().toInt() == rate)
         return true;
     const QString bps = QString::number(rate);
@@ -36,61 +36,61 @@ bool MainWin::scriptBaudPrecondition(const ScriptRun& run)
     return false;
 }
 
-bool MainWin::scriptEstablish(const ScriptRun& run)
+bool MainWin::scriptEstablish(const ScriptRun& script)
 {
     Test_BeginStep(QStringLiteral("Establishing Communication"));
     Modem_SetCmdMode();
-    return Modem_EstablishComm(run.flags);
+    return Modem_EstablishComm(script.flags);
 }
 
-void MainWin::scriptQueryVersion(ScriptRun& run)
+void MainWin::scriptQueryVersion(ScriptRun& script)
 {
     // The version text varies in length, so the whole wait is used.
     Modem_Send(QByteArrayLiteral("V"), 0, 500);
-    if (this->run.RunStopped())
+    if (run.RunStopped())
         return;
     Modem_ShowReply();
-    run.version = parseFirmwareVersion(this->run.LastReply());
+    script.version = parseFirmwareVersion(run.LastReply());
     // The reply keeps what follows its header once it has been read as a version reply.
-    if (this->run.LastReply().endsWith(ReplyOK))
-        this->run.keepReply(this->run.LastReply().mid(4));
-    Test_Log(QStringLiteral("Modem Firmware Version = [") + QString::fromLatin1(run.version.text) +
-             QStringLiteral("]"));
+    if (run.LastReply().endsWith(ReplyOK))
+        run.keepReply(run.LastReply().mid(4));
+    Test_Log(QStringLiteral("Modem Firmware Version = [") +
+             QString::fromLatin1(script.version.text) + QStringLiteral("]"));
     if (RecordUnderWay)
-        RecordUnderWay->firmware = QString::fromLatin1(run.version.text);
+        RecordUnderWay->firmware = QString::fromLatin1(script.version.text);
 }
 
-bool MainWin::scriptConsolePreamble(const ScriptRun& run)
+bool MainWin::scriptConsolePreamble(const ScriptRun& script)
 {
     Modem_Send(QByteArrayLiteral("**"), 4, 500);
     if (Modem_Expect(ReplyOK))
         return false;
-    return sendAndCheck(QByteArrayLiteral("Fe")) && sendAndCheck(versionCommands(run.version).a);
+    return sendAndCheck(QByteArrayLiteral("Fe")) && sendAndCheck(versionCommands(script.version).a);
 }
 
-bool MainWin::scriptConfigure(ScriptRun& run)
+bool MainWin::scriptConfigure(ScriptRun& script)
 {
-    if (TestTestOnly->isChecked() || run.configuration.commands.isEmpty())
+    if (TestTestOnly->isChecked() || script.configuration.commands.isEmpty())
         return true;
     Test_BeginStep(QStringLiteral("Configuring modem"));
-    if (RecordUnderWay && isDeviceConfiguration(run.prep.initId))
+    if (RecordUnderWay && isDeviceConfiguration(script.prep.initId))
         RecordUnderWay->configuration =
-            QString::fromLatin1(run.prep.initId) +
-            (run.prep.finalCommand == "Fe" ? QStringLiteral("-MultiMode") : QString());
-    for (const QByteArray& entry : run.configuration.commands) {
+            QString::fromLatin1(script.prep.initId) +
+            (script.prep.finalCommand == "Fe" ? QStringLiteral("-MultiMode") : QString());
+    for (const QByteArray& entry : script.configuration.commands) {
         if (entry.isEmpty())
             continue;
         if (entry == "S?") {
             // Asks the station type; any answer but "Base" (none included) means mobile. The
             // answer's length varies ("Mobile" is longer), so the whole wait is used: ending it
             // at 4 bytes would leave the rest of a longer answer to spoil the next reply.
-            run.mobile = Modem_Transact(entry, 0, 500) != "Base";
-            if (this->run.RunStopped())
+            script.mobile = Modem_Transact(entry, 0, 500) != "Base";
+            if (run.RunStopped())
                 return false;
             continue;
         }
         Modem_SendSlow(entry, 500);
-        const bool failed = run.configuration.eitherReply || entry == "Fx"
+        const bool failed = script.configuration.eitherReply || entry == "Fx"
                                 ? Modem_ExpectEither(ReplyOK, ReplyER)
                                 : Modem_Expect(ReplyOK);
         if (failed)
@@ -102,24 +102,24 @@ bool MainWin::scriptConfigure(ScriptRun& run)
     return true;
 }
 
-bool MainWin::scriptSave(const ScriptRun& run)
+bool MainWin::scriptSave(const ScriptRun& script)
 {
-    if (TestTestOnly->isChecked() || run.flags.testFlag(ScriptFlag::NoSave))
+    if (TestTestOnly->isChecked() || script.flags.testFlag(ScriptFlag::NoSave))
         return true;
     Test_BeginStep(QStringLiteral("Saving to EEPROM"));
-    if (run.console() && TestSaveTxPwrOnCbox->isChecked()) {
+    if (script.console() && TestSaveTxPwrOnCbox->isChecked()) {
         Test_Log(QStringLiteral("WARNING: SAVING with TX POWER ON for BURN-IN"));
         if (!sendAndCheck(QByteArrayLiteral("Tn")))
             return false;
     }
     if (!sendAndCheck(QByteArrayLiteral("Ds")))
         return false;
-    return !run.console() || sendAndCheck(QByteArrayLiteral("Df"));
+    return !script.console() || sendAndCheck(QByteArrayLiteral("Df"));
 }
 
-void MainWin::scriptClose(const ScriptRun& run)
+void MainWin::scriptClose(const ScriptRun& script)
 {
-    if (!TestLeaveInCmdModeCbox->isChecked() && !run.flags.testFlag(ScriptFlag::StayInCmdMode)) {
+    if (!TestLeaveInCmdModeCbox->isChecked() && !script.flags.testFlag(ScriptFlag::StayInCmdMode)) {
         Modem_SetDataMode();
         // Whatever the modem said on leaving command mode.
         Modem_ShowReply();

@@ -1,4 +1,5 @@
 // The Test Console: "Do Test", the baud-rate swap and the "Set Modem Baud To:" warning colour.
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>

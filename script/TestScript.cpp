@@ -4,50 +4,50 @@
 void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
                           const QByteArray& testId)
 {
-    ScriptRun run;
-    run.flags = flags;
-    run.prep = prepareScript(flags, initId);
-    run.mobile = flags.testFlag(ScriptFlag::Mobile);
-    if (!run.prep.known)
+    ScriptRun script;
+    script.flags = flags;
+    script.prep = prepareScript(flags, initId);
+    script.mobile = flags.testFlag(ScriptFlag::Mobile);
+    if (!script.prep.known)
         ReportInternalError(QStringLiteral("Invalid initId value in Test_Script."));
-    if (run.prep.initId == "SetChannel") {
+    if (script.prep.initId == "SetChannel") {
         bool ok = false;
-        run.channel = initArg.toInt(&ok);
+        script.channel = initArg.toInt(&ok);
         // The channel goes out as one character; a value that has none is never sent.
-        if (!ok || !channelCommand(run.channel))
+        if (!ok || !channelCommand(script.channel))
             ReportInternalError(QStringLiteral("Invalid channel value (") + initArg.toString() +
                                 QStringLiteral(") in Test_Script."));
     }
 
     // A phase that the user stopped ends the run as a failed one does.
-    const auto abort = [this] { this->run.abort(); };
-    if (!run.console() && !scriptBaudPrecondition(run))
+    const auto abort = [this] { run.abort(); };
+    if (!script.console() && !scriptBaudPrecondition(script))
         return abort();
-    if (!scriptEstablish(run))
+    if (!scriptEstablish(script))
         return abort();
-    scriptQueryVersion(run);
-    if (this->run.RunStopped())
+    scriptQueryVersion(script);
+    if (run.RunStopped())
         return abort();
-    if (run.console() && !scriptConsolePreamble(run))
+    if (script.console() && !scriptConsolePreamble(script))
         return abort();
 
-    run.radioPrelude = radioPrelude(run.version);
-    run.configuration = configurationList(run.prep, flags, run.version, run.channel);
-    if (!scriptConfigure(run))
+    script.radioPrelude = radioPrelude(script.version);
+    script.configuration = configurationList(script.prep, flags, script.version, script.channel);
+    if (!scriptConfigure(script))
         return abort();
-    if (!scriptSave(run))
+    if (!scriptSave(script))
         return abort();
 
     if (testId == "?") {
         runSettingsQuery();
-        if (this->run.RunStopped())
+        if (run.RunStopped())
             return abort();
     } else if (testId == "perf") {
-        if (!runRadioTest(run))
+        if (!runRadioTest(script))
             return abort();
     } else if (!testId.isEmpty()) {
         ReportInternalError(QStringLiteral("Invalid testId value (") + QString::fromLatin1(testId) +
                             QStringLiteral(") in Test_Script."));
     }
-    scriptClose(run);
+    scriptClose(script);
 }

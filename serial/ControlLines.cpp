@@ -1,4 +1,5 @@
 // Control lines: RTS and DTR together (command mode), the RTS pulse train, the Break condition.
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "shell/MainWin.h"
 

@@ -1,5 +1,6 @@
 // Port settings and opening: the "Comm. Settings" lists and the "Open Comm Port?" box.
 #include "platform/CommSettings.h"
+#include "platform/MSComm.h"
 #include "platform/MessageBox.h"
 #include "serial/PortName.h"
 #include "shell/MainWin.h"

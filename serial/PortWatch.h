@@ -2,19 +2,11 @@
 // open it before the window opens it for real.
 #pragma once
 
+#include "platform/PortBackends.h"
 #include "platform/PortPresence.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
-
-// How the watch looks at the system (the real looks are in platform/PortPresence.h).
-struct PortProbe {
-    // Whether the device is there (a link counts when its target is).
-    std::function<bool(const QString& device)> present = portPresent;
-    // Whether the device can be opened now; a try leaves it closed.
-    std::function<bool(const QString& device)> opens = portOpens;
-};
 
 // One wait for one port. The window calls check() on a timer every kTickMs; the watch keeps no
 // timer of its own, so its time is whatever the caller says.
@@ -33,7 +25,8 @@ public:
                  // let that failure be reported
     };
 
-    explicit PortWatch(PortProbe probe = {});
+    // Without a probe the watch looks as the process's port backends say.
+    explicit PortWatch(PortProbe probe = portBackends().probe);
 
     // Starts waiting for the port the user knows as portText, whose device is device (a path,
     // a name under /dev, or "SIM").

@@ -1,4 +1,5 @@
 // Receive path: the serial component's events, reply capture or display of received bytes.
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 #include <QAction>

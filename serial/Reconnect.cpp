@@ -1,5 +1,6 @@
 // Reconnecting automatically: after the open port is lost, the window waits for the same path to
 // come back and opens it again as a tick of "Open Comm Port?" does.
+#include "platform/MSComm.h"
 #include "serial/PortName.h"
 #include "shell/MainWin.h"
 

@@ -1,4 +1,5 @@
 // Handler wiring: each control's change or click signal to the procedure named after it.
+#include "platform/MSComm.h"
 #include "shell/ListPick.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"

@@ -1,5 +1,6 @@
 // The main window's life: construction in the order the form loads, and the end of the program.
 #include "shell/MainWin.h"
+#include "platform/MSComm.h"
 #include "platform/ProgramEnd.h"
 #include "shell/ControlLayout.h"
 #include "shell/ControlLayoutGrowth.h"

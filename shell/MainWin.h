@@ -1,7 +1,6 @@
 // The main window: every control, the form-level state, and the procedures of every subsystem.
 #pragma once
 
-#include "platform/MSComm.h"
 #include "script/RunRecord.h"
 #include "script/RunState.h"
 #include "script/ScriptFlags.h"
@@ -10,6 +9,7 @@
 #include "terminal/ClearedLines.h"
 #include "terminal/EscapeDecoder.h"
 #include "terminal/LogFile.h"
+#include "terminal/MsgLog.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -33,7 +33,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
-class MsgLog;
+class MSComm;
 class MsgLogModel;
 class MsgLogView;
 class frmAbout;
@@ -353,15 +353,15 @@ private:
     // The values of one run of Test_Script (script/ScriptRun.h).
     struct ScriptRun;
     // The phases of Test_Script; those returning bool return false when they abort the run.
-    bool scriptBaudPrecondition(const ScriptRun& run);
-    bool scriptEstablish(const ScriptRun& run);
-    void scriptQueryVersion(ScriptRun& run);
-    bool scriptConsolePreamble(const ScriptRun& run);
-    bool scriptConfigure(ScriptRun& run);
-    bool scriptSave(const ScriptRun& run);
-    void scriptClose(const ScriptRun& run);
+    bool scriptBaudPrecondition(const ScriptRun& script);
+    bool scriptEstablish(const ScriptRun& script);
+    void scriptQueryVersion(ScriptRun& script);
+    bool scriptConsolePreamble(const ScriptRun& script);
+    bool scriptConfigure(ScriptRun& script);
+    bool scriptSave(const ScriptRun& script);
+    void scriptClose(const ScriptRun& script);
     void runSettingsQuery();
-    bool runRadioTest(const ScriptRun& run);
+    bool runRadioTest(const ScriptRun& script);
     // Sends a command one character at a time; true when the modem answered "OK" + CR LF.
     bool sendAndCheck(const QByteArray& command);
     // The power-cycle box (its text begins with intro), then the RTS pulses and the settling

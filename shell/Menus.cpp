@@ -31,9 +31,10 @@ void MainWin::menuLogCopy_Click()
 {
     // The log as shown, in UTF-8: the clipboard keeps this one copy and hands it to a pasting
     // program as it is, without building a wider copy first.
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("text/plain"), MsgLines->shownUtf8(menuLogShowTimes->isChecked()));
-    QGuiApplication::clipboard()->setMimeData(data);
+    auto* copied = new QMimeData;
+    copied->setData(QStringLiteral("text/plain"),
+                    MsgLines->shownUtf8(menuLogShowTimes->isChecked()));
+    QGuiApplication::clipboard()->setMimeData(copied);
 }
 
 void MainWin::menuLogShowTimes_Click()

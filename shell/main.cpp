@@ -1,6 +1,7 @@
 // The program: one main window beside one serial port.
 #include "shell/AppIcon.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(kDesktopId);
     // Every window, message boxes included, shows the program's icon.
     QApplication::setWindowIcon(appIcon());
+    // "SIM" is the simulated modem, any other port name a port of the system.
+    setPortBackends(programPortBackends());
     MainWin window;
     window.show();
     return app.exec();

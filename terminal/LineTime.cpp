@@ -11,8 +11,8 @@ std::function<qint64()>& testClock()
     return c;
 }
 
-constexpr qint64 kQuarterMs = 15 * 60 * 1000;
-constexpr qint64 kDayMs = 24 * 60 * 60 * 1000;
+constexpr qint64 kQuarterMs = qint64(15) * 60 * 1000;
+constexpr qint64 kDayMs = qint64(24) * 60 * 60 * 1000;
 
 void writeTwo(char* out, int value)
 {

@@ -43,7 +43,7 @@ QString writeFileWhole(const QString& path, const QByteArray& text)
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
+        QString reason = file.errorString();
         file.cancelWriting();
         return reason;
     }

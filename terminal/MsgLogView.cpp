@@ -135,7 +135,8 @@ int MsgLogView::rowWidth() const
 {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const qint64 widest =
-        qint64(m_widestChars) * fontMetrics().horizontalAdvance(QLatin1Char('M')) + 2 * margin + 2;
+        qint64(m_widestChars) * fontMetrics().horizontalAdvance(QLatin1Char('M')) +
+        2 * qint64(margin) + 2;
     return int(qBound(qint64(viewport()->width() - gutterWidth()), widest, qint64(1) << 24));
 }
 

@@ -15,6 +15,9 @@ void MainWin::MsgWin_KeepPreviousRun()
     menuLogSavePrevious->setEnabled(true);
 }
 
+// The lines come by value: they are what the user asked to save, whatever the window or a kept
+// run holds while the dialog is open.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void MainWin::MsgWin_SaveToFile(MsgLog lines, RunLabel label, const QString& subject)
 {
     QString folder = MsgWinSaveFolder;

@@ -1,4 +1,5 @@
 // The terminal's two lowest senders: raw bytes to the port, and one command in command mode.
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 #include <QCheckBox>

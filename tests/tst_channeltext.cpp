@@ -48,6 +48,9 @@ private slots:
         QTest::newRow("fraction rounded down") << "10.4" << 10;
         QTest::newRow("fraction rounded up") << "10.6" << 11;
         QTest::newRow("huge number") << "99999999999999999999999999" << 40;
+        QTest::newRow("beyond any double") << QString(400, QLatin1Char('9')) << 40;
+        QTest::newRow("beyond any double, negative") << "-" + QString(400, QLatin1Char('9')) << 1;
+        QTest::newRow("full-width digits are no number") << QStringLiteral("\uFF11\uFF12") << 1;
         QTest::newRow("two characters are a number") << "AB" << 1;
     }
     void parse()

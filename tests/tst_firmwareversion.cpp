@@ -54,6 +54,9 @@ void tst_firmwareversion::parse_data()
         << "FW: 1.30\r1.10\r\n" + ok << QByteArray("1.30") << 1.30 << true;
     QTest::newRow("byte 255 in the text")
         << "FW: 1.24\xFF\r\n" + ok << QByteArray("1.24\xFF") << 1.24 << true;
+    QTest::newRow("number beyond any double")
+        << "FW: " + QByteArray(400, '9') + "\r\n" + ok << QByteArray(400, '9')
+        << std::numeric_limits<double>::max() << true;
 }
 
 void tst_firmwareversion::parse()

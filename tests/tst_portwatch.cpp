@@ -3,6 +3,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "platform/PortPresence.h"
 #include "serial/PortWatch.h"
+#include "shell/ProgramPorts.h"
 #include "support/DataTable.h"
 #include "support/PtyPeer.h"
 
@@ -138,15 +139,16 @@ void tst_portwatch::looksAtRealDevices()
 
 void tst_portwatch::simulatedModemFollowsItsPlug()
 {
+    const PortProbe probe = programPortBackends().probe;
     SimulatedModem& sim = theSimulatedModem();
     sim.plugIn();
-    QVERIFY(portPresent(QStringLiteral("SIM")));
-    QVERIFY(portOpens(QStringLiteral("sim")));
+    QVERIFY(probe.present(QStringLiteral("SIM")));
+    QVERIFY(probe.opens(QStringLiteral("sim")));
     sim.vanish();
-    QVERIFY(!portPresent(QStringLiteral("SIM")));
-    QVERIFY(!portOpens(QStringLiteral("SIM")));
+    QVERIFY(!probe.present(QStringLiteral("SIM")));
+    QVERIFY(!probe.opens(QStringLiteral("SIM")));
     sim.plugIn();
-    QVERIFY(portPresent(QStringLiteral("SIM")));
+    QVERIFY(probe.present(QStringLiteral("SIM")));
 }
 
 QTEST_MAIN(tst_portwatch)

@@ -1,6 +1,7 @@
 // The real serial backend on a pseudo-terminal pair: the window's side is the pty, the test
 // plays the modem on the other end.
 #include "platform/MSComm.h"
+#include "shell/ProgramPorts.h"
 #include "support/ByteValues.h"
 #include "support/DataTable.h"
 #include "support/PtyPeer.h"
@@ -49,6 +50,7 @@ class tst_ptybackend : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { setPortBackends(programPortBackends()); }
     void opensWithLineFormat_data();
     void opensWithLineFormat();
     void bytesBothWays();

@@ -64,6 +64,7 @@ private slots:
     void failedOpen_data();
     void failedOpen();
     void failedOpenCanBeRetried();
+    void openWithoutDevicesFails();
     void refusedLineFormatWhileOpen();
     void dropDownListsPortsAndKeepsText();
     void typedTextApplies_data();
@@ -265,6 +266,24 @@ void tst_serial::failedOpenCanBeRetried()
     QVERIFY(line->isOpen());
     QCOMPARE(fx->boxes().size(), 1);
     QCOMPARE(log().last(), QStringLiteral("Open COM1 for 9600,N,8,1"));
+}
+
+// A serial component that was given no way to make devices reports the open as any port that
+// would not open, and the window goes on.
+void tst_serial::openWithoutDevicesFails()
+{
+    door().MSComm1()->setDeviceFactory({});
+    door().CommPort()->setEditText(QStringLiteral("SIM"));
+    win().MsgWin_Clear();
+    door().CommOpenCbox()->setChecked(true);
+    const QString expected = QStringLiteral("Open SIM failed: no such device");
+    QCOMPARE(log(), QStringList({expected}));
+    QCOMPARE(fx->boxes().size(), 1);
+    QCOMPARE(fx->boxes()[0].text, expected + kSelectAnother);
+    QCOMPARE(fx->boxes()[0].title, kFailTitle);
+    QVERIFY(!door().CommOpenCbox()->isChecked());
+    QVERIFY(!door().MSComm1()->PortOpen());
+    QVERIFY(listsEnabled());
 }
 
 // The component reports a line format it could not set after all like a port that would not

@@ -2,6 +2,7 @@
 #include "platform/LineErrorCounters.h"
 #include "platform/MSComm.h"
 #include "platform/OpenFailure.h"
+#include "platform/PortBackends.h"
 #include "serial/PortName.h"
 #include "support/DataTable.h"
 #include "support/ScriptedDevice.h"
@@ -36,6 +37,7 @@ private slots:
     void accessOfFile();
     void facadeReadsBytesThatCameDuringTheHandler();
     void facadeStopsWhenHandlerTakesNothing();
+    void facadeWithoutBackendsOpensNothing();
 };
 
 void tst_serialunits::portChoice_data()
@@ -311,6 +313,22 @@ void tst_serialunits::facadeStopsWhenHandlerTakesNothing()
     QCoreApplication::processEvents();
     QCOMPARE(events, 1);
     QCOMPARE(comm.InBufferCount(), 3);
+}
+
+// A component made while the process has chosen no port backends opens no name, not even the
+// simulated modem's, and says why.
+void tst_serialunits::facadeWithoutBackendsOpensNothing()
+{
+    setPortBackends({});
+    MSComm comm;
+    for (const QString& name : {QStringLiteral("SIM"), QStringLiteral("/dev/null")}) {
+        comm.setPortName(name);
+        QString error;
+        QVERIFY(!comm.setPortOpen(true, &error));
+        QCOMPARE(error, QStringLiteral("no such device"));
+        QVERIFY(!comm.PortOpen());
+        QVERIFY(!comm.device());
+    }
 }
 
 QTEST_MAIN(tst_serialunits)

@@ -1,6 +1,7 @@
 // The one way for tests and benchmarks into the main window's private state and procedures.
 #pragma once
 
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 
 // Reads and sets the window's private parts by name, one line a member; a door is cheap to make

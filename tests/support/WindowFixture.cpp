@@ -1,5 +1,6 @@
 // The window fixture: builds and shows the main window under the recording responder.
 #include "support/WindowFixture.h"
+#include "shell/ProgramPorts.h"
 #include "terminal/MsgLog.h"
 
 #include <QTest>
@@ -26,6 +27,7 @@ WindowFixture::WindowFixture(bool show)
         return true;
     }();
     Q_UNUSED(installed);
+    setPortBackends(programPortBackends());
     m_win = std::make_unique<MainWin>();
     if (show) {
         m_win->show();

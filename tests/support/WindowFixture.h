@@ -1,6 +1,7 @@
 // The main window as start-up leaves it, with a recording message-box responder, for tests.
 #pragma once
 
+#include "platform/MSComm.h"
 #include "shell/MainWin.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/WindowDoor.h"
