@@ -95,6 +95,24 @@ int runEndScenario(int argc, char** argv, const QByteArray& scenario)
     print(QStringLiteral("RETURNED"));
     return 3;
 }
+
+// Makes the window the active one, so that keys typed go to it; returns whether it became so.
+bool activate(MainWin& win)
+{
+    win.activateWindow();
+    return QTest::qWaitForWindowActive(&win);
+}
+
+// The panel in view below the settings: with console, the Test Console, swapped in by its menu
+// entry; otherwise the Modem Configurator, in view from start-up.
+QGroupBox* panelInView(WindowFixture& own, bool console)
+{
+    if (!console)
+        return own.control<QGroupBox>("UsercfgFrame");
+    own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    return own.door().TestConsoleFrame();
+}
+
 } // namespace
 
 class tst_startup : public QObject
@@ -404,8 +422,7 @@ void tst_startup::windowGrows()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    if (swapped)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    QGroupBox* inView = panelInView(own, swapped);
     QWidget* client = win.centralWidget();
     const QSize extra(700, 420);
     const QRect log = door.MsgWin()->geometry();
@@ -431,7 +448,6 @@ void tst_startup::windowGrows()
     // The panel out of view is neither drawn nor reached: the grown window covers its place.
     QGroupBox* outOfView =
         swapped ? own.control<QGroupBox>("UsercfgFrame") : door.TestConsoleFrame();
-    QGroupBox* inView = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
     QVERIFY(outOfView->geometry().top() >= 510);
     QVERIFY(outOfView->geometry().top() < client->height());
     QVERIFY(!outOfView->isVisible());
@@ -636,8 +652,7 @@ void tst_startup::typingAtStartupGoesToTheInputBox()
     MainWin& win = own.win();
     WindowDoor door = own.door();
     own.control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     QCOMPARE(QApplication::focusWidget(), door.CmdInputWin());
     UserInput::type(QStringLiteral("ab"));
     UserInput::key(Qt::Key_Backspace);
@@ -650,8 +665,7 @@ void tst_startup::shortcutButtonTakesFocus()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     UserInput::click(door.UpDownWin().value(3));
     QTRY_VERIFY(door.UpDownWin().value(3)->hasFocus());
     QPushButton* query = door.CmdMacroByIndexBtn().value(3);
@@ -665,8 +679,7 @@ void tst_startup::spinnerShowsItsFocus()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     QScrollBar* spinner = door.UpDown().value(3);
     const QImage unfocused = spinner->grab().toImage();
     UserInput::click(door.UpDownWin().value(3));
@@ -692,11 +705,8 @@ void tst_startup::tabOrderFollowsTheFrames()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
-    if (swapped)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
-    QGroupBox* panel = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
+    QVERIFY(activate(win));
+    QGroupBox* panel = panelInView(own, swapped);
     const QList<QGroupBox*> frames = {own.control<QGroupBox>("GeneralFrame"), panel,
                                       own.control<QGroupBox>("TerminalFrame")};
     QWidget* const start = QApplication::focusWidget();
@@ -756,28 +766,26 @@ void tst_startup::accessibleNames()
 void tst_startup::comboBoxesSayLabelAndChoice_data()
 {
     addColumns<QString, QString, bool>({"name", "label", "captioned"});
-    QTest::newRow("CommPort") << "CommPort"
-                              << "Comm port" << false;
-    QTest::newRow("CommFormat") << "CommFormat"
-                                << "Data format" << false;
-    QTest::newRow("CommBaud") << "CommBaud"
-                              << "Baud rate" << false;
-    QTest::newRow("CfgNewDeviceConfig") << "CfgNewDeviceConfig"
-                                        << "Mode to restore" << false;
-    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
-                                   << "Channel to set" << false;
-    QTest::newRow("RxShowMode") << "RxShowMode"
-                                << "Display mode" << false;
-    QTest::newRow("CmdInputWin") << "CmdInputWin"
-                                 << "Command input" << false;
-    QTest::newRow("EOL") << "EOL"
-                         << "Send line terminator:" << true;
-    QTest::newRow("TestDeviceConfig") << "TestDeviceConfig"
-                                      << "Device configuration" << false;
-    QTest::newRow("TestSetBaudTo") << "TestSetBaudTo"
-                                   << "Set Modem Baud To:" << true;
-    QTest::newRow("TestNewBaud") << "TestNewBaud"
-                                 << "baudswap rate" << false;
+    struct Row {
+        const char* name;
+        const char* label;
+        bool captioned;
+    };
+    const Row rows[] = {
+        {"CommPort", "Comm port", false},
+        {"CommFormat", "Data format", false},
+        {"CommBaud", "Baud rate", false},
+        {"CfgNewDeviceConfig", "Mode to restore", false},
+        {"CfgNewChannel", "Channel to set", false},
+        {"RxShowMode", "Display mode", false},
+        {"CmdInputWin", "Command input", false},
+        {"EOL", "Send line terminator:", true},
+        {"TestDeviceConfig", "Device configuration", false},
+        {"TestSetBaudTo", "Set Modem Baud To:", true},
+        {"TestNewBaud", "baudswap rate", false},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << r.name << r.label << r.captioned;
 }
 
 // Each list is heard by its label and its choice, the choice as its name (which Qt's bridge
@@ -837,11 +845,8 @@ void tst_startup::tabOrderInsidePanels()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
-    if (console)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
-    QGroupBox* panel = console ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
+    QVERIFY(activate(win));
+    QGroupBox* panel = panelInView(own, console);
     // Round from the input box: the panel's controls in the order Tab reaches them.
     QStringList visited;
     for (int presses = 0; presses < 60 && visited.size() < order.size(); ++presses) {
