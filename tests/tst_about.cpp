@@ -1,6 +1,7 @@
 // The About window: its load step, what the Help menu makes of it, and the system-information path.
 #include "platform/SysInfo.h"
 #include "shell/frmAbout.h"
+#include "support/DataTable.h"
 #include "support/WindowFixture.h"
 
 #include <QLabel>
@@ -68,9 +69,7 @@ void tst_about::loadStep()
 
 void tst_about::controls_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("caption");
+    addColumns<QString, QString, QString>({"name", "kind", "caption"});
     QTest::newRow("picIcon") << "picIcon"
                              << "QLabel" << QString();
     QTest::newRow("lblTitle") << "lblTitle"
@@ -200,9 +199,7 @@ void tst_about::systemInfoUnavailable()
 
 void tst_about::registryValueText_data()
 {
-    QTest::addColumn<quint32>("type");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("expected");
+    addColumns<quint32, QByteArray, QString>({"type", "data", "expected"});
     auto utf16 = [](const QString& text, bool terminated) {
         QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
         if (terminated)

@@ -2,6 +2,7 @@
 // desktop, and the id the program announces names the installed desktop entry and icon.
 #include "shell/AppIcon.h"
 #include "shell/frmAbout.h"
+#include "support/DataTable.h"
 #include "support/WindowFixture.h"
 
 #include <QFile>
@@ -21,8 +22,7 @@ private slots:
 
 void tst_appicon::windowShowsTheInstalledPicture_data()
 {
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("installed");
+    addColumns<int, QString>({"size", "installed"});
     QTest::newRow("48 px") << 48 << QFINDTESTDATA("../dist/icon-48.png");
     QTest::newRow("256 px") << 256 << QFINDTESTDATA("../dist/icon-256.png");
 }

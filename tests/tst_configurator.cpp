@@ -1,5 +1,6 @@
 // The Modem Configurator's "Do It": its boxes, the factory restore's dialogue and its runs.
 #include "modemsim/SimulatedModem.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/SimModem.h"
 #include "support/UserInput.h"
@@ -78,11 +79,9 @@ private slots:
         fx->recorder().setObserver(
             [&](const RecordedBox&) { lockedAtBox = !door().CfgDoIt()->isEnabled(); });
         door().CfgDoIt()->click();
-        QCOMPARE(fx->boxes().size(), 1);
-        QCOMPARE(fx->boxes().first().text,
-                 QStringLiteral("Error: Ensure the correct Comm Port is open."));
-        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - CommPort not open!"));
-        QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+        QCOMPARE(fx->boxes(),
+                 (QList<RecordedBox>{{"Error: Ensure the correct Comm Port is open.",
+                                      "Modem Config - CommPort not open!", MsgButtons::Ok}}));
         QVERIFY(!lockedAtBox);
         QCOMPARE(fx->logLines(), logBefore);
         QCOMPARE(door().TestStateWin()->text(), stateBefore);
@@ -93,10 +92,7 @@ private slots:
     // list already shows (after start-up "4" and "PBASIC"); so does a change made by the program.
     void pickingAValuePicksItsAction_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("byProgram");
-        QTest::addColumn<QString>("option");
+        addColumns<QString, int, bool, QString>({"list", "row", "byProgram", "option"});
         QTest::newRow("shown channel") << "CfgNewChannel" << 0 << false << "CfgChangeChannel";
         QTest::newRow("channel 22") << "CfgNewChannel" << 2 << false << "CfgChangeChannel";
         QTest::newRow("shown mode") << "CfgNewDeviceConfig" << 0 << false << "CfgChangeMode";
@@ -123,8 +119,7 @@ private slots:
 
     void overwriteCancelled_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("config");
+        addColumns<int, QString>({"index", "config"});
         QTest::newRow("PBASIC") << 0 << "PBASIC";
         QTest::newRow("Factory Defaults") << 1 << "Factory Defaults";
     }
@@ -139,13 +134,12 @@ private slots:
         const QStringList logBefore = fx->logLines();
         fx->recorder().answer(MsgAnswer::Cancel);
         door().CfgDoIt()->click();
-        QCOMPARE(fx->boxes().size(), 1);
-        QCOMPARE(fx->boxes().first().title, kOverwriteTitle);
-        QCOMPARE(fx->boxes().first().text,
-                 "WARNING:  You are about to over-write any user-defined settings in your "
-                 "modem.\n\nProceed with over-write of user-settings, restoring modem to " +
-                     config + "?");
-        QCOMPARE(fx->boxes().first().buttons, MsgButtons::OkCancel);
+        const QString overwrite =
+            "WARNING:  You are about to over-write any user-defined settings in your "
+            "modem.\n\nProceed with over-write of user-settings, restoring modem to " +
+            config + "?";
+        QCOMPARE(fx->boxes(),
+                 (QList<RecordedBox>{{overwrite, kOverwriteTitle, MsgButtons::OkCancel}}));
         QVERIFY(line->writes().isEmpty());
         QCOMPARE(fx->logLines(), logBefore);
         QVERIFY(door().CfgDoIt()->isEnabled());
@@ -208,14 +202,8 @@ private slots:
 
     void actionsOnTheSimulatedModem_data()
     {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("listIndex");
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QList<BoxReply>>("replies");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<int>("channel");
+        addColumns<QString, QString, int, bool, QList<BoxReply>, QStringList, QString, int>(
+            {"option", "list", "listIndex", "silent", "replies", "titles", "state", "channel"});
 
         QTest::newRow("query") << "CfgQuery" << QString() << -1 << false << QList<BoxReply>{}
                                << QStringList{} << "QueryConfig Completed, 0 errors." << -1;
@@ -284,9 +272,7 @@ private slots:
 
     void focusAfterARun_data()
     {
-        QTest::addColumn<bool>("bySpace");
-        QTest::newRow("Do It clicked") << false;
-        QTest::newRow("Do It pressed with Space") << true;
+        addFlagRows("bySpace", {{"Do It clicked", false}, {"Do It pressed with Space", true}});
     }
 
     // The run greys the button; the focus waits elsewhere and comes back to it, so the next

@@ -1,6 +1,8 @@
 // Establishing communication: the probe series, the recovery dialogs and the nested restore run.
 #include "modemsim/SimulatedModem.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
+#include "support/SimModem.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,11 +81,8 @@ class tst_establish : public RunSuite
 private slots:
     void withoutDialogs_data()
     {
-        QTest::addColumn<int>("answerFrom");
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<bool>("reached");
-        QTest::addColumn<int>("probeCount");
-        QTest::addColumn<int>("errCount");
+        addColumns<int, QByteArray, bool, int, int>(
+            {"answerFrom", "answer", "reached", "probeCount", "errCount"});
 
         QTest::newRow("answers the first probe") << 1 << kER << true << 1 << 0;
         QTest::newRow("answers only the third probe") << 3 << kER << true << 3 << 0;
@@ -119,10 +118,8 @@ private slots:
 
     void dialogs_data()
     {
-        QTest::addColumn<QList<BoxReply>>("replies");
-        QTest::addColumn<bool>("reached");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<int>("probeCount");
+        addColumns<QList<BoxReply>, bool, QStringList, int>(
+            {"replies", "reached", "titles", "probeCount"});
 
         QTest::newRow("cancel at the power-cycle box")
             << QList<BoxReply>{{MsgAnswer::Cancel}} << false << QStringList{kAccessTitle} << 4;
@@ -217,9 +214,7 @@ private slots:
 
     void portLostAtABox_data()
     {
-        QTest::addColumn<int>("atBox");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<int>("probeCount");
+        addColumns<int, QStringList, int>({"atBox", "titles", "probeCount"});
 
         QTest::newRow("power-cycle box") << 1 << QStringList{kAccessTitle} << 4;
         QTest::newRow("last-resort box") << 2 << QStringList{kAccessTitle, kLastResortTitle} << 8;
@@ -280,15 +275,7 @@ private slots:
         door().CommOpenCbox()->setChecked(true);
         QVERIFY(door().MSComm1()->PortOpen());
 
-        fx->recorder().answer(MsgAnswer::Ok);
-        fx->recorder().answer(MsgAnswer::Ok);
-        // Power comes back with saved settings that ignore commands; only RTS pulses after a
-        // power-up with RTS raised bring the unit round.
-        fx->recorder().answer(MsgAnswer::Ok, [&] {
-            modem.setSilent(false);
-            modem.setIgnoreCommands(true);
-            modem.powerCycle();
-        });
+        SimModem::answerUntilLastResort(fx->recorder());
 
         bool releasedEarly = false;
         QTimer poll;

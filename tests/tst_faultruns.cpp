@@ -39,6 +39,19 @@ QString failure(const QByteArray& got)
 
 const QString kLost = QStringLiteral("SIM lost: The simulated modem's adapter was unplugged.");
 
+// A run whose unit is unplugged when the state line first shows at: the port ends closed.
+FaultRun unplugged(FaultRun::Start start, const QString& at, const QString& outcome, int errors)
+{
+    FaultRun run;
+    run.start = start;
+    run.at = at;
+    run.fault = [](SimulatedModem& m) { m.vanish(); };
+    run.outcome = outcome;
+    run.errors = errors;
+    run.portOpen = false;
+    return run;
+}
+
 int count(const QStringList& lines, const QString& line)
 {
     return int(lines.count(line));
@@ -127,36 +140,23 @@ void tst_faultruns::runEndsCleanly_data()
                          QStringLiteral("Parity error"),      lineErrors.outcome};
     QTest::newRow("line errors during an exchange") << lineErrors;
 
-    FaultRun lostConfiguring;
-    lostConfiguring.at = QStringLiteral("Configuring modem");
-    lostConfiguring.fault = [](SimulatedModem& m) { m.vanish(); };
-    lostConfiguring.outcome = QStringLiteral("Config Aborted in Configuring modem");
-    lostConfiguring.errors = 1;
-    lostConfiguring.portOpen = false;
+    FaultRun lostConfiguring = unplugged(FaultRun::Config, QStringLiteral("Configuring modem"),
+                                         QStringLiteral("Config Aborted in Configuring modem"), 1);
     lostConfiguring.logHas = {kLost, failure(""), lostConfiguring.outcome};
     QTest::newRow("unplugged during an exchange") << lostConfiguring;
 
-    FaultRun lostEstablishing;
-    lostEstablishing.start = FaultRun::Query;
-    lostEstablishing.at = QStringLiteral("Establishing Communication");
-    lostEstablishing.fault = [](SimulatedModem& m) { m.vanish(); };
-    lostEstablishing.outcome = QStringLiteral("QueryConfig Aborted in Establishing Communication");
-    lostEstablishing.errors = 4;
-    lostEstablishing.portOpen = false;
+    FaultRun lostEstablishing =
+        unplugged(FaultRun::Query, QStringLiteral("Establishing Communication"),
+                  QStringLiteral("QueryConfig Aborted in Establishing Communication"), 4);
     // No power-cycle prompt for a port that is gone; only the configurator's error box.
     lostEstablishing.boxes = 1;
     lostEstablishing.logHas = {kLost, failure(""), lostEstablishing.outcome};
     QTest::newRow("unplugged while establishing, dialogs allowed") << lostEstablishing;
 
-    FaultRun lostTesting;
-    lostTesting.start = FaultRun::Test;
     // The fifth loopback repetition on the first channel: four echoes are back, twenty fail
     // on the lost port, and the next channel's command fails and ends the test.
-    lostTesting.at = QStringLiteral("5");
-    lostTesting.fault = [](SimulatedModem& m) { m.vanish(); };
-    lostTesting.outcome = QStringLiteral("Test Aborted in Remote Loopback Ch# 32");
-    lostTesting.errors = 21;
-    lostTesting.portOpen = false;
+    FaultRun lostTesting = unplugged(FaultRun::Test, QStringLiteral("5"),
+                                     QStringLiteral("Test Aborted in Remote Loopback Ch# 32"), 21);
     lostTesting.logHas = {QStringLiteral("Remote Loopback Ch# 1"), kLost,
                           QStringLiteral("Remote Loopback Ch# 32"), lostTesting.outcome};
     QTest::newRow("unplugged during the radio test") << lostTesting;

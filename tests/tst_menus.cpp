@@ -1,5 +1,6 @@
 // The menu bar: entries and their states, the Factory menu's key and layout commands, the log menu.
 #include "modemsim/SimulatedModem.h"
+#include "support/DataTable.h"
 #include "support/SimModem.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
@@ -49,10 +50,7 @@ private:
 
 void tst_menus::entries_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("enabled");
+    addColumns<QString, QString, QString, bool>({"name", "menu", "caption", "enabled"});
     QTest::newRow("menuFileOpen") << "menuFileOpen"
                                   << "menuFile"
                                   << "&Open Config..." << false;

@@ -1,5 +1,6 @@
 // The simulated modem seen from the main window, and its own "Simulated modem" window.
 #include "modemsim/SimToolWindow.h"
+#include "support/DataTable.h"
 #include "support/EventLoop.h"
 #include "support/SimModem.h"
 #include "support/WindowFixture.h"
@@ -37,8 +38,7 @@ private slots:
     // Beside the main window: right, else left, else below, never over it while there is room.
     void toolWindowGoesBeside_data()
     {
-        QTest::addColumn<QRect>("main");
-        QTest::addColumn<QPoint>("expected");
+        addColumns<QRect, QPoint>({"main", "expected"});
         QTest::newRow("room on the right") << QRect(100, 50, 600, 500) << QPoint(708, 50);
         QTest::newRow("main window at the right edge")
             << QRect(1000, 50, 600, 500) << QPoint(692, 50);

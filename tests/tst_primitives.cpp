@@ -1,5 +1,6 @@
 // The modem dialogue's primitives against a scripted line: exchanges, sending, checks, modes.
 #include "support/ByteValues.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 
 #include <QCheckBox>
@@ -59,13 +60,8 @@ private slots:
 
     void transact_data()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("minBytes");
-        QTest::addColumn<int>("timeoutMs");
-        QTest::addColumn<QList<Feed>>("feeds");
-        QTest::addColumn<bool>("echo");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("shownAfter");
+        addColumns<QByteArray, int, int, QList<Feed>, bool, QByteArray, QString>(
+            {"command", "minBytes", "timeoutMs", "feeds", "echo", "reply", "shownAfter"});
 
         QTest::newRow("burst longer than awaited comes back whole")
             << QByteArray("V") << 4 << 300 << QList<Feed>{{10, "OKxx\r\n"}} << false
@@ -133,12 +129,8 @@ private slots:
 
     void sendSlow_data()
     {
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("timeoutMs");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QList<QByteArray>>("writes");
-        QTest::addColumn<QString>("sentLine");
-        QTest::addColumn<QByteArray>("lastReply");
+        addColumns<QByteArray, int, QList<Answer>, QList<QByteArray>, QString, QByteArray>(
+            {"command", "timeoutMs", "answers", "writes", "sentLine", "lastReply"});
 
         QTest::newRow("answered after the last character")
             << QByteArray("Tn") << 500 << QList<Answer>{{"n", 10, kOK}}
@@ -189,12 +181,8 @@ private slots:
 
     void checks_data()
     {
-        QTest::addColumn<Check>("check");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QByteArray>("a");
-        QTest::addColumn<QByteArray>("b");
-        QTest::addColumn<bool>("failed");
-        QTest::addColumn<QStringList>("log");
+        addColumns<Check, QByteArray, QByteArray, QByteArray, bool, QStringList>(
+            {"check", "reply", "a", "b", "failed", "log"});
 
         const QString gotOK = QStringLiteral("  GOT (OK\r\n) as expected.");
         const QString wantOK = QStringLiteral("      (OK\r\n) was expected.");
@@ -329,9 +317,7 @@ private slots:
 
     void drainWaitEndsWhenThePortGoes_data()
     {
-        QTest::addColumn<bool>("unplug");
-        QTest::newRow("device lost") << true;
-        QTest::newRow("port closed by the user") << false;
+        addFlagRows("unplug", {{"device lost", true}, {"port closed by the user", false}});
     }
 
     void drainWaitEndsWhenThePortGoes()
@@ -371,11 +357,8 @@ private slots:
 
     void closedPortSendsNothing_data()
     {
-        QTest::addColumn<bool>("slow");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<bool>("loseAfterFirst");
-        QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<QStringList>("logged");
+        addColumns<bool, QByteArray, bool, QByteArrayList, QStringList>(
+            {"slow", "command", "loseAfterFirst", "writes", "logged"});
 
         QTest::newRow("send, port closed") << false << QByteArray(" ") << false << QByteArrayList{}
                                            << QStringList{"  NOT SENT( ): the port is closed"};

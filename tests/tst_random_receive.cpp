@@ -1,5 +1,6 @@
 // Seeded random event sequences on the receive path of a window: bytes in both display modes,
 // line conditions, and exchanges whose replies run past the 512-byte capture buffer.
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "terminal/MsgLog.h"
 
@@ -74,9 +75,7 @@ private slots:
 
 void tst_random_receive::randomEventSequences_data()
 {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<int>("sequences");
+    addColumns<quint32, Shape, int>({"seed", "shape", "sequences"});
     QTest::newRow("mostly bytes") << 1001u << Shape{70, 15, 3, 600} << 250;
     QTest::newRow("mostly exchanges") << 1002u << Shape{30, 10, 5, 1500} << 150;
     QTest::newRow("line conditions") << 1003u << Shape{40, 50, 2, 100} << 250;

@@ -2,8 +2,10 @@
 // row for every outermost run, and a failed write that stops the records after one box.
 #include "modemsim/SimulatedModem.h"
 #include "script/RunRecord.h"
+#include "support/DataTable.h"
 #include "support/RecordsFolder.h"
 #include "support/RunSuite.h"
+#include "support/SimModem.h"
 #include "terminal/MsgLog.h"
 
 #include <QAction>
@@ -118,9 +120,7 @@ private slots:
     // the radio test's summary.
     void everyRunIsFiled_data()
     {
-        QTest::addColumn<double>("loss");
-        QTest::addColumn<bool>("ignoring");
-        QTest::addColumn<QString>("outcome");
+        addColumns<double, bool, QString>({"loss", "ignoring", "outcome"});
         QTest::newRow("20 % loss") << 0.2 << false << "completed";
         QTest::newRow("ignoring commands") << 0.0 << true << "aborted";
     }
@@ -201,15 +201,8 @@ private slots:
     // lines from before the restore cleared the window, then the window's.
     void aNestedRestoreIsPartOfTheOuterRecord()
     {
-        SimulatedModem& modem = theSimulatedModem();
-        modem.setSilent(true);
-        fx->recorder().answer(MsgAnswer::Ok);
-        fx->recorder().answer(MsgAnswer::Ok);
-        fx->recorder().answer(MsgAnswer::Ok, [&] {
-            modem.setSilent(false);
-            modem.setIgnoreCommands(true);
-            modem.powerCycle();
-        });
+        theSimulatedModem().setSilent(true);
+        SimModem::answerUntilLastResort(fx->recorder());
         keepRecords();
         fx->control<QRadioButton>("CfgChangeChannel")->setChecked(true);
         records->unitAnswers << QStringLiteral("N1");

@@ -2,6 +2,7 @@
 // "Do Test", baudswap.
 #include "modemsim/SimulatedModem.h"
 #include "script/RunVerdict.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/SimModem.h"
 
@@ -43,11 +44,9 @@ private slots:
         win().MsgWin_Output("earlier line");
         const QStringList logBefore = fx->logLines();
         door().TestDoIt()->click();
-        QCOMPARE(fx->boxes().size(), 1);
-        QCOMPARE(fx->boxes().first().text,
-                 QStringLiteral("Error: Ensure the correct CommPort is open."));
-        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - CommPort Not Open"));
-        QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+        QCOMPARE(fx->boxes(),
+                 (QList<RecordedBox>{{"Error: Ensure the correct CommPort is open.",
+                                      "Modem Config - CommPort Not Open", MsgButtons::Ok}}));
         QCOMPARE(door().TestStateWin()->text(), QStringLiteral("<= Press to begin Test."));
         QCOMPARE(fx->logLines(), logBefore);
         QVERIFY(door().CfgDoIt()->isEnabled());
@@ -56,12 +55,8 @@ private slots:
 
     void reports_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<QByteArray>("initId");
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<int>("errCount");
-        QTest::addColumn<bool>("rtsAfter");
+        addColumns<bool, int, QByteArray, QString, int, bool>(
+            {"silent", "flags", "initId", "state", "errCount", "rtsAfter"});
 
         const int stay = int(ScriptFlag::StayInCmdMode);
         const int noSave = int(ScriptFlag::NoSave);
@@ -129,10 +124,7 @@ private slots:
 
     void verdict_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QByteArray>("testId");
-        QTest::addColumn<int>("verdict");
-        QTest::addColumn<QString>("state");
+        addColumns<bool, QByteArray, int, QString>({"silent", "testId", "verdict", "state"});
         QTest::newRow("clean") << false << QByteArray() << int(RunVerdict::Clean)
                                << "Run Completed, 0 errors.";
         // A settings listing that does not end in "OK" counts one error.
@@ -188,8 +180,7 @@ private slots:
 
     void verdictColoursLegible_data()
     {
-        QTest::addColumn<QColor>("themeBase");
-        QTest::addColumn<QColor>("themeText");
+        addColumns<QColor, QColor>({"themeBase", "themeText"});
         QTest::newRow("light theme") << QColor(Qt::white) << QColor(Qt::black);
         QTest::newRow("dark theme") << QColor(0x2A, 0x2A, 0x2A) << QColor(0xEE, 0xEE, 0xEE);
     }
@@ -256,10 +247,7 @@ private slots:
 
     void doTest_data()
     {
-        QTest::addColumn<bool>("configOnly");
-        QTest::addColumn<bool>("mobile");
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QString>("state");
+        addColumns<bool, bool, bool, QString>({"configOnly", "mobile", "silent", "state"});
 
         QTest::newRow("test, no answer: no dialogs")
             << false << false << true << "Test Aborted in Establishing Communication";
@@ -340,8 +328,7 @@ private slots:
 
     void baudWarning_data()
     {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<bool>("red");
+        addColumns<QString, bool>({"choice", "red"});
         QTest::newRow("DontSet") << "DontSet" << true;
         QTest::newRow("9600") << "9600" << true;
         QTest::newRow("back to Standard") << "Standard" << false;

@@ -1,5 +1,6 @@
 // End-to-end runs of the Modem Configurator's actions against the simulated modem: the commands
 // at the device in order, the key log lines and the outcome.
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
@@ -43,14 +44,9 @@ private slots:
 
 void tst_script_configurator::actions_data()
 {
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QByteArray>("overridden");
-    QTest::addColumn<QByteArray>("overrideReply");
-    QTest::addColumn<QList<QByteArray>>("commands");
-    QTest::addColumn<QStringList>("keyLines");
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<int>("errors");
+    addColumns<Action, QString, QByteArray, QByteArray, QList<QByteArray>, QStringList, QStringList,
+               int>({"action", "option", "overridden", "overrideReply", "commands", "keyLines",
+                     "boxes", "errors"});
 
     using L = QList<QByteArray>;
     const QString ok = QStringLiteral("  GOT (OK\r\n) as expected.");

@@ -1,5 +1,6 @@
 // End-to-end "Config" runs of the Test Console against the simulated modem: the preamble, the
 // device configurations, the firmware's command set, saving and the closing mode.
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
@@ -70,13 +71,8 @@ private slots:
 
 void tst_script_console::configRuns_data()
 {
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<QList<QByteArray>>("commands");
-    QTest::addColumn<QStringList>("keyLines");
-    QTest::addColumn<QStringList>("absentLines");
-    QTest::addColumn<bool>("rtsAfter");
-    QTest::addColumn<int>("errors");
+    addColumns<QString, Setup, QList<QByteArray>, QStringList, QStringList, bool, int>(
+        {"config", "setup", "commands", "keyLines", "absentLines", "rtsAfter", "errors"});
 
     using L = QList<QByteArray>;
     const L preamble{" ", "V", "**", "Fe", "Ya"};

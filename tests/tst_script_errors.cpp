@@ -1,6 +1,7 @@
 // End-to-end runs that stop early or take a turn: the baud-rate precondition, aborts that leave
 // the modem as the failed step left it, the station asked with "S?", and the internal errors.
 #include "support/ChildScenario.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/ScriptChecks.h"
 #include "support/SimModem.h"
@@ -84,9 +85,7 @@ private slots:
 
 void tst_script_errors::baudPrecondition_data()
 {
-    QTest::addColumn<Run>("run");
-    QTest::addColumn<QString>("portBaud");
-    QTest::addColumn<QString>("required");
+    addColumns<Run, QString, QString>({"run", "portBaud", "required"});
 
     QTest::newRow("NORMAL at 19200") << Run{"SetConfig", 12, "NORMAL", QString(), ""} << "19200"
                                      << "9600";
@@ -123,13 +122,12 @@ void tst_script_errors::baudPrecondition()
         QVERIFY(!simLine->writes().isEmpty());
         return;
     }
-    QCOMPARE(fx->boxes().size(), 1);
-    QCOMPARE(fx->boxes().first().text,
-             QStringLiteral("Before you can set this Config, you must set the modem and the "
-                            "CommPort to ") +
-                 required + QStringLiteral(" bps"));
-    QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Must Change Baud-Rate"));
-    QCOMPARE(fx->boxes().first().buttons, MsgButtons::Ok);
+    const QString mustChange =
+        QStringLiteral("Before you can set this Config, you must set the modem and the CommPort "
+                       "to ") +
+        required + QStringLiteral(" bps");
+    QCOMPARE(fx->boxes(), (QList<RecordedBox>{{mustChange, "Modem Config - Must Change Baud-Rate",
+                                               MsgButtons::Ok}}));
     QCOMPARE(log, (QStringList{run.name + QStringLiteral(" Started."),
                                QStringLiteral("  Aborted: must change baud-rate to ") + required,
                                run.name + QStringLiteral(" Aborted in Start-up"), QString()}));
@@ -141,10 +139,7 @@ void tst_script_errors::baudPrecondition()
 
 void tst_script_errors::abortsLeaveTheModem_data()
 {
-    QTest::addColumn<Run>("run");
-    QTest::addColumn<QByteArray>("refused");
-    QTest::addColumn<QString>("outcome");
-    QTest::addColumn<int>("errors");
+    addColumns<Run, QByteArray, QString, int>({"run", "refused", "outcome", "errors"});
 
     QTest::newRow("silent modem, no dialogs")
         << Run{"SetChannel", 20, "SetChannel", QVariant::fromValue(qint16(4)), ""} << QByteArray()
@@ -199,10 +194,8 @@ void tst_script_errors::abortsLeaveTheModem()
 
 void tst_script_errors::stationAsked_data()
 {
-    QTest::addColumn<bool>("unitMobile");
-    QTest::addColumn<bool>("overridden");
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QByteArray>("firstChannel");
+    addColumns<bool, bool, QByteArray, QByteArray>(
+        {"unitMobile", "overridden", "answer", "firstChannel"});
 
     QTest::newRow("a base unit") << false << false << QByteArray() << QByteArray("C1");
     QTest::newRow("a mobile unit") << true << false << QByteArray() << QByteArray("C8");
@@ -244,9 +237,7 @@ void tst_script_errors::stationAsked()
 
 void tst_script_errors::internalErrors_data()
 {
-    QTest::addColumn<QByteArray>("scenario");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("writes");
+    addColumns<QByteArray, QString, QString>({"scenario", "text", "writes"});
 
     QTest::newRow("unknown initId") << QByteArray("initId")
                                     << "Oops! An Internal Error Occurred: Invalid initId value in "

@@ -1,4 +1,5 @@
 // The serial link in the window: opening and closing, control lines, waits, receive path.
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 
 #include <QApplication>
@@ -102,9 +103,7 @@ private slots:
 
 void tst_serial::openSetsLinesFirst_data()
 {
-    QTest::addColumn<bool>("commandMode");
-    QTest::newRow("data mode") << false;
-    QTest::newRow("command mode") << true;
+    addFlagRows("commandMode", {{"data mode", false}, {"command mode", true}});
 }
 
 void tst_serial::openSetsLinesFirst()
@@ -132,12 +131,8 @@ void tst_serial::openSetsLinesFirst()
 
 void tst_serial::settingChangeReopens_data()
 {
-    QTest::addColumn<bool>("open");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QString>("logLine");
+    addColumns<bool, QString, int, QString, QString, QString>(
+        {"open", "list", "index", "settings", "device", "logLine"});
 
     QTest::newRow("baud") << true << "CommBaud" << 4 << "19200,N,8,1"
                           << "/dev/ttyS0"
@@ -201,35 +196,18 @@ void tst_serial::clearingDropsLinesBeforeClosing()
 
 void tst_serial::failedOpen_data()
 {
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("deviceFailure");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("device refuses") << "COM1"
-                                    << "N,8,1"
-                                    << "there is no port /dev/ttyS0"
-                                    << "Open COM1 failed: there is no port /dev/ttyS0";
-    QTest::newRow("not a port name")
-        << "COMx"
-        << "N,8,1"
-        << ""
-        << "Open COMx failed: \"COMx\" is not a port name (COM1, COM2, ... or a device path "
-           "such as /dev/ttyUSB0)";
-    QTest::newRow("no port name") << ""
-                                  << "N,8,1"
-                                  << ""
-                                  << "Open  failed: no port name was given";
-    QTest::newRow("bad data bits") << "COM2"
-                                   << "N,9,1"
-                                   << ""
-                                   << "Open COM2 failed: \"9\" is not a number of data bits "
-                                      "(5 to 8)";
-    QTest::newRow("not a format") << "COM2"
-                                  << "8N1"
-                                  << ""
-                                  << "Open COM2 failed: the format \"9600,8N1\" is not "
-                                     "baud,parity,data bits,stop bits";
+    addTextRows(
+        {"port", "format", "deviceFailure", "line"},
+        {{"device refuses", "COM1", "N,8,1", "there is no port /dev/ttyS0",
+          "Open COM1 failed: there is no port /dev/ttyS0"},
+         {"not a port name", "COMx", "N,8,1", "",
+          "Open COMx failed: \"COMx\" is not a port name (COM1, COM2, ... or a device path "
+          "such as /dev/ttyUSB0)"},
+         {"no port name", "", "N,8,1", "", "Open  failed: no port name was given"},
+         {"bad data bits", "COM2", "N,9,1", "",
+          "Open COM2 failed: \"9\" is not a number of data bits (5 to 8)"},
+         {"not a format", "COM2", "8N1", "",
+          "Open COM2 failed: the format \"9600,8N1\" is not baud,parity,data bits,stop bits"}});
 }
 
 void tst_serial::failedOpen()
@@ -328,12 +306,8 @@ void tst_serial::dropDownListsPortsAndKeepsText()
 
 void tst_serial::typedTextApplies_data()
 {
-    QTest::addColumn<bool>("open");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("enter");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QString>("settings");
+    addColumns<bool, QString, QString, bool, QString, QString>(
+        {"open", "box", "typed", "enter", "device", "settings"});
 
     QTest::newRow("path, leaving, open") << true << "CommPort"
                                          << "/dev/ttyUSB0" << false << "/dev/ttyUSB0"
@@ -434,9 +408,7 @@ void tst_serial::typedTextWaitsForTheUser()
 
 void tst_serial::rtsSetOrder_data()
 {
-    QTest::addColumn<bool>("breakOn");
-    QTest::addColumn<bool>("on");
-    QTest::addColumn<QStringList>("calls");
+    addColumns<bool, bool, QStringList>({"breakOn", "on", "calls"});
     QTest::newRow("on") << false << true
                         << QStringList({"discardOut", "rts 1", "dtr 1", "discardIn"});
     QTest::newRow("off") << false << false
@@ -479,9 +451,7 @@ void tst_serial::cmdBoxWithPortClosed()
 
 void tst_serial::breakClearedBySwitchingRts_data()
 {
-    QTest::addColumn<bool>("tickRts");
-    QTest::newRow("ticking RTS/Cmd") << true;
-    QTest::newRow("clearing RTS/Cmd") << false;
+    addFlagRows("tickRts", {{"ticking RTS/Cmd", true}, {"clearing RTS/Cmd", false}});
 }
 
 void tst_serial::breakClearedBySwitchingRts()
@@ -526,8 +496,7 @@ void tst_serial::breakWithPortClosed()
 
 void tst_serial::rtsToggle_data()
 {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("pulses");
+    addColumns<int, int>({"count", "pulses"});
     QTest::newRow("none") << 0 << 0;
     QTest::newRow("negative") << -3 << 0;
     QTest::newRow("two") << 2 << 2;
@@ -558,9 +527,7 @@ void tst_serial::rtsToggle()
 
 void tst_serial::bytesDuringSettleNeverReachWindow_data()
 {
-    QTest::addColumn<bool>("capturing");
-    QTest::newRow("showing") << false;
-    QTest::newRow("capturing") << true;
+    addFlagRows("capturing", {{"showing", false}, {"capturing", true}});
 }
 
 void tst_serial::bytesDuringSettleNeverReachWindow()
@@ -648,8 +615,7 @@ void tst_serial::nestedWaitsShareTheTimer()
 
 void tst_serial::deviceLossEndsWaitAtOnce_data()
 {
-    QTest::addColumn<bool>("untilRx");
-    QTest::addColumn<bool>("nested");
+    addColumns<bool, bool>({"untilRx", "nested"});
     QTest::newRow("timer wait") << false << false;
     QTest::newRow("wait for bytes") << true << false;
     QTest::newRow("nested waits") << false << true;
@@ -708,8 +674,7 @@ void tst_serial::deviceLossEndsCommandMode()
 
 void tst_serial::startupBytesShownFirst_data()
 {
-    QTest::addColumn<bool>("afterExchange");
-    QTest::addColumn<QString>("shown");
+    addColumns<bool, QString>({"afterExchange", "shown"});
     QTest::newRow("after start-up") << false << "UUAB";
     QTest::newRow("after an exchange") << true << "AB";
 }
@@ -750,10 +715,7 @@ void tst_serial::captureKeepsFirst512()
 
 void tst_serial::lineEvents_data()
 {
-    QTest::addColumn<QList<qint16>>("codes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("counter");
-    QTest::addColumn<QString>("view");
+    addColumns<QList<qint16>, QStringList, int, QString>({"codes", "lines", "counter", "view"});
 
     QTest::newRow("framing") << QList<qint16>{comEventFrame} << QStringList{"Frame error"} << 10
                              << "1";

@@ -1,6 +1,7 @@
 // The main window as start-up leaves it: inventory, layout, start-up values, and the program's end.
 #include "shell/frmAbout.h"
 #include "support/ChildScenario.h"
+#include "support/DataTable.h"
 #include "support/ScriptedDevice.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
@@ -94,6 +95,24 @@ int runEndScenario(int argc, char** argv, const QByteArray& scenario)
     print(QStringLiteral("RETURNED"));
     return 3;
 }
+
+// Makes the window the active one, so that keys typed go to it; returns whether it became so.
+bool activate(MainWin& win)
+{
+    win.activateWindow();
+    return QTest::qWaitForWindowActive(&win);
+}
+
+// The panel in view below the settings: with console, the Test Console, swapped in by its menu
+// entry; otherwise the Modem Configurator, in view from start-up.
+QGroupBox* panelInView(WindowFixture& own, bool console)
+{
+    if (!console)
+        return own.control<QGroupBox>("UsercfgFrame");
+    own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    return own.door().TestConsoleFrame();
+}
+
 } // namespace
 
 class tst_startup : public QObject
@@ -158,10 +177,7 @@ void tst_startup::titleHasTheVersion()
 
 void tst_startup::controlsPresent_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("caption");
+    addColumns<QString, QString, QString, QString>({"name", "kind", "container", "caption"});
 
     struct Row {
         const char* name;
@@ -263,10 +279,8 @@ void tst_startup::controlsPresent()
 
 void tst_startup::comboBoxes_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("editable");
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QString>("textAfterStartup");
+    addColumns<QString, bool, QStringList, QString>(
+        {"name", "editable", "items", "textAfterStartup"});
 
     const QStringList bauds = {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
     QTest::newRow("CommPort") << "CommPort" << true << QStringList{"COM1", "COM2", "COM3", "COM4"}
@@ -309,33 +323,24 @@ void tst_startup::comboBoxes()
 
 void tst_startup::toolTips_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("tip");
-    QTest::newRow("RxShowMode") << "RxShowMode"
-                                << "Select how Terminal output shall be displayed.";
-    QTest::newRow("CmdRTSCbox") << "CmdRTSCbox"
-                                << "Set or clear RTS to enable or disable Modem command mode.";
-    QTest::newRow("CmdBreakCbox") << "CmdBreakCbox"
-                                  << "Send Break condition (NOTE: cleared when RTS is toggled)";
-    QTest::newRow("EOL") << "EOL"
-                         << "Select a line terminator to be sent when Send Again is pressed.";
-    QTest::newRow("CmdInputWin") << "CmdInputWin"
-                                 << "Type here to send commands or data to Modem, or select a "
-                                    "previously typed string to Send Again.";
-    QTest::newRow("Query") << "CmdMacroByIndexBtn_3"
-                           << "Send '?' to query current modem settings.";
-    QTest::newRow("Set Ch.") << "CmdMacroByIndexBtn_2"
-                             << "Send command to set current channel.";
-    QTest::newRow("Enb.Ext.Ch") << "CmdMacroByIndexBtn_5"
-                                << "";
-    QTest::newRow("Tx Pwr On") << "CmdMacroByIndexBtn_0"
-                               << "Send command to turn on Transmitter Power.";
-    QTest::newRow("Tx Pwr Off") << "CmdMacroByIndexBtn_1"
-                                << "Send command to turn off Transmitter Power.";
-    QTest::newRow("Config") << "CmdMacroByIndexBtn_4"
-                            << "Send command to turn off Transmitter Power.";
-    QTest::newRow("Save") << "CmdMacroByIndexBtn_7"
-                          << "Send command to save current modem settings in EEPROM.";
+    addTextRows(
+        {"name", "tip"},
+        {{"RxShowMode", "RxShowMode", "Select how Terminal output shall be displayed."},
+         {"CmdRTSCbox", "CmdRTSCbox", "Set or clear RTS to enable or disable Modem command mode."},
+         {"CmdBreakCbox", "CmdBreakCbox",
+          "Send Break condition (NOTE: cleared when RTS is toggled)"},
+         {"EOL", "EOL", "Select a line terminator to be sent when Send Again is pressed."},
+         {"CmdInputWin", "CmdInputWin",
+          "Type here to send commands or data to Modem, or select a "
+          "previously typed string to Send Again."},
+         {"Query", "CmdMacroByIndexBtn_3", "Send '?' to query current modem settings."},
+         {"Set Ch.", "CmdMacroByIndexBtn_2", "Send command to set current channel."},
+         {"Enb.Ext.Ch", "CmdMacroByIndexBtn_5", ""},
+         {"Tx Pwr On", "CmdMacroByIndexBtn_0", "Send command to turn on Transmitter Power."},
+         {"Tx Pwr Off", "CmdMacroByIndexBtn_1", "Send command to turn off Transmitter Power."},
+         {"Config", "CmdMacroByIndexBtn_4", "Send command to turn off Transmitter Power."},
+         {"Save", "CmdMacroByIndexBtn_7",
+          "Send command to save current modem settings in EEPROM."}});
 }
 
 void tst_startup::toolTips()
@@ -378,8 +383,7 @@ void tst_startup::commPortItemData()
 
 void tst_startup::frameGeometry_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
+    addColumns<QString, QRect>({"name", "geometry"});
     // The design's twips at 15 to the pixel.
     QTest::newRow("GeneralFrame") << "GeneralFrame" << QRect(0, 0, 601, 41);
     QTest::newRow("UsercfgFrame") << "UsercfgFrame" << QRect(0, 40, 601, 145);
@@ -407,9 +411,7 @@ void tst_startup::clientAreaStartsAtTheDesignedSize()
 
 void tst_startup::windowGrows_data()
 {
-    QTest::addColumn<bool>("swapped");
-    QTest::newRow("Modem Configurator in view") << false;
-    QTest::newRow("Test Console in view") << true;
+    addFlagRows("swapped", {{"Modem Configurator in view", false}, {"Test Console in view", true}});
 }
 
 // Enlarged, the message window takes the extra room, the controls after it move along, and the
@@ -420,8 +422,7 @@ void tst_startup::windowGrows()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    if (swapped)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    QGroupBox* inView = panelInView(own, swapped);
     QWidget* client = win.centralWidget();
     const QSize extra(700, 420);
     const QRect log = door.MsgWin()->geometry();
@@ -447,7 +448,6 @@ void tst_startup::windowGrows()
     // The panel out of view is neither drawn nor reached: the grown window covers its place.
     QGroupBox* outOfView =
         swapped ? own.control<QGroupBox>("UsercfgFrame") : door.TestConsoleFrame();
-    QGroupBox* inView = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
     QVERIFY(outOfView->geometry().top() >= 510);
     QVERIFY(outOfView->geometry().top() < client->height());
     QVERIFY(!outOfView->isVisible());
@@ -652,8 +652,7 @@ void tst_startup::typingAtStartupGoesToTheInputBox()
     MainWin& win = own.win();
     WindowDoor door = own.door();
     own.control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     QCOMPARE(QApplication::focusWidget(), door.CmdInputWin());
     UserInput::type(QStringLiteral("ab"));
     UserInput::key(Qt::Key_Backspace);
@@ -666,8 +665,7 @@ void tst_startup::shortcutButtonTakesFocus()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     UserInput::click(door.UpDownWin().value(3));
     QTRY_VERIFY(door.UpDownWin().value(3)->hasFocus());
     QPushButton* query = door.CmdMacroByIndexBtn().value(3);
@@ -681,8 +679,7 @@ void tst_startup::spinnerShowsItsFocus()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QVERIFY(activate(win));
     QScrollBar* spinner = door.UpDown().value(3);
     const QImage unfocused = spinner->grab().toImage();
     UserInput::click(door.UpDownWin().value(3));
@@ -693,8 +690,7 @@ void tst_startup::spinnerShowsItsFocus()
 
 void tst_startup::tabOrderFollowsTheFrames_data()
 {
-    QTest::addColumn<bool>("swapped");
-    QTest::addColumn<bool>("backwards");
+    addColumns<bool, bool>({"swapped", "backwards"});
     QTest::newRow("Modem Configurator in view") << false << false;
     QTest::newRow("Test Console in view") << true << false;
     QTest::newRow("Shift+Tab, Test Console in view") << true << true;
@@ -709,11 +705,8 @@ void tst_startup::tabOrderFollowsTheFrames()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
-    if (swapped)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
-    QGroupBox* panel = swapped ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
+    QVERIFY(activate(win));
+    QGroupBox* panel = panelInView(own, swapped);
     const QList<QGroupBox*> frames = {own.control<QGroupBox>("GeneralFrame"), panel,
                                       own.control<QGroupBox>("TerminalFrame")};
     QWidget* const start = QApplication::focusWidget();
@@ -743,27 +736,17 @@ void tst_startup::tabOrderFollowsTheFrames()
 
 void tst_startup::accessibleNames_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("announced");
     // Frames inside frames, and controls without a caption of their own.
-    QTest::newRow("TerminalOutputFrame") << "TerminalOutputFrame"
-                                         << "Messages / Received Data";
-    QTest::newRow("TerminalShortcutsFrame") << "TerminalShortcutsFrame"
-                                            << "Shortcuts";
-    QTest::newRow("TestConfigurationFrame") << "TestConfigurationFrame"
-                                            << "Modem Configuration";
-    QTest::newRow("MsgWin") << "MsgWin"
-                            << "Message window";
-    QTest::newRow("TestStateWin") << "TestStateWin"
-                                  << "Test state";
-    QTest::newRow("UpDownWin_3") << "UpDownWin_3"
-                                 << "Channel";
-    QTest::newRow("StatsView_8") << "StatsView_8"
-                                 << "Overruns";
-    QTest::newRow("StatsView_9") << "StatsView_9"
-                                 << "Receive buffer overflows";
-    QTest::newRow("StatsView_10") << "StatsView_10"
-                                  << "Framing errors";
+    addTextRows({"name", "announced"},
+                {{"TerminalOutputFrame", "TerminalOutputFrame", "Messages / Received Data"},
+                 {"TerminalShortcutsFrame", "TerminalShortcutsFrame", "Shortcuts"},
+                 {"TestConfigurationFrame", "TestConfigurationFrame", "Modem Configuration"},
+                 {"MsgWin", "MsgWin", "Message window"},
+                 {"TestStateWin", "TestStateWin", "Test state"},
+                 {"UpDownWin_3", "UpDownWin_3", "Channel"},
+                 {"StatsView_8", "StatsView_8", "Overruns"},
+                 {"StatsView_9", "StatsView_9", "Receive buffer overflows"},
+                 {"StatsView_10", "StatsView_10", "Framing errors"}});
 }
 
 void tst_startup::accessibleNames()
@@ -782,31 +765,27 @@ void tst_startup::accessibleNames()
 
 void tst_startup::comboBoxesSayLabelAndChoice_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<bool>("captioned");
-    QTest::newRow("CommPort") << "CommPort"
-                              << "Comm port" << false;
-    QTest::newRow("CommFormat") << "CommFormat"
-                                << "Data format" << false;
-    QTest::newRow("CommBaud") << "CommBaud"
-                              << "Baud rate" << false;
-    QTest::newRow("CfgNewDeviceConfig") << "CfgNewDeviceConfig"
-                                        << "Mode to restore" << false;
-    QTest::newRow("CfgNewChannel") << "CfgNewChannel"
-                                   << "Channel to set" << false;
-    QTest::newRow("RxShowMode") << "RxShowMode"
-                                << "Display mode" << false;
-    QTest::newRow("CmdInputWin") << "CmdInputWin"
-                                 << "Command input" << false;
-    QTest::newRow("EOL") << "EOL"
-                         << "Send line terminator:" << true;
-    QTest::newRow("TestDeviceConfig") << "TestDeviceConfig"
-                                      << "Device configuration" << false;
-    QTest::newRow("TestSetBaudTo") << "TestSetBaudTo"
-                                   << "Set Modem Baud To:" << true;
-    QTest::newRow("TestNewBaud") << "TestNewBaud"
-                                 << "baudswap rate" << false;
+    addColumns<QString, QString, bool>({"name", "label", "captioned"});
+    struct Row {
+        const char* name;
+        const char* label;
+        bool captioned;
+    };
+    const Row rows[] = {
+        {"CommPort", "Comm port", false},
+        {"CommFormat", "Data format", false},
+        {"CommBaud", "Baud rate", false},
+        {"CfgNewDeviceConfig", "Mode to restore", false},
+        {"CfgNewChannel", "Channel to set", false},
+        {"RxShowMode", "Display mode", false},
+        {"CmdInputWin", "Command input", false},
+        {"EOL", "Send line terminator:", true},
+        {"TestDeviceConfig", "Device configuration", false},
+        {"TestSetBaudTo", "Set Modem Baud To:", true},
+        {"TestNewBaud", "baudswap rate", false},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << r.name << r.label << r.captioned;
 }
 
 // Each list is heard by its label and its choice, the choice as its name (which Qt's bridge
@@ -850,8 +829,7 @@ void tst_startup::comboBoxesSayLabelAndChoice()
 // button that acts on them.
 void tst_startup::tabOrderInsidePanels_data()
 {
-    QTest::addColumn<bool>("console");
-    QTest::addColumn<QStringList>("order");
+    addColumns<bool, QStringList>({"console", "order"});
     QTest::newRow("Modem Configurator")
         << false << QStringList{"CfgQuery", "CfgNewDeviceConfig", "CfgNewChannel", "CfgDoIt"};
     QTest::newRow("Test Console")
@@ -867,11 +845,8 @@ void tst_startup::tabOrderInsidePanels()
     WindowFixture own;
     MainWin& win = own.win();
     WindowDoor door = own.door();
-    win.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&win));
-    if (console)
-        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
-    QGroupBox* panel = console ? door.TestConsoleFrame() : own.control<QGroupBox>("UsercfgFrame");
+    QVERIFY(activate(win));
+    QGroupBox* panel = panelInView(own, console);
     // Round from the input box: the panel's controls in the order Tab reaches them.
     QStringList visited;
     for (int presses = 0; presses < 60 && visited.size() < order.size(); ++presses) {
@@ -952,8 +927,7 @@ void tst_startup::everyControlAnnouncesItself()
 
 void tst_startup::programEnds_data()
 {
-    QTest::addColumn<QByteArray>("scenario");
-    QTest::addColumn<QString>("box");
+    addColumns<QByteArray, QString>({"scenario", "box"});
     const QString internal = QStringLiteral("BOX|Modem Config - Internal Error|");
     QTest::newRow("internal error, empty text")
         << QByteArray("internal-error-empty")

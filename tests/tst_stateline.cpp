@@ -1,6 +1,7 @@
 // The test-state line shows its whole text: smaller down to 12 pt, then elided in the middle, while
 // its text, accessible value and tool tip stay whole.
 #include "shell/StateLine.h"
+#include "support/DataTable.h"
 #include "support/WindowFixture.h"
 
 #include <QAccessible>
@@ -19,10 +20,7 @@ private slots:
 
 void tst_stateline::fitting_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<bool>("shrinks");
-    QTest::addColumn<bool>("elided");
+    addColumns<QString, int, bool, bool>({"text", "width", "shrinks", "elided"});
     QTest::newRow("short text at 24 pt") << "Test Started." << 500 << false << false;
     QTest::newRow("abort verdict")
         << "Test Aborted in Establishing Communication" << 500 << true << false;

@@ -1,5 +1,6 @@
 // Stopping a run with Esc or File > "Sto&p Run": it ends at once and sends, checks and asks nothing
 // more; outside a run Esc keeps its meaning.
+#include "support/DataTable.h"
 #include "support/RecordedSimLine.h"
 #include "support/SimModem.h"
 #include "support/UserInput.h"
@@ -128,9 +129,7 @@ void tst_stoprun::escOutsideARunReachesTheFocus()
 
 void tst_stoprun::radioTestWithoutPartner_data()
 {
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("Esc") << false;
-    QTest::newRow("menu entry") << true;
+    addFlagRows("byMenu", {{"Esc", false}, {"menu entry", true}});
 }
 
 // Stopped at the third repetition of the first channel: no summary, no FAILURE after the stop.

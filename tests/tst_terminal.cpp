@@ -1,6 +1,7 @@
 // The terminal in the window: message window, typing and Send Again, automatic command mode,
 // shortcut buttons and the channel box, checked by the bytes that reach the line.
 #include "support/ChildScenario.h"
+#include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/UserInput.h"
 #include "terminal/MsgLog.h"
@@ -162,8 +163,7 @@ private slots:
     // the one empty line, selected, with nothing to scroll.
     void newestLineShownInALongLog_data()
     {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("hex");
+        addColumns<int, bool>({"lines", "hex"});
         QTest::newRow("20,000 lines") << 20000 << false;
         QTest::newRow("a million lines, then bytes in hex") << 1000000 << true;
     }
@@ -210,8 +210,7 @@ private slots:
     // under the last line, "scroll bar" on its scroll bar.
     void doubleClick_data()
     {
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<bool>("clears");
+        addColumns<QString, bool>({"where", "clears"});
         QTest::newRow("on a line") << "line" << true;
         QTest::newRow("below the last line") << "below" << true;
         QTest::newRow("on the scroll bar") << "scroll bar" << false;
@@ -243,9 +242,7 @@ private slots:
 
     void testState_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("lines");
+        addColumns<QString, QString, QStringList>({"text", "shown", "lines"});
         QTest::newRow("# logs the rest") << "#Passed"
                                          << "Passed" << QStringList{"Passed", ""};
         QTest::newRow("plain text is only shown") << "Passed"
@@ -269,11 +266,8 @@ private slots:
 
     void immediate_data()
     {
-        QTest::addColumn<QString>("eol");
-        QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("history");
+        addColumns<QString, QStringList, QByteArrayList, QString, QStringList>(
+            {"eol", "actions", "writes", "text", "history"});
         using L = QByteArrayList;
         QTest::newRow("each key goes out")
             << "NONE" << QStringList{"t:Hi"} << L{"H", "i"} << "Hi" << QStringList{};
@@ -392,10 +386,8 @@ private slots:
     // wrote in total (every byte is its own write).
     void sendAgain_data()
     {
-        QTest::addColumn<QString>("eol");
-        QTest::addColumn<QStringList>("presses");
-        QTest::addColumn<QByteArrayList>("sent");
-        QTest::addColumn<QString>("echo");
+        addColumns<QString, QStringList, QByteArrayList, QString>(
+            {"eol", "presses", "sent", "echo"});
         using L = QByteArrayList;
         QTest::newRow("NONE") << "NONE" << QStringList{"Hello"} << L{"Hello"} << "Sent: Hello";
         QTest::newRow("CR") << "CR" << QStringList{"Hello"} << L{"Hello\r"} << "Sent: Hello\\0d";
@@ -455,8 +447,7 @@ private slots:
     // Enter, "type:text" only types it, "untick" / "tick" the immediate-sending box.
     void history_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("items");
+        addColumns<QStringList, QStringList>({"steps", "items"});
         QTest::newRow("no repeat of the last item")
             << QStringList{"again:a", "again:a", "again:b", "again:a"}
             << QStringList{"a", "b", "a"};
@@ -569,8 +560,7 @@ private slots:
 
     void shortcutButtons_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QByteArray>("command");
+        addColumns<int, QByteArray>({"index", "command"});
         QTest::newRow("Tx Pwr On") << 0 << QByteArray("Tn");
         QTest::newRow("Tx Pwr Off") << 1 << QByteArray("Tf");
         QTest::newRow("Set Ch.") << 2 << QByteArray("C1");
@@ -612,9 +602,7 @@ private slots:
 
     void channelTyped_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("command");
+        addColumns<QString, QString, QByteArray>({"typed", "shown", "command"});
         QTest::newRow("A") << "A"
                            << "17 (A)" << QByteArray("CA");
         QTest::newRow(":") << ":"
@@ -656,45 +644,19 @@ private slots:
     // Up, which reaches the spinner itself.
     void channelStepped_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("upper arrow raises") << ""
-                                            << "upper"
-                                            << "6 (6)";
-        QTest::newRow("lower arrow lowers") << ""
-                                            << "lower"
-                                            << "4 (4)";
-        QTest::newRow("wheel away raises") << ""
-                                           << "away"
-                                           << "6 (6)";
-        QTest::newRow("wheel toward lowers") << ""
-                                             << "toward"
-                                             << "4 (4)";
-        QTest::newRow("Up in the box raises") << ""
-                                              << "Up"
-                                              << "6 (6)";
-        QTest::newRow("spinner reached by Tab") << ""
-                                                << "Tab Up"
-                                                << "6 (6)";
-        QTest::newRow("typed, then upper arrow") << "20"
-                                                 << "upper"
-                                                 << "21 (E)";
-        QTest::newRow("typed, then lower arrow") << "20"
-                                                 << "lower"
-                                                 << "19 (C)";
-        QTest::newRow("typed, then wheel") << "20"
-                                           << "away"
-                                           << "21 (E)";
-        QTest::newRow("typed, then Down") << "20"
-                                          << "Down"
-                                          << "19 (C)";
-        QTest::newRow("typed character, then Up") << "A"
-                                                  << "Up"
-                                                  << "18 (B)";
-        QTest::newRow("top stays") << "40"
-                                   << "upper"
-                                   << "40 (X)";
+        addTextRows({"typed", "action", "shown"},
+                    {{"upper arrow raises", "", "upper", "6 (6)"},
+                     {"lower arrow lowers", "", "lower", "4 (4)"},
+                     {"wheel away raises", "", "away", "6 (6)"},
+                     {"wheel toward lowers", "", "toward", "4 (4)"},
+                     {"Up in the box raises", "", "Up", "6 (6)"},
+                     {"spinner reached by Tab", "", "Tab Up", "6 (6)"},
+                     {"typed, then upper arrow", "20", "upper", "21 (E)"},
+                     {"typed, then lower arrow", "20", "lower", "19 (C)"},
+                     {"typed, then wheel", "20", "away", "21 (E)"},
+                     {"typed, then Down", "20", "Down", "19 (C)"},
+                     {"typed character, then Up", "A", "Up", "18 (B)"},
+                     {"top stays", "40", "upper", "40 (X)"}});
     }
     void channelStepped()
     {
@@ -726,16 +688,10 @@ private slots:
     // Turning the wheel over an editable list whose list is closed leaves its text alone.
     void wheelOverEditableList_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("command input") << "CmdInputWin"
-                                       << "typed";
-        QTest::newRow("line terminator") << "EOL"
-                                         << "CR";
-        QTest::newRow("port") << "CommPort"
-                              << "COM1";
-        QTest::newRow("format") << "CommFormat"
-                                << "N,8,1";
+        addTextRows({"name", "text"}, {{"command input", "CmdInputWin", "typed"},
+                                       {"line terminator", "EOL", "CR"},
+                                       {"port", "CommPort", "COM1"},
+                                       {"format", "CommFormat", "N,8,1"}});
     }
     void wheelOverEditableList()
     {
@@ -757,8 +713,7 @@ private slots:
 
     void spinnerWritesTheBox_data()
     {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("shown");
+        addColumns<int, QString>({"value", "shown"});
         QTest::newRow("5") << 5 << "5 (5)";
         QTest::newRow("40") << 40 << "40 (X)";
     }

@@ -1,6 +1,7 @@
 // The window's run state and receive state: what each named operation leaves in the fields.
 #include "script/RunState.h"
 #include "serial/RxState.h"
+#include "support/DataTable.h"
 
 #include <QtTest>
 
@@ -49,12 +50,8 @@ private slots:
 
 void tst_windowstate::runState_data()
 {
-    QTest::addColumn<QStringList>("ops");
-    QTest::addColumn<int>("errors");
-    QTest::addColumn<bool>("aborted");
-    QTest::addColumn<bool>("stopped");
-    QTest::addColumn<QString>("step");
-    QTest::addColumn<QByteArray>("reply");
+    addColumns<QStringList, int, bool, bool, QString, QByteArray>(
+        {"ops", "errors", "aborted", "stopped", "step", "reply"});
 
     QTest::newRow("as the window starts")
         << QStringList() << 0 << false << false << QString() << QByteArray();
@@ -107,11 +104,8 @@ void tst_windowstate::rxState_data()
 {
     // Operations: "reset", "capture" (start capturing), "bytes:..." (one receive event),
     // "take" (take the reply), "show" (stop capturing).
-    QTest::addColumn<QStringList>("ops");
-    QTest::addColumn<QByteArray>("shown");
-    QTest::addColumn<QByteArray>("taken");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("notCapturing");
+    addColumns<QStringList, QByteArray, QByteArray, int, bool>(
+        {"ops", "shown", "taken", "count", "notCapturing"});
 
     QTest::newRow("received bytes are shown")
         << QStringList{"bytes:ab"} << QByteArray("ab") << QByteArray() << 0 << true;
@@ -177,4 +171,5 @@ void tst_windowstate::rxCaptureKeepsTheBufferSize()
 }
 
 QTEST_APPLESS_MAIN(tst_windowstate)
+#include "support/DataTable.h"
 #include "tst_windowstate.moc"

@@ -24,3 +24,20 @@ inline void addFlagRows(const char* column,
     for (const auto& [tag, value] : rows)
         QTest::newRow(tag) << value;
 }
+
+// A table of text columns: each row is its tag, then one text for each column, as in
+// addTextRows({"name", "tip"}, {{"Query", "CmdMacroByIndexBtn_3", "Send '?' to query."}}).
+inline void addTextRows(std::initializer_list<const char*> columns,
+                        std::initializer_list<std::initializer_list<const char*>> rows)
+{
+    for (const char* column : columns)
+        QTest::addColumn<QString>(column);
+    for (const std::initializer_list<const char*>& row : rows) {
+        QVERIFY2(row.size() == columns.size() + 1,
+                 "a text row holds its tag and one text a column");
+        const char* const* cell = row.begin();
+        QTestData& data = QTest::newRow(*cell);
+        while (++cell != row.end())
+            data << *cell;
+    }
+}

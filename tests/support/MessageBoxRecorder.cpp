@@ -1,6 +1,8 @@
 // The recording message-box responder.
 #include "support/MessageBoxRecorder.h"
 
+#include <QtTest>
+
 MessageBoxRecorder::MessageBoxRecorder()
 {
     setMessageBoxResponder([this](const QString& text, const QString& title, MsgButtons buttons) {
@@ -34,4 +36,10 @@ MsgAnswer MessageBoxRecorder::respond(const QString& text, const QString& title,
     if (next.action)
         next.action();
     return next.answer;
+}
+
+char* toString(const RecordedBox& box)
+{
+    const char* buttons = box.buttons == MsgButtons::Ok ? "Ok" : "OkCancel";
+    return QTest::toString(QStringLiteral("[%1] %2: %3").arg(box.title, buttons, box.text));
 }

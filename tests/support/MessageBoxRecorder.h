@@ -11,7 +11,12 @@ struct RecordedBox {
     QString text;
     QString title;
     MsgButtons buttons = MsgButtons::Ok;
+
+    friend bool operator==(const RecordedBox&, const RecordedBox&) = default;
 };
+
+// The box's title, buttons and text, for the message of a failed comparison of boxes.
+char* toString(const RecordedBox& box);
 
 // While it exists, every message box comes here instead of the screen. Each box is recorded,
 // then answered with the next queued answer (Ok when the queue is empty). A queued answer may

@@ -4,6 +4,7 @@
 #include "modemsim/SimulatedModem.h"
 
 class MainWin;
+class MessageBoxRecorder;
 
 namespace SimModem
 {
@@ -15,5 +16,10 @@ SimulatedModem& reset();
 // Opens "SIM" in the window as a user does: the port text "SIM", then "Open Comm Port?" ticked.
 // Returns whether the port is open.
 bool openInWindow(MainWin& win);
+
+// Answers OK to the boxes of a run that finds the unit silent, until the last resort: at the
+// third box the unit's power comes back with saved settings that ignore commands, which only RTS
+// pulses after a power-up with RTS raised bring round.
+void answerUntilLastResort(MessageBoxRecorder& recorder);
 
 } // namespace SimModem
