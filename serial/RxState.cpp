@@ -14,7 +14,7 @@ QByteArray RxState::accept(const QByteArray& bytes)
 
 QByteArray RxState::takeReply()
 {
-    const QByteArray reply = rxCaptured(m_rxBuf, m_rxCount);
+    QByteArray reply = rxCaptured(m_rxBuf, m_rxCount);
     m_rxNotCapturing = true;
     m_rxCount = 0;
     return reply;
