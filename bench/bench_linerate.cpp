@@ -9,6 +9,7 @@
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
 #include "support/EventLoop.h"
+#include "support/PtyPeer.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
@@ -22,9 +23,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
-#include <pty.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace
@@ -197,33 +196,18 @@ private:
 class PacedPty
 {
 public:
-    PacedPty()
-    {
-        char name[256] = {};
-        int follower = -1;
-        if (::openpty(&m_leader, &follower, name, nullptr, nullptr) != 0)
-            return;
-        m_path = QString::fromLocal8Bit(name);
-        ::close(follower);
-        struct termios raw {
-        };
-        ::tcgetattr(m_leader, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(m_leader, TCSANOW, &raw);
-    }
+    PacedPty() = default;
     ~PacedPty()
     {
         if (m_writer > 0) {
             ::kill(m_writer, SIGTERM);
             ::waitpid(m_writer, nullptr, 0);
         }
-        if (m_leader >= 0)
-            ::close(m_leader);
     }
     PacedPty(const PacedPty&) = delete;
     PacedPty& operator=(const PacedPty&) = delete;
 
-    QString path() const { return m_path; }
+    QString path() const { return m_peer.path(); }
 
     // Writes data at kBytesPerSecond, what is due every tick; returns at once.
     bool startWriting(const QByteArray& data)
@@ -231,6 +215,9 @@ public:
         m_writer = ::fork();
         if (m_writer != 0)
             return m_writer > 0;
+        // The writer blocks while the terminal's buffer is full rather than fail.
+        const int leader = m_peer.leader();
+        ::fcntl(leader, F_SETFL, ::fcntl(leader, F_GETFL) & ~O_NONBLOCK);
         timespec next{};
         ::clock_gettime(CLOCK_MONOTONIC, &next);
         const qint64 start = qint64(next.tv_sec) * 1'000'000'000 + next.tv_nsec;
@@ -246,7 +233,7 @@ public:
             const qint64 due =
                 std::min<qint64>(data.size(), (now - start) * kBytesPerSecond / 1'000'000'000);
             while (sent < due) {
-                const ssize_t n = ::write(m_leader, data.constData() + sent, size_t(due - sent));
+                const ssize_t n = ::write(leader, data.constData() + sent, size_t(due - sent));
                 if (n <= 0)
                     ::_exit(1);
                 sent += n;
@@ -266,9 +253,8 @@ public:
     }
 
 private:
-    int m_leader = -1;
+    PtyPeer m_peer;
     pid_t m_writer = 0;
-    QString m_path;
 };
 
 double median(QList<double> values)
