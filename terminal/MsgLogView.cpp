@@ -342,8 +342,51 @@ void MsgLogView::scrollContentsBy(int dx, int dy)
     // The vertical scroll bar counts rows. The gutter does not move sideways with the rows.
     if (dx != 0 && m_timesShown)
         viewport()->update();
-    else
-        viewport()->scroll(dx, dy * rowHeight());
+    else if (dx != 0)
+        viewport()->scroll(dx, 0);
+    else if (dy != 0)
+        scrollRowsBy(dy);
+}
+
+int MsgLogView::inkRight() const
+{
+    // Text of a row ends within the widest row's characters, one more for a glyph's overhang.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const qint64 text =
+        qint64(m_widestChars + 1) * fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    const qint64 right = gutterWidth() - horizontalOffset() + margin + text;
+    return int(qBound(qint64(0), right, qint64(viewport()->width())));
+}
+
+bool MsgLogView::isRowDecorated(int row) const
+{
+    if (row < 0 || row >= rows())
+        return false;
+    const QModelIndex index = model()->index(row, 0, rootIndex());
+    return (selectionModel() && selectionModel()->isSelected(index)) || index == currentIndex();
+}
+
+void MsgLogView::scrollRowsBy(int dy)
+{
+    // Only the part of the rows that holds text is moved: a wide window's rows are mostly empty
+    // background, and moving all of it on every batch of received lines would make the cost
+    // of following the log grow with the window's area. Right of the text a row shows only its
+    // highlight or focus frame, so there the screen rows whose row, before or after the
+    // scroll, is selected or current are repainted instead.
+    const int ink = inkRight();
+    const QRect viewportRect = viewport()->rect();
+    viewport()->scroll(0, dy * rowHeight(), QRect(0, 0, ink, viewportRect.height()));
+    if (ink >= viewportRect.width())
+        return;
+    const int first = firstRowInSight();
+    const int h = rowHeight();
+    QRegion stale;
+    for (int screenRow = 0; screenRow * h < viewportRect.height(); ++screenRow) {
+        if (isRowDecorated(first + screenRow) || isRowDecorated(first + dy + screenRow))
+            stale += QRect(ink, screenRow * h, viewportRect.width() - ink, h);
+    }
+    if (!stale.isEmpty())
+        viewport()->update(stale);
 }
 
 void MsgLogView::currentChanged(const QModelIndex& current, const QModelIndex& previous)

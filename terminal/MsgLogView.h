@@ -71,6 +71,12 @@ private:
     // Width of the rows: the widest row or the viewport, whichever is wider.
     int rowWidth() const;
     int rowAt(int y) const;
+    // Right edge, in viewport pixels, of the text any row can have: the widest row's characters.
+    int inkRight() const;
+    // Whether a row is drawn right of its text: it is selected or the current row.
+    bool isRowDecorated(int row) const;
+    // Moves the rows in sight by dy rows, scrolling only the part of the viewport with text.
+    void scrollRowsBy(int dy);
     void paintGutter(QPainter& painter, int from, int to, QPalette::ColorGroup group);
 
     mutable int m_rowHeight = 0;

@@ -46,8 +46,11 @@ public:
         m_widest = widest;
         endResetModel();
     }
+    // The row that was last takes its time now, as the log's open line does when it is ended.
     void append(int rows)
     {
+        if (m_rows > 0)
+            emit dataChanged(index(m_rows - 1), index(m_rows - 1));
         beginInsertRows(QModelIndex(), m_rows, m_rows + rows - 1);
         m_rows += rows;
         endInsertRows();
@@ -358,6 +361,68 @@ private slots:
         model->reset(50, 10);
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
         QCOMPARE(view->visualRect(model->index(3)).width(), view->viewport()->width());
+    }
+
+    // Scrolling moves only the part of the rows that holds text and repaints highlights and
+    // focus frames beside it: what the screen shows afterwards is what a full paint would show.
+    void scrolledRowsLookAsPainted_data()
+    {
+        // added: new rows the view follows; scrolledBy: rows the scroll bar then moves by;
+        // selected: rows from 40 on that the user selected before; sideways: the rows are
+        // scrolled sideways first.
+        addColumns<int, bool, bool, int, int, int, bool>(
+            {"widest", "focus", "times", "added", "scrolledBy", "selected", "sideways"});
+        QTest::newRow("follow a new row") << 12 << false << false << 1 << 0 << 0 << false;
+        QTest::newRow("follow, focused, times") << 12 << true << true << 3 << 0 << 0 << false;
+        QTest::newRow("selection, up 3") << 12 << true << false << 0 << -3 << 4 << false;
+        QTest::newRow("selection, up 1, times") << 12 << false << true << 0 << -1 << 3 << false;
+        QTest::newRow("selection, a page up") << 12 << true << false << 0 << -11 << 5 << false;
+        QTest::newRow("rows wider than the view") << 300 << true << false << 2 << 0 << 0 << true;
+        QTest::newRow("narrow rows, sideways") << 30 << false << true << 0 << -2 << 2 << true;
+    }
+    void scrolledRowsLookAsPainted()
+    {
+        QFETCH(int, widest);
+        QFETCH(bool, focus);
+        QFETCH(bool, times);
+        QFETCH(int, added);
+        QFETCH(int, scrolledBy);
+        QFETCH(int, selected);
+        QFETCH(bool, sideways);
+        window->resize(900, 220);
+        view->resize(880, 200);
+        model->reset(50, widest);
+        view->setTimesShown(times);
+        follow();
+        if (selected > 0) {
+            view->setCurrentIndex(model->index(42));
+            view->selectionModel()->select(
+                QItemSelection(model->index(40), model->index(40 + selected - 1)),
+                QItemSelectionModel::ClearAndSelect);
+        }
+        if (focus) {
+            window->activateWindow();
+            view->setFocus();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        if (sideways)
+            view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum() / 2 + 1);
+        QTest::qWait(60);
+        if (added > 0)
+            model->append(added);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scrolledBy);
+        QTest::qWait(60);
+
+        QWidget* port = view->viewport();
+        const QRect onWindow(port->mapTo(window.get(), QPoint(0, 0)), port->size());
+        const QImage onScreen = window->screen()
+                                    ->grabWindow(window->winId(), onWindow.x(), onWindow.y(),
+                                                 onWindow.width(), onWindow.height())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_RGB32);
+        const QImage painted = port->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(onScreen.size(), painted.size());
+        QVERIFY(onScreen == painted);
     }
 
     // The vertical bar repaints when its slider moves or changes size, and not for rows that
