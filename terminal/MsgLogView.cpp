@@ -42,7 +42,15 @@ protected:
             this,
             [this] {
                 m_lookPending = false;
-                if (look() != m_painted)
+                const Look now = look();
+                if (now == m_painted)
+                    return;
+                // Following a growing log, only the slider moves or shrinks: the groove and
+                // the arrows are repainted only where the slider was and is.
+                if (m_painted.onScreen && now.atStart == m_painted.atStart &&
+                    now.atEnd == m_painted.atEnd)
+                    update(aroundSliders(now, m_painted));
+                else
                     update();
             },
             Qt::QueuedConnection);
@@ -50,7 +58,19 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         QScrollBar::paintEvent(event);
-        m_painted = look();
+        // After a paint of part of the bar the screen shows the present look if the arrows
+        // stayed as they were and the slider either stayed or was painted where it was and is.
+        const Look now = look();
+        const auto covered = [event](const QRect& area) {
+            return QRegion(area).subtracted(event->region()).isEmpty();
+        };
+        const bool arrowsKept =
+            m_painted.onScreen && now.atStart == m_painted.atStart && now.atEnd == m_painted.atEnd;
+        const bool whole =
+            covered(rect()) || (arrowsKept && (now.slider == m_painted.slider ||
+                                               covered(aroundSliders(now, m_painted))));
+        m_painted = now;
+        m_painted.onScreen = whole;
     }
 
 private:
@@ -58,8 +78,18 @@ private:
         QRect slider;
         bool atStart = false;
         bool atEnd = false;
+        // Whether the screen is known to show this look; a look not on screen differs from
+        // every other.
+        bool onScreen = true;
         bool operator==(const Look&) const = default;
     };
+
+    // The slider's old and new place, with the line a style draws along its edges.
+    QRect aroundSliders(const Look& a, const Look& b) const
+    {
+        constexpr int kEdge = 2;
+        return a.slider.united(b.slider).adjusted(-kEdge, -kEdge, kEdge, kEdge) & rect();
+    }
 
     Look look() const
     {
@@ -70,7 +100,7 @@ private:
                 value() == minimum(), value() == maximum()};
     }
 
-    Look m_painted;
+    Look m_painted{{}, false, false, false};
     bool m_lookPending = false;
 };
 } // namespace
