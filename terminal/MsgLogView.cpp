@@ -5,11 +5,14 @@
 #include "terminal/MsgLogAccessible.h"
 
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+
+#include <cmath>
 
 namespace
 {
@@ -47,8 +50,7 @@ protected:
                     return;
                 // Following a growing log, only the slider moves or shrinks: the groove and
                 // the arrows are repainted only where the slider was and is.
-                if (m_painted.onScreen && now.atStart == m_painted.atStart &&
-                    now.atEnd == m_painted.atEnd)
+                if (arrowsKept(now))
                     update(aroundSliders(now, m_painted));
                 else
                     update();
@@ -64,11 +66,9 @@ protected:
         const auto covered = [event](const QRect& area) {
             return QRegion(area).subtracted(event->region()).isEmpty();
         };
-        const bool arrowsKept =
-            m_painted.onScreen && now.atStart == m_painted.atStart && now.atEnd == m_painted.atEnd;
         const bool whole =
-            covered(rect()) || (arrowsKept && (now.slider == m_painted.slider ||
-                                               covered(aroundSliders(now, m_painted))));
+            covered(rect()) || (arrowsKept(now) && (now.slider == m_painted.slider ||
+                                                    covered(aroundSliders(now, m_painted))));
         m_painted = now;
         m_painted.onScreen = whole;
     }
@@ -83,6 +83,13 @@ private:
         bool onScreen = true;
         bool operator==(const Look&) const = default;
     };
+
+    // Whether the screen shows the last paint and the arrows would look as they did then.
+    bool arrowsKept(const Look& now) const
+    {
+        return m_painted.onScreen && now.atStart == m_painted.atStart &&
+               now.atEnd == m_painted.atEnd;
+    }
 
     // The slider's old and new place, with the line a style draws along its edges.
     QRect aroundSliders(const Look& a, const Look& b) const
@@ -157,16 +164,20 @@ int MsgLogView::gutterWidth() const
     if (!m_timesShown)
         return 0;
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return (LineTime::kTextLength + 1) * fontMetrics().horizontalAdvance(QLatin1Char('0')) +
-           2 * margin;
+    return int(charsWidth(LineTime::kTextLength + 1, QLatin1Char('0'))) + 2 * margin;
+}
+
+qint64 MsgLogView::charsWidth(qint64 chars, QChar sample) const
+{
+    // Text is laid out at the font's fractional advances: a whole-pixel advance, rounded down,
+    // would fall short by a pixel every few characters.
+    return qint64(std::ceil(double(chars) * QFontMetricsF(font()).horizontalAdvance(sample)));
 }
 
 int MsgLogView::rowWidth() const
 {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const qint64 widest =
-        qint64(m_widestChars) * fontMetrics().horizontalAdvance(QLatin1Char('M')) +
-        2 * qint64(margin) + 2;
+    const qint64 widest = charsWidth(m_widestChars, QLatin1Char('M')) + 2 * qint64(margin) + 2;
     return int(qBound(qint64(viewport()->width() - gutterWidth()), widest, qint64(1) << 24));
 }
 
@@ -382,8 +393,7 @@ int MsgLogView::inkRight() const
 {
     // Text of a row ends within the widest row's characters, one more for a glyph's overhang.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const qint64 text =
-        qint64(m_widestChars + 1) * fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    const qint64 text = charsWidth(qint64(m_widestChars) + 1, QLatin1Char('M'));
     const qint64 right = gutterWidth() - horizontalOffset() + margin + text;
     return int(qBound(qint64(0), right, qint64(viewport()->width())));
 }

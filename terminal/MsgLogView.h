@@ -70,6 +70,8 @@ private:
     int rowsInSight() const;
     // Width of the rows: the widest row or the viewport, whichever is wider.
     int rowWidth() const;
+    // Width in pixels of that many characters as wide as the sample, as the text is drawn.
+    qint64 charsWidth(qint64 chars, QChar sample) const;
     int rowAt(int y) const;
     // Right edge, in viewport pixels, of the text any row can have: the widest row's characters.
     int inkRight() const;

@@ -8,12 +8,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QtTest>
 
 namespace
 {
-// Rows "row N", as many as asked; counts how often a row's text is asked for.
+// Rows "row N", as many as asked, or filled with M to the widest row's length (odd rows) or half
+// of it (even rows); counts how often a row's text is asked for.
 class CountingModel : public QAbstractListModel
 {
 public:
@@ -30,7 +32,10 @@ public:
         if (role != Qt::DisplayRole)
             return {};
         ++asked;
-        return QStringLiteral("row %1").arg(index.row());
+        const QString text = QStringLiteral("row %1").arg(index.row());
+        if (!m_filled)
+            return text;
+        return text.leftJustified(index.row() % 2 ? m_widest : m_widest / 2, QLatin1Char('M'));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -39,11 +44,12 @@ public:
         return QAbstractListModel::headerData(section, orientation, role);
     }
 
-    void reset(int rows, int widest = 12)
+    void reset(int rows, int widest = 12, bool filled = false)
     {
         beginResetModel();
         m_rows = rows;
         m_widest = widest;
+        m_filled = filled;
         endResetModel();
     }
     // The row that was last takes its time now, as the log's open line does when it is ended.
@@ -61,6 +67,7 @@ public:
 private:
     int m_rows = 0;
     int m_widest = 12;
+    bool m_filled = false;
 };
 
 // Counts the paints a widget receives.
@@ -353,9 +360,9 @@ private slots:
     void sidewaysScrolling()
     {
         model->reset(50, 300);
-        const int advance = QFontMetrics(view->font()).horizontalAdvance(QLatin1Char('M'));
-        QVERIFY(view->horizontalScrollBar()->maximum() >= 300 * advance - view->width());
-        QVERIFY(view->visualRect(model->index(3)).width() >= 300 * advance);
+        const qreal text = QFontMetricsF(view->font()).horizontalAdvance(QString(300, u'M'));
+        QVERIFY(view->horizontalScrollBar()->maximum() >= text - view->viewport()->width());
+        QVERIFY(view->visualRect(model->index(3)).width() >= text);
         view->horizontalScrollBar()->setValue(100);
         QCOMPARE(view->visualRect(model->index(3)).left(), -100);
         model->reset(50, 10);
@@ -374,6 +381,7 @@ private slots:
         addColumns<int, bool, bool, int, int, int, bool>(
             {"widest", "focus", "times", "added", "scrolledBy", "selected", "sideways"});
         QTest::newRow("follow a new row") << 12 << false << false << 1 << 0 << 0 << false;
+        QTest::newRow("follow rows of 60") << 60 << false << false << 1 << 0 << 0 << false;
         QTest::newRow("follow, focused, times") << 12 << true << true << 3 << 0 << 0 << false;
         QTest::newRow("selection, up 3") << 12 << true << false << 0 << -3 << 4 << false;
         QTest::newRow("selection, up 1, times") << 12 << false << true << 0 << -1 << 3 << false;
@@ -392,7 +400,7 @@ private slots:
         QFETCH(bool, sideways);
         window->resize(900, 220);
         view->resize(880, 200);
-        model->reset(50, widest);
+        model->reset(50, widest, true);
         view->setTimesShown(times);
         follow();
         if (selected > 0) {
