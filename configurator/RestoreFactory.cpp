@@ -1,21 +1,20 @@
 // Restoring the modem's factory defaults: power-cycle with RTS raised, RTS pulses, then the run.
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
 
-void MainWin::Cfg_RestoreFactory(ScriptFlags flags)
+void UnitSession::Cfg_RestoreFactory(ScriptFlags flags)
 {
     MsgWin_Output(QStringLiteral("Restoring Factory Defaults"));
     if (!MSComm1->PortOpen()) {
-        messageBox(this, QStringLiteral("Error: Ensure the correct Comm Port is open."),
-                   kTitlePrefix + QStringLiteral("CommPort Not Open!"), MsgButtons::Ok);
+        Questions.ask(QStringLiteral("Error: Ensure the correct Comm Port is open."),
+                      kTitlePrefix + QStringLiteral("CommPort Not Open!"), MsgButtons::Ok);
         return;
     }
     SetCommBaud(9600);
     // RTS is raised before the user power-cycles the modem.
-    CmdRTSCbox->setChecked(true);
+    CmdRTSCbox_Set(true);
     RTS_Set(true);
     if (!powerCycleModem(QStringLiteral("To restore factory defaults, the Modem must be "
                                         "power-cycled WHILE CONNECTED TO THE SERIAL CABLE.")))

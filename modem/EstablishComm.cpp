@@ -1,7 +1,7 @@
 // Establishing communication: probing the modem and leading the user through its recovery.
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
 namespace
 {
@@ -21,7 +21,7 @@ const QString kLastResortText = QStringLiteral(
 
 } // namespace
 
-bool MainWin::Modem_EstablishComm(ScriptFlags flags)
+bool UnitSession::Modem_EstablishComm(ScriptFlags flags)
 {
     // A probe is a single space; a modem in command mode answers it with its error reply. A
     // series is true at its first probe that gets that reply.
@@ -54,7 +54,7 @@ bool MainWin::Modem_EstablishComm(ScriptFlags flags)
 
     // The user gave up, or the port went away while the box was open: the run is abandoned
     // without counting the probes as its errors.
-    if (messageBox(this, kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
+    if (Questions.ask(kLastResortText, kTitlePrefix + kLastResortTitle, MsgButtons::OkCancel) !=
             MsgAnswer::Ok ||
         !MSComm1->PortOpen()) {
         run.abort();

@@ -1,9 +1,9 @@
 // The power-cycle dialogue shared by establishing communication and the factory restore.
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
-bool MainWin::powerCycleModem(const QString& intro)
+bool UnitSession::powerCycleModem(const QString& intro)
 {
     // The user gave up, or the port went away while the box was open or the line settled (its
     // loss is in the log already): nothing more is sent, and nothing counts as an error.
@@ -14,7 +14,7 @@ bool MainWin::powerCycleModem(const QString& intro)
     };
     if (run.RunStopped())
         return abandon();
-    if (messageBox(this, intro + QStringLiteral("\n\n") + PowerCycleMsg,
+    if (Questions.ask(intro + QStringLiteral("\n\n") + PowerCycleMsg,
                    kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
                    MsgButtons::OkCancel) != MsgAnswer::Ok ||
         run.RunStopped() || !MSComm1->PortOpen())

@@ -1,8 +1,7 @@
 // The modem dialogue's primitives: one command/reply exchange, sending, checking, mode switches.
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -26,7 +25,7 @@ QString sentLine(const QByteArray& command, bool portOpen)
 
 } // namespace
 
-bool MainWin::reportCheck(bool passed, const QString& expectedLine)
+bool UnitSession::reportCheck(bool passed, const QString& expectedLine)
 {
     // After a stop nothing is checked: the check fails quietly and counts nothing.
     if (run.RunStopped())
@@ -45,7 +44,7 @@ bool MainWin::reportCheck(bool passed, const QString& expectedLine)
 // The device gives no signal when its queue drains, so a 1 ms kick wakes the event loop while
 // bytes are still queued; the loop blocks in between. A port that closes or is lost reads as
 // drained.
-void MainWin::waitForOutputToLeave()
+void UnitSession::waitForOutputToLeave()
 {
     const MSComm& comm = *MSComm1;
     if (comm.OutBufferCount() <= 0)
@@ -57,7 +56,7 @@ void MainWin::waitForOutputToLeave()
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+QByteArray UnitSession::Modem_Transact(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
     // A stopped run sends nothing more and gets no reply.
     if (run.RunStopped())
@@ -84,7 +83,7 @@ QByteArray MainWin::Modem_Transact(const QByteArray& command, qint16 minBytes, q
     return reply;
 }
 
-void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+void UnitSession::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
     // Whether the port is there to take the command is known only once earlier output has left;
     // from that look to the write nothing else runs, so the line tells the truth.
@@ -98,12 +97,12 @@ void MainWin::Modem_Send(const QByteArray& command, qint16 minBytes, qint16 time
     run.keepReply(Modem_Transact(command, minBytes, timeoutMs));
 }
 
-void MainWin::Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
+void UnitSession::Modem_SendQuiet(const QByteArray& command, qint16 minBytes, qint16 timeoutMs)
 {
     run.keepReply(Modem_Transact(command, minBytes, timeoutMs));
 }
 
-void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
+void UnitSession::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
 {
     run.clearReply();
     QByteArray sent;
@@ -128,34 +127,34 @@ void MainWin::Modem_SendSlow(const QByteArray& command, qint16 timeoutMs)
         MsgWin_OutputVisible(sentLine(unsent, false));
 }
 
-bool MainWin::Modem_Expect(const QByteArray& expected)
+bool UnitSession::Modem_Expect(const QByteArray& expected)
 {
     return reportCheck(run.LastReply() == expected, QStringLiteral("      (") + latin1(expected) +
                                                         QStringLiteral(") was expected."));
 }
 
-bool MainWin::Modem_ExpectEither(const QByteArray& a, const QByteArray& b)
+bool UnitSession::Modem_ExpectEither(const QByteArray& a, const QByteArray& b)
 {
     return reportCheck(run.LastReply() == a || run.LastReply() == b,
                        QStringLiteral("      (") + latin1(a) + QStringLiteral(") OR (") +
                            latin1(b) + QStringLiteral(") was expected."));
 }
 
-bool MainWin::Modem_ExpectQuiet(const QByteArray& expected)
+bool UnitSession::Modem_ExpectQuiet(const QByteArray& expected)
 {
     if (run.LastReply() == expected)
         return false;
     return Modem_Expect(expected);
 }
 
-void MainWin::Modem_ShowReply()
+void UnitSession::Modem_ShowReply()
 {
     if (run.RunStopped())
         return;
     MsgWin_OutputVisible(QStringLiteral("  GOT (") + latin1(run.LastReply()) + QStringLiteral(")"));
 }
 
-void MainWin::Modem_SetCmdMode()
+void UnitSession::Modem_SetCmdMode()
 {
     // A stopped run leaves the lines as they are; the runner shows their state at its end.
     if (run.RunStopped())
@@ -165,16 +164,16 @@ void MainWin::Modem_SetCmdMode()
     // "port not open" box in the middle of a run that is about to fail its next check.
     if (!MSComm1->PortOpen())
         return;
-    CmdRTSCbox->setChecked(true);
+    CmdRTSCbox_Set(true);
     RTS_Set(true);
 }
 
-void MainWin::Modem_SetDataMode()
+void UnitSession::Modem_SetDataMode()
 {
     if (run.RunStopped())
         return;
     MsgWin_Output(QStringLiteral("  Setting data-mode."));
-    CmdRTSCbox->setChecked(false);
+    CmdRTSCbox_Set(false);
     RTS_Set(false);
     Modem_Send(QByteArray(), 4, 250);
 }

@@ -1,10 +1,12 @@
 // The device of the port "SIM": the serial line to the process's simulated modem.
 #include "modemsim/SimulatedModemDevice.h"
 
-#include "modemsim/SimToolWindow.h"
 #include "modemsim/SimulatedModem.h"
 
-SimulatedModemDevice::SimulatedModemDevice(SimulatedModem& modem) : m_modem(&modem) {}
+SimulatedModemDevice::SimulatedModemDevice(SimulatedModem& modem, SimToolPresenter presenter)
+    : m_modem(&modem), m_presenter(std::move(presenter))
+{
+}
 
 SimulatedModemDevice::~SimulatedModemDevice()
 {
@@ -23,8 +25,8 @@ bool SimulatedModemDevice::open(const LineSettings& settings, QString* error)
     if (!m_modem->attach(this, settings, m_rts, error))
         return false;
     m_open = true;
-    if (m_modem->toolWindowEnabled())
-        showSimToolWindow(*m_modem);
+    if (m_modem->toolWindowEnabled() && m_presenter.show)
+        m_presenter.show(*m_modem);
     return true;
 }
 
@@ -35,13 +37,15 @@ void SimulatedModemDevice::close()
     m_open = false;
     if (m_modem)
         m_modem->detach(this);
-    hideSimToolWindow();
+    if (m_presenter.hide)
+        m_presenter.hide();
 }
 
 void SimulatedModemDevice::lose(const QString& reason)
 {
     m_open = false;
-    hideSimToolWindow();
+    if (m_presenter.hide)
+        m_presenter.hide();
     emit deviceLost(reason);
 }
 
@@ -85,7 +89,7 @@ void SimulatedModemDevice::setRts(bool on)
         m_modem->hostSetRts(on);
 }
 
-std::unique_ptr<SerialDevice> makeSimulatedModemDevice()
+std::unique_ptr<SerialDevice> makeSimulatedModemDevice(SimToolPresenter presenter)
 {
-    return std::make_unique<SimulatedModemDevice>(theSimulatedModem());
+    return std::make_unique<SimulatedModemDevice>(theSimulatedModem(), std::move(presenter));
 }

@@ -6,14 +6,23 @@
 #include <QPointer>
 #include <memory>
 
+#include <functional>
+
 class SimulatedModem;
+
+// What shows the simulated modem's tool window while a port is open on it; a program without a
+// window leaves both empty.
+struct SimToolPresenter {
+    std::function<void(SimulatedModem&)> show;
+    std::function<void()> hide;
+};
 
 // A port on the process's one simulated modem. Only one can be open at a time.
 class SimulatedModemDevice : public SerialDevice
 {
     Q_OBJECT
 public:
-    explicit SimulatedModemDevice(SimulatedModem& modem);
+    explicit SimulatedModemDevice(SimulatedModem& modem, SimToolPresenter presenter = {});
     ~SimulatedModemDevice() override;
 
     bool open(const LineSettings& settings, QString* error) override;
@@ -39,6 +48,7 @@ public:
 
 private:
     QPointer<SimulatedModem> m_modem;
+    SimToolPresenter m_presenter;
     bool m_open = false;
     bool m_rts = false;
     bool m_dtr = false;
@@ -46,4 +56,4 @@ private:
 };
 
 // A new device connected to the process's one simulated modem.
-std::unique_ptr<SerialDevice> makeSimulatedModemDevice();
+std::unique_ptr<SerialDevice> makeSimulatedModemDevice(SimToolPresenter presenter = {});

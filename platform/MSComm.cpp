@@ -2,9 +2,8 @@
 #include "platform/MSComm.h"
 
 #include "platform/CommSettings.h"
-#include "platform/PortBackends.h"
 
-MSComm::MSComm(QObject* parent) : QObject(parent), m_factory(portBackends().openDevice)
+MSComm::MSComm(QObject* parent) : QObject(parent)
 {
     parseCommSettings(m_settings, &m_line);
 }

@@ -14,8 +14,8 @@ class MSComm : public QObject
 {
     Q_OBJECT
 public:
-    // Opens devices as the process's port backends say (platform/PortBackends.h); with none
-    // chosen, every open fails as for a port that does not exist.
+    // Opens devices as its device factory says; with none given, every open fails as for a port
+    // that does not exist.
     explicit MSComm(QObject* parent = nullptr);
     ~MSComm() override;
 

@@ -1,16 +1,12 @@
 // Message boxes: the one function every caller uses, and the responder tests install.
 #pragma once
 
+#include "platform/Question.h"
+
 #include <QString>
 #include <functional>
 
 class QWidget;
-
-// Every box title starts with this, followed by the subject.
-inline const QString kTitlePrefix = QStringLiteral("Modem Config - ");
-
-enum class MsgButtons { Ok, OkCancel };
-enum class MsgAnswer { Ok, Cancel };
 
 // Shows a window-modal box without icon over parent and returns the button pressed. Line feeds
 // in the text are line breaks. While a responder is installed, it answers instead.

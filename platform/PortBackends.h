@@ -1,5 +1,5 @@
-// What stands behind the port names of this process: the device a name opens and how a port that
-// may come and go is looked at. The program chooses them once, before it builds its window.
+// What stands behind the port names of a session: the device a name opens and how a port that may
+// come and go is looked at. Whoever creates a session (the program, a test, a benchmark) chooses.
 #pragma once
 
 #include "platform/DeviceFactory.h"
@@ -11,10 +11,3 @@ struct PortBackends {
     // How the wait for a lost port looks at it.
     PortProbe probe;
 };
-
-// The backends chosen last; until a choice, no port name makes a device and ports are looked at
-// as devices of the system.
-const PortBackends& portBackends();
-
-// Serial components and port watches made afterwards take these.
-void setPortBackends(PortBackends backends);

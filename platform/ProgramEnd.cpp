@@ -18,11 +18,11 @@ void setBeforeProgramEnd(std::function<void()> action)
     beforeEnd() = std::move(action);
 }
 
-void endProgram()
+void endProgram(int status)
 {
     if (beforeEnd())
         beforeEnd()();
     std::fflush(stdout);
     std::fflush(stderr);
-    std::_Exit(0);
+    std::_Exit(status);
 }

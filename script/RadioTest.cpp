@@ -2,13 +2,11 @@
 #include "script/RadioTestProgress.h"
 #include "script/RadioTestTables.h"
 #include "script/ScriptRun.h"
+#include "session/SessionOptions.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QScopeGuard>
 
-bool MainWin::runRadioTest(const ScriptRun& script)
+bool UnitSession::runRadioTest(const ScriptRun& script)
 {
     const auto& channels = RadioTest::channelsFor(script.mobile);
     std::array<qint16, RadioTest::kCounterCount> errors{};
@@ -21,16 +19,15 @@ bool MainWin::runRadioTest(const ScriptRun& script)
         noted.resize(qMax(noted.size(), qsizetype(p) + 1));
         noted[qsizetype(p)] = {channels[p], errors[p]};
     };
+    int done = 0;
     const auto showProgress = [&](std::size_t p, int repetition) {
-        const QString text = RadioTest::progressText(channels[p], int(p) + 1, int(channels.size()),
-                                                     repetition, errors[p]);
-        TestProgress->setFormat(text);
-        TestProgress->setAccessibleDescription(text);
+        emit progressChanged(done, RadioTest::progressText(channels[p], int(p) + 1,
+                                                           int(channels.size()), repetition,
+                                                           errors[p]));
     };
-    TestProgress->setValue(0);
     showProgress(0, 0);
-    TestProgress_SetShown(true);
-    const auto hideProgress = qScopeGuard([this] { TestProgress_SetShown(false); });
+    emit progressShown(true);
+    const auto hideProgress = qScopeGuard([this] { emit progressShown(false); });
     Test_BeginStep(QStringLiteral("Setting up for Radio Test"));
 
     for (const QByteArray& entry : script.radioPrelude) {
@@ -38,7 +35,6 @@ bool MainWin::runRadioTest(const ScriptRun& script)
             return false;
     }
 
-    int done = 0;
     for (std::size_t p = 0; p < channels.size(); ++p) {
         const int ch = channels[p];
         Test_BeginStep(QStringLiteral("Remote Loopback Ch#") + QStringLiteral(" ") +
@@ -52,7 +48,8 @@ bool MainWin::runRadioTest(const ScriptRun& script)
         for (int k = 1; k <= RadioTest::kRepetitionsPerChannel; ++k) {
             showProgress(p, k);
             // The state line counts the repetitions; the message window gets no line for them.
-            TestStateWin->setText(QString::number(k));
+            StateText = QString::number(k);
+            emit stateLineChanged(StateText);
             Modem_SendQuiet(RadioTest::kPattern, qint16(RadioTest::kPattern.size()),
                             RadioTest::kEchoWaitMs);
             // A lost, late, short or changed echo counts; it never stops the test. The user does.
@@ -64,7 +61,8 @@ bool MainWin::runRadioTest(const ScriptRun& script)
                 showProgress(p, k);
                 noteChannel(p);
             }
-            TestProgress->setValue(++done);
+            ++done;
+            showProgress(p, k);
         }
     }
 
@@ -74,7 +72,7 @@ bool MainWin::runRadioTest(const ScriptRun& script)
                  QStringLiteral(":") + QStringLiteral(" ") + QString::number(errors[p]) +
                  QStringLiteral(" errs"));
 
-    if (TestLeaveTxPwrOnCbox->isChecked()) {
+    if (Options.leaveTxPowerOn()) {
         Test_Log(QStringLiteral("NOTE: Tx Pwr left ON (but saved as OFF)"));
         return true;
     }

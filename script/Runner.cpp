@@ -1,20 +1,17 @@
 // The script runner: starts one run, announces it, resets the run state and reports the outcome.
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
 #include "script/RunVerdict.h"
-#include "shell/MainWin.h"
-#include "terminal/MsgLogView.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
 #include <QDateTime>
-#include <QPushButton>
 
-void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
+void UnitSession::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
                              const QVariant& initArg, const QByteArray& testId)
 {
     if (!MSComm1->PortOpen()) {
-        messageBox(this, QStringLiteral("Error: Ensure the correct CommPort is open."),
-                   kTitlePrefix + QStringLiteral("CommPort Not Open"), MsgButtons::Ok);
+        Questions.ask(QStringLiteral("Error: Ensure the correct CommPort is open."),
+                      kTitlePrefix + QStringLiteral("CommPort Not Open"), MsgButtons::Ok);
         return;
     }
     DoButtons_SetBusy(true);
@@ -23,7 +20,9 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
     MsgWin_KeepPreviousRun();
     MsgWin_Clear();
     MsgWinRun = {name, QDateTime::currentDateTime()};
-    showVerdict(TestStateWin, RunVerdict::None);
+    TestStateWin_SetVerdict(RunVerdict::None);
+    if (outermost)
+        emit runStarted(name);
     TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Started."));
     run.start();
     Test_Script(flags, initId, initArg, testId);
@@ -35,36 +34,38 @@ void MainWin::Test_RunScript(const QString& name, ScriptFlags flags, const QByte
         TestStateWin_Output(QStringLiteral("#") + name + QStringLiteral(" Completed,") +
                             QStringLiteral(" ") + QString::number(run.ErrCount()) +
                             QStringLiteral(" errors."));
-    showVerdict(TestStateWin, runVerdict(run.RunAborted(), run.ErrCount()));
+    TestStateWin_SetVerdict(runVerdict(run.RunAborted(), run.ErrCount()));
     if (outermost)
         Records_RunEnded(name);
     // A port lost during the run has no line to show: the box is cleared, so that the next open
     // starts in data mode.
-    CmdRTSCbox->setChecked(MSComm1->PortOpen() && RTS_Get());
+    CmdRTSCbox_Set(MSComm1->PortOpen() && RTS_Get());
     DoButtons_SetBusy(false);
+    if (outermost)
+        emit runEnded(name);
 }
 
-void MainWin::Test_BeginStep(const QString& step)
+void UnitSession::Test_BeginStep(const QString& step)
 {
     // A run that goes on after a nested one has ended shows its steps without that run's verdict.
-    showVerdict(TestStateWin, RunVerdict::None);
+    TestStateWin_SetVerdict(RunVerdict::None);
     TestStateWin_Output(QStringLiteral("#") + step);
     run.beginStep(step);
 }
 
-void MainWin::Test_Log(const QString& text)
+void UnitSession::Test_Log(const QString& text)
 {
     MsgWin_Output(text);
 }
 
-void MainWin::TestStateWin_Ready()
+void UnitSession::TestStateWin_Ready()
 {
     TestStateWin_Output(QStringLiteral("<= Press to begin Test."));
 }
 
 // Runs nest (a factory restore inside a run, every run inside "Do It"), so each lock is counted
 // and the buttons come back only when the outermost holder lets go.
-void MainWin::DoButtons_SetBusy(bool busy)
+void UnitSession::DoButtons_SetBusy(bool busy)
 {
     if (busy) {
         // The outermost run starts: nothing of an earlier stop carries over.
@@ -78,22 +79,6 @@ void MainWin::DoButtons_SetBusy(bool busy)
             Test_ReportStop();
         --RunDepth;
     }
-    const bool enabled = RunDepth == 0;
-    // A greyed button hands the focus on to the next control, whose keys would change a setting
-    // (the display mode, the modem baud). So the focus waits in the message window instead and
-    // goes back to the button when the run ends, unless the user has put it elsewhere.
-    QWidget* focused = focusWidget();
-    if (!enabled && (focused == CfgDoIt || focused == TestDoIt)) {
-        RunFocusButton = focused;
-        MsgWin->setFocus(Qt::OtherFocusReason);
-    }
-    CfgDoIt->setEnabled(enabled);
-    TestDoIt->setEnabled(enabled);
-    menuFileStopRun->setEnabled(!enabled);
-    if (enabled && RunFocusButton) {
-        if (focusWidget() == MsgWin)
-            RunFocusButton->setFocus(Qt::OtherFocusReason);
-        RunFocusButton = nullptr;
-    }
-    MsgWin_UndoClearRefresh();
+    emit busyChanged(RunDepth > 0);
+    emit undoClearChanged(undoClearOffered());
 }

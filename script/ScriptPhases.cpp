@@ -1,10 +1,8 @@
 // The phases of a run around its test: baud rate, establishing, version, preamble, configuring,
 // saving and the closing mode.
-#include "platform/MessageBox.h"
 #include "script/ScriptRun.h"
-
-#include <QCheckBox>
-#include <QComboBox>
+#include "session/SessionOptions.h"
+#include "session/SessionQuestions.h"
 
 namespace
 {
@@ -15,20 +13,19 @@ bool isDeviceConfiguration(const QByteArray& initId)
 }
 } // namespace
 
-bool MainWin::sendAndCheck(const QByteArray& command)
+bool UnitSession::sendAndCheck(const QByteArray& command)
 {
     Modem_SendSlow(command, 500);
     return !Modem_Expect(ReplyOK);
 }
 
-bool MainWin::scriptBaudPrecondition(const ScriptRun& script)
+bool UnitSession::scriptBaudPrecondition(const ScriptRun& script)
 {
     const qint32 rate = script.prep.requiredBaud;
-    if (rate == 0 || CommBaud->currentText().toInt() == rate)
+    if (rate == 0 || BaudText.toInt() == rate)
         return true;
     const QString bps = QString::number(rate);
-    messageBox(this,
-               QStringLiteral("Before you can set this Config, you must set the modem and the "
+    Questions.ask(QStringLiteral("Before you can set this Config, you must set the modem and the "
                               "CommPort to ") +
                    bps + QStringLiteral(" bps"),
                kTitlePrefix + QStringLiteral("Must Change Baud-Rate"), MsgButtons::Ok);
@@ -36,14 +33,14 @@ bool MainWin::scriptBaudPrecondition(const ScriptRun& script)
     return false;
 }
 
-bool MainWin::scriptEstablish(const ScriptRun& script)
+bool UnitSession::scriptEstablish(const ScriptRun& script)
 {
     Test_BeginStep(QStringLiteral("Establishing Communication"));
     Modem_SetCmdMode();
     return Modem_EstablishComm(script.flags);
 }
 
-void MainWin::scriptQueryVersion(ScriptRun& script)
+void UnitSession::scriptQueryVersion(ScriptRun& script)
 {
     // The version text varies in length, so the whole wait is used.
     Modem_Send(QByteArrayLiteral("V"), 0, 500);
@@ -60,7 +57,7 @@ void MainWin::scriptQueryVersion(ScriptRun& script)
         RecordUnderWay->firmware = QString::fromLatin1(script.version.text);
 }
 
-bool MainWin::scriptConsolePreamble(const ScriptRun& script)
+bool UnitSession::scriptConsolePreamble(const ScriptRun& script)
 {
     Modem_Send(QByteArrayLiteral("**"), 4, 500);
     if (Modem_Expect(ReplyOK))
@@ -68,9 +65,9 @@ bool MainWin::scriptConsolePreamble(const ScriptRun& script)
     return sendAndCheck(QByteArrayLiteral("Fe")) && sendAndCheck(versionCommands(script.version).a);
 }
 
-bool MainWin::scriptConfigure(ScriptRun& script)
+bool UnitSession::scriptConfigure(ScriptRun& script)
 {
-    if (TestTestOnly->isChecked() || script.configuration.commands.isEmpty())
+    if (Options.testOnly() || script.configuration.commands.isEmpty())
         return true;
     Test_BeginStep(QStringLiteral("Configuring modem"));
     if (RecordUnderWay && isDeviceConfiguration(script.prep.initId))
@@ -102,12 +99,12 @@ bool MainWin::scriptConfigure(ScriptRun& script)
     return true;
 }
 
-bool MainWin::scriptSave(const ScriptRun& script)
+bool UnitSession::scriptSave(const ScriptRun& script)
 {
-    if (TestTestOnly->isChecked() || script.flags.testFlag(ScriptFlag::NoSave))
+    if (Options.testOnly() || script.flags.testFlag(ScriptFlag::NoSave))
         return true;
     Test_BeginStep(QStringLiteral("Saving to EEPROM"));
-    if (script.console() && TestSaveTxPwrOnCbox->isChecked()) {
+    if (script.console() && Options.saveTxPowerOn()) {
         Test_Log(QStringLiteral("WARNING: SAVING with TX POWER ON for BURN-IN"));
         if (!sendAndCheck(QByteArrayLiteral("Tn")))
             return false;
@@ -117,13 +114,13 @@ bool MainWin::scriptSave(const ScriptRun& script)
     return !script.console() || sendAndCheck(QByteArrayLiteral("Df"));
 }
 
-void MainWin::scriptClose(const ScriptRun& script)
+void UnitSession::scriptClose(const ScriptRun& script)
 {
-    if (!TestLeaveInCmdModeCbox->isChecked() && !script.flags.testFlag(ScriptFlag::StayInCmdMode)) {
+    if (!Options.leaveInCmdMode() && !script.flags.testFlag(ScriptFlag::StayInCmdMode)) {
         Modem_SetDataMode();
         // Whatever the modem said on leaving command mode.
         Modem_ShowReply();
-    } else if (!CmdRTSCbox->isChecked()) {
+    } else if (!CmdRTSBox) {
         Modem_SetCmdMode();
     }
 }

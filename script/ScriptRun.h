@@ -3,9 +3,9 @@
 
 #include "script/CommandLists.h"
 #include "script/FirmwareVersion.h"
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
-struct MainWin::ScriptRun {
+struct UnitSession::ScriptRun {
     ScriptFlags flags;
     ScriptPreparation prep;
     int channel = 0;

@@ -1,7 +1,7 @@
 // The settings query: the modem's listing of its current settings, shown in the message window.
 #include "script/ScriptRun.h"
 
-void MainWin::runSettingsQuery()
+void UnitSession::runSettingsQuery()
 {
     MsgWin_Output(QString());
     MsgWin_Output(QStringLiteral("Current Modem Settings:"));

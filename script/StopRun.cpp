@@ -1,10 +1,10 @@
 // Stopping a run: the user ends the run under way at whatever wait it is in.
-#include "platform/MessageBox.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
 #include <QTimer>
 
-void MainWin::menuFileStopRun_Click()
+void UnitSession::menuFileStopRun_Click()
 {
     if (RunDepth == 0 || run.RunStopped())
         return;
@@ -14,10 +14,10 @@ void MainWin::menuFileStopRun_Click()
     // The wait timer's end ends the wait under way, and with it every wait nested in it.
     StartKludgeTimer->stop();
     // A power-cycle box that is open is cancelled.
-    cancelOpenMessageBox();
+    Questions.cancelOpen();
 }
 
-void MainWin::Test_ReportStop()
+void UnitSession::Test_ReportStop()
 {
     if (!run.RunStopped() || StopLogged)
         return;

@@ -1,18 +1,15 @@
-// The Test Console: "Do Test", the baud-rate swap and the "Set Modem Baud To:" warning colour.
+// The Test Console: "Do Test" and the baud-rate swap.
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
+#include "serial/BaudRates.h"
+#include "session/SessionOptions.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QRadioButton>
-
-void MainWin::TestDoIt_Click()
+void UnitSession::TestDoIt_Click()
 {
     // The unit is asked for only where a run can start; a closed port is reported by the run.
     if (MSComm1->PortOpen() && !Records_AskUnit())
         return;
-    if (TestConfigOnly->isChecked())
+    if (Options.configOnly())
         Test_RunConfig();
     else
         Test_RunTest();
@@ -31,49 +28,41 @@ ScriptFlags consoleFlags(bool mobile)
 
 } // namespace
 
-void MainWin::Test_RunConfig()
+void UnitSession::Test_RunConfig()
 {
-    Test_RunScript(QStringLiteral("Config"), consoleFlags(TestIsMobile->isChecked()),
-                   TestDeviceConfig->currentText().toLatin1(), QString(), QByteArray());
+    Test_RunScript(QStringLiteral("Config"), consoleFlags(Options.mobile()),
+                   Options.deviceConfig().toLatin1(), QString(), QByteArray());
 }
 
-void MainWin::Test_RunTest()
+void UnitSession::Test_RunTest()
 {
-    Test_RunScript(QStringLiteral("Test"), consoleFlags(TestIsMobile->isChecked()),
-                   TestDeviceConfig->currentText().toLatin1(), QString(),
+    Test_RunScript(QStringLiteral("Test"), consoleFlags(Options.mobile()),
+                   Options.deviceConfig().toLatin1(), QString(),
                    QByteArrayLiteral("perf"));
 }
 
 // The rate is 32-bit wide so that 38400, 57600 and 115200 swap like the others.
-void MainWin::SetCommBaud(qint32 rate)
+void UnitSession::SetCommBaud(qint32 rate)
 {
-    if (CommBaud->currentText().toInt() == rate)
+    if (BaudText.toInt() == rate)
         return;
-    TestNewBaud->setCurrentText(CommBaud->currentText());
+    TestNewBaud_Set(BaudText);
     // Selecting the rate in the baud list runs its change handler, which re-opens the port.
-    CommBaud->setCurrentText(QString::number(rate));
+    CommBaud_Set(QString::number(rate));
 }
 
-void MainWin::TestBaudswap_Click()
+void UnitSession::TestBaudswap_Click()
 {
-    const QString rate = TestNewBaud->currentText();
-    TestNewBaud->setCurrentText(CommBaud->currentText());
+    const QString rate = TestNewBaud;
+    TestNewBaud_Set(BaudText);
     SetCommBaud(rate.toInt());
 }
 
-void MainWin::TestSetBaudTo_Click()
+// The modem's next rate is one of the list's rates; another text chooses nothing.
+void UnitSession::TestNewBaud_Set(const QString& text)
 {
-    TestConsole_ShowBaudWarning();
-}
-
-void MainWin::TestConsole_ShowBaudWarning()
-{
-    // Any choice but "Standard" turns the console red as a warning.
-    const QColor colour = TestSetBaudTo->currentText() != QStringLiteral("Standard")
-                              ? QColor(Qt::red)
-                              : TestConsoleBackColor;
-    QPalette palette = TestConsoleFrame->palette();
-    palette.setColor(TestConsoleFrame->backgroundRole(), colour);
-    TestConsoleFrame->setPalette(palette);
-    TestConsoleFrame->setAutoFillBackground(true);
+    if (text == TestNewBaud || !baudRates().contains(text))
+        return;
+    TestNewBaud = text;
+    emit testNewBaudChanged(text);
 }

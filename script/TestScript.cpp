@@ -1,7 +1,7 @@
 // The script routine every run executes: its phases in order, stopping at the first abort.
 #include "script/ScriptRun.h"
 
-void MainWin::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
+void UnitSession::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
                           const QByteArray& testId)
 {
     ScriptRun script;

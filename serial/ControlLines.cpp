@@ -1,15 +1,14 @@
 // Control lines: RTS and DTR together (command mode), the RTS pulse train, the Break condition.
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
 #include <QTimer>
 
-void MainWin::RTS_Set(bool on)
+void UnitSession::RTS_Set(bool on)
 {
     // Switching the lines always ends a break (its box's handler ends it on the line).
-    CmdBreakCbox->setChecked(false);
+    CmdBreakCbox_Set(false);
     MSComm1->setOutBufferCount(0);
     DelayMS(1);
     MSComm1->setRTSEnable(on);
@@ -21,12 +20,12 @@ void MainWin::RTS_Set(bool on)
     MSComm1->setInBufferCount(0);
 }
 
-bool MainWin::RTS_Get()
+bool UnitSession::RTS_Get()
 {
     return MSComm1->RTSEnable();
 }
 
-void MainWin::RTS_Toggle(qint16 count)
+void UnitSession::RTS_Toggle(qint16 count)
 {
     for (qint16 i = 0; i < count; ++i) {
         RTS_Set(false);
@@ -36,27 +35,46 @@ void MainWin::RTS_Toggle(qint16 count)
     }
 }
 
-void MainWin::CmdRTSCbox_Click()
+void UnitSession::CmdRTSCbox_Click()
 {
-    if (CmdRTSCbox->isChecked() && !MSComm1->PortOpen()) {
-        messageBox(this,
-                   QStringLiteral("Error: Ensure the Comm Port is open before using Cmd Mode!"),
-                   kTitlePrefix + QStringLiteral("CommPort Not Open"), MsgButtons::Ok);
+    if (CmdRTSBox && !MSComm1->PortOpen()) {
+        Questions.ask(QStringLiteral("Error: Ensure the Comm Port is open before using Cmd Mode!"),
+                      kTitlePrefix + QStringLiteral("CommPort Not Open"), MsgButtons::Ok);
         // Runs this handler again with the box clear.
-        CmdRTSCbox->setChecked(false);
+        CmdRTSCbox_Set(false);
         return;
     }
     CmdReplyTimer->stop();
-    RTS_Set(CmdRTSCbox->isChecked());
+    RTS_Set(CmdRTSBox);
 }
 
-void MainWin::CmdBreakCbox_Click()
+void UnitSession::CmdBreakCbox_Click()
 {
     if (MSComm1->PortOpen()) {
-        MSComm1->setBreak(CmdBreakCbox->isChecked());
+        MSComm1->setBreak(BreakBox);
         return;
     }
-    if (CmdBreakCbox->isChecked())
-        messageBox(this, QStringLiteral("Error: Ensure the correct Comm Port is open."),
-                   kTitlePrefix + QStringLiteral("CommPort Not Open!"), MsgButtons::Ok);
+    if (BreakBox)
+        Questions.ask(QStringLiteral("Error: Ensure the correct Comm Port is open."),
+                      kTitlePrefix + QStringLiteral("CommPort Not Open!"), MsgButtons::Ok);
+}
+
+// The "RTS/Cmd" and "Break" boxes hold their own values, apart from the lines: a change runs the
+// box's handler, which switches the line.
+void UnitSession::CmdRTSCbox_Set(bool on)
+{
+    if (CmdRTSBox == on)
+        return;
+    CmdRTSBox = on;
+    emit cmdRtsBoxChanged(on);
+    CmdRTSCbox_Click();
+}
+
+void UnitSession::CmdBreakCbox_Set(bool on)
+{
+    if (BreakBox == on)
+        return;
+    BreakBox = on;
+    emit breakBoxChanged(on);
+    CmdBreakCbox_Click();
 }

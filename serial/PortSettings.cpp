@@ -1,23 +1,15 @@
-// Port settings and opening: the "Comm. Settings" lists and the "Open Comm Port?" box.
+// Port settings and opening: the port name, baud rate and format, and the "Open Comm Port?" box.
 #include "platform/CommSettings.h"
 #include "platform/MSComm.h"
-#include "platform/MessageBox.h"
+#include "serial/BaudRates.h"
 #include "serial/PortName.h"
-#include "shell/MainWin.h"
+#include "session/SessionQuestions.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QSerialPortInfo>
-#include <QSignalBlocker>
-
-void MainWin::CommPort_Apply()
+void UnitSession::CommPort_Apply()
 {
-    if (!CommOpenCbox->isChecked()) {
+    if (!PortOpenBox) {
         RTS_Set(false);
-        CommPort->setEnabled(true);
-        CommBaud->setEnabled(true);
-        CommFormat->setEnabled(true);
         if (MSComm1->PortOpen())
             MSComm1->setPortOpen(false);
         return;
@@ -25,7 +17,7 @@ void MainWin::CommPort_Apply()
 
     if (MSComm1->PortOpen())
         MSComm1->setPortOpen(false);
-    const QString portText = CommPort->currentText();
+    const QString portText = PortText;
     const PortChoice port = choosePort(portText);
     if (!port.ok) {
         CommPort_OpenFailed(portText, port.error);
@@ -33,7 +25,7 @@ void MainWin::CommPort_Apply()
     }
     MSComm1->setCommPort(port.number);
     MSComm1->setPortName(port.deviceName);
-    const QString settings = CommBaud->currentText() + QLatin1Char(',') + CommFormat->currentText();
+    const QString settings = BaudText + QLatin1Char(',') + FormatText;
     QString refused;
     if (!parseCommSettings(settings, nullptr, &refused) || !MSComm1->setSettings(settings)) {
         CommPort_OpenFailed(portText, refused);
@@ -45,7 +37,7 @@ void MainWin::CommPort_Apply()
     MSComm1->setInputLen(0);
     MSComm1->setInputMode(1);
     MSComm1->setRThreshold(1);
-    RTS_Set(CmdRTSCbox->isChecked());
+    RTS_Set(CmdRTSBox);
     QString failure;
     if (!MSComm1->setPortOpen(true, &failure)) {
         CommPort_OpenFailed(portText, failure);
@@ -55,94 +47,92 @@ void MainWin::CommPort_Apply()
     MsgWin_Output(QStringLiteral("Open ") + portText + QStringLiteral(" for ") + settings);
 }
 
-void MainWin::CommPort_OpenFailed(const QString& portText, const QString& description)
+void UnitSession::CommPort_OpenFailed(const QString& portText, const QString& description)
 {
     const QString line =
         QStringLiteral("Open ") + portText + QStringLiteral(" failed: ") + description;
     MsgWin_Output(line);
-    messageBox(this, line + QStringLiteral("\n\nSelect another CommPort and click OPEN COMM PORT"),
-               kTitlePrefix + QStringLiteral("Failed to Open CommPort"), MsgButtons::Ok);
-    CommOpenCbox->setChecked(false);
+    Questions.ask(line + QStringLiteral("\n\nSelect another CommPort and click OPEN COMM PORT"),
+                  kTitlePrefix + QStringLiteral("Failed to Open CommPort"), MsgButtons::Ok);
+    CommOpenCbox_Set(false);
 }
 
-void MainWin::CommPort_Reopen()
+void UnitSession::CommPort_Reopen()
 {
     if (MSComm1->PortOpen())
         MSComm1->setPortOpen(false);
-    if (CommOpenCbox->isChecked())
+    if (PortOpenBox)
         CommPort_Apply();
 }
 
-void MainWin::CommSettings_Enable()
-{
-    if (CommOpenCbox->isChecked())
-        return;
-    CommPort->setEnabled(true);
-    CommBaud->setEnabled(true);
-    CommFormat->setEnabled(true);
-}
-
-void MainWin::CommOpenCbox_Click()
+void UnitSession::CommOpenCbox_Click()
 {
     // A tick ends a wait for a lost port; the port opens as on any tick.
-    if (CommOpenCbox->isChecked())
+    if (PortOpenBox)
         CommWatch_Stop();
     CommPort_Apply();
-    CommSettings_Enable();
 }
 
-void MainWin::CommPort_Click()
+void UnitSession::CommPort_Click()
 {
     // Another port chosen while the lost one is awaited: the wait is over.
-    if (CommWatch.active() && CommPort->currentText() != CommWatch.portText())
+    if (CommWatch.active() && PortText != CommWatch.portText())
         CommWatch_Stop();
-    if (CommOpenCbox->isChecked())
+    if (PortOpenBox)
         CommPort_Reopen();
 }
 
-void MainWin::CommBaud_Click()
+void UnitSession::CommBaud_Click()
 {
-    if (CommOpenCbox->isChecked())
+    if (PortOpenBox)
         CommPort_Reopen();
 }
 
-void MainWin::CommFormat_Click()
+void UnitSession::CommFormat_Click()
 {
-    if (CommOpenCbox->isChecked())
+    if (PortOpenBox)
         CommPort_Reopen();
 }
 
-// The four standard ports stay; after them the ports the system has now, and the simulated
-// modem last. Refreshing the list is not a choice of port: no handler runs and the text stays.
-void MainWin::CommPort_DropDown()
+// Each box value changes as a control's does: the change's handler runs when the value changed.
+void UnitSession::CommOpenCbox_Set(bool on)
 {
-    const QString text = CommPort->currentText();
-    QList<SystemPort> found;
-    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : infos) {
-        const QString name =
-            hostPortNaming() == PortNaming::Windows ? info.portName() : info.systemLocation();
-        found << SystemPort{name, info.description()};
-    }
-    // The adapters' stable names follow them; a replugged adapter keeps its name there.
-    QList<SystemPort> links;
-    const QDir byId(QStringLiteral("/dev/serial/by-id"));
-    if (hostPortNaming() == PortNaming::Linux && byId.exists()) {
-        const QFileInfoList entries = byId.entryInfoList(QDir::System | QDir::Files, QDir::Name);
-        for (const QFileInfo& link : entries)
-            links << SystemPort{link.absoluteFilePath(), link.canonicalFilePath()};
-    }
-    found << stableNames(found, links);
-    const QSignalBlocker blocker(CommPort);
-    while (CommPort->count() > 4)
-        CommPort->removeItem(CommPort->count() - 1);
-    for (const SystemPort& port : extraSystemPorts(found)) {
-        CommPort->addItem(port.name);
-        CommPort->setItemData(CommPort->count() - 1, port.description, Qt::ToolTipRole);
-    }
-    CommPort->addItem(QStringLiteral("SIM"));
-    CommPort->setItemData(CommPort->count() - 1, QStringLiteral("The simulated radio modem"),
-                          Qt::ToolTipRole);
-    CommPort->setCurrentIndex(CommPort->findText(text));
-    CommPort->setEditText(text);
+    if (PortOpenBox == on)
+        return;
+    PortOpenBox = on;
+    emit portOpenBoxChanged(on);
+    CommOpenCbox_Click();
+}
+
+void UnitSession::CommPort_Set(const QString& text)
+{
+    PortText = text;
+    CommPort_Click();
+}
+
+// A port name being typed is the port text, though it has not been applied yet.
+void UnitSession::CommPort_Typed(const QString& text)
+{
+    PortText = text;
+}
+
+// The baud list holds only its rates: another text chooses nothing, as on the list.
+void UnitSession::CommBaud_Set(const QString& text)
+{
+    if (text == BaudText || !baudRates().contains(text))
+        return;
+    BaudText = text;
+    emit baudTextChanged(text);
+    CommBaud_Click();
+}
+
+void UnitSession::CommFormat_Set(const QString& text)
+{
+    FormatText = text;
+    CommFormat_Click();
+}
+
+void UnitSession::CommFormat_Typed(const QString& text)
+{
+    FormatText = text;
 }

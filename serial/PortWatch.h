@@ -26,7 +26,7 @@ public:
     };
 
     // Without a probe the watch looks as the process's port backends say.
-    explicit PortWatch(PortProbe probe = portBackends().probe);
+    explicit PortWatch(PortProbe probe);
 
     // Starts waiting for the port the user knows as portText, whose device is device (a path,
     // a name under /dev, or "SIM").

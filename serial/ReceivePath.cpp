@@ -1,12 +1,11 @@
 // Receive path: the serial component's events, reply capture or display of received bytes.
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
+#include "session/SessionOptions.h"
+#include "session/UnitSession.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QTimer>
 
-void MainWin::MSComm1_OnComm()
+void UnitSession::MSComm1_OnComm()
 {
     switch (MSComm1->CommEvent()) {
     case comEvReceive:
@@ -48,35 +47,35 @@ void MainWin::MSComm1_OnComm()
     }
 }
 
-void MainWin::MSComm1_OnLost(const QString& reason)
+void UnitSession::MSComm1_OnLost(const QString& reason)
 {
     MsgWin_Output(CommPortOpenText + QStringLiteral(" lost: ") + reason);
     // A wait in progress has nothing more to wait for: end it now.
     StartKludgeTimer->stop();
     if (MSComm1->PortOpen())
         MSComm1->setPortOpen(false);
-    // Runs the box's clear path: lines off, lists enabled.
-    CommOpenCbox->setChecked(false);
+    // Runs the box's clear path: lines off.
+    CommOpenCbox_Set(false);
     // Command mode ends with the port (a pending automatic command's timer stops too), so the
     // next open starts in data mode.
-    CmdRTSCbox->setChecked(false);
-    if (menuFileReconnect->isChecked())
+    CmdRTSCbox_Set(false);
+    if (ReconnectOn)
         CommWatch_Start(CommPortOpenText);
 }
 
-void MainWin::MSComm1_OnNotice(const QString& text)
+void UnitSession::MSComm1_OnNotice(const QString& text)
 {
     MsgWin_Output(text);
 }
 
-void MainWin::Rx_Process(const QByteArray& bytes)
+void UnitSession::Rx_Process(const QByteArray& bytes)
 {
     const QByteArray shown = rx.accept(bytes);
     for (const char byte : shown)
         MsgWin_OutputChar(static_cast<quint8>(byte));
 }
 
-void MainWin::Rx_Reset()
+void UnitSession::Rx_Reset()
 {
     rx.reset();
 }

@@ -2,11 +2,8 @@
 // come back and opens it again as a tick of "Open Comm Port?" does.
 #include "platform/MSComm.h"
 #include "serial/PortName.h"
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QTimer>
 #include <chrono>
 
@@ -19,13 +16,14 @@ qint64 steadyNowMs()
 }
 } // namespace
 
-void MainWin::menuFileReconnect_Click()
+void UnitSession::menuFileReconnect_Set(bool on)
 {
-    if (!menuFileReconnect->isChecked())
+    ReconnectOn = on;
+    if (!on)
         CommWatch_Stop();
 }
 
-void MainWin::CommWatch_Start(const QString& portText)
+void UnitSession::CommWatch_Start(const QString& portText)
 {
     const PortChoice port = choosePort(portText);
     if (!port.ok)
@@ -37,7 +35,7 @@ void MainWin::CommWatch_Start(const QString& portText)
     CommWatchTimer->start();
 }
 
-void MainWin::CommWatch_Stop()
+void UnitSession::CommWatch_Stop()
 {
     CommWatchTimer->stop();
     if (!CommWatch.active())
@@ -46,7 +44,7 @@ void MainWin::CommWatch_Stop()
     MsgWin_Output(QStringLiteral("Stopped waiting for ") + CommWatch.portText());
 }
 
-void MainWin::CommWatchTimer_Timer()
+void UnitSession::CommWatchTimer_Timer()
 {
     if (!CommWatch.active()) {
         CommWatchTimer->stop();
@@ -57,7 +55,7 @@ void MainWin::CommWatchTimer_Timer()
     if (RunDepth > 0)
         return;
     // A port name being typed is another port on its way.
-    if (CommPort->currentText() != CommWatch.portText()) {
+    if (PortText != CommWatch.portText()) {
         CommWatch_Stop();
         return;
     }
@@ -72,7 +70,7 @@ void MainWin::CommWatchTimer_Timer()
     // further ticks; a failed open reports itself as a user's tick does.
     CommWatchTimer->stop();
     const QString portText = CommWatch.portText();
-    CommOpenCbox->setChecked(true);
+    CommOpenCbox_Set(true);
     if (MSComm1->PortOpen())
         MsgWin_Output(portText + QStringLiteral(" is back"));
     else

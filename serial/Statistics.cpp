@@ -1,11 +1,10 @@
 // Line-error statistics: the counters and their views in the Test Console.
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
-#include <QLineEdit>
 #include <algorithm>
 #include <limits>
 
-void MainWin::Stat_Inc(qint16 index, qint16 amount)
+void UnitSession::Stat_Inc(qint16 index, qint16 amount)
 {
     if (index < 0 || index >= static_cast<qint16>(Stats.size()))
         ReportInternalError(QStringLiteral("Stat_Inc index %1").arg(index));
@@ -13,13 +12,10 @@ void MainWin::Stat_Inc(qint16 index, qint16 amount)
     counter = static_cast<qint32>(std::clamp<qint64>(static_cast<qint64>(counter) + amount,
                                                      std::numeric_limits<qint32>::min(),
                                                      std::numeric_limits<qint32>::max()));
-    if (index >= 8) {
-        if (QLineEdit* view = StatsView.value(index))
-            view->setText(QString::number(counter));
-    }
+    emit statChanged(index, counter);
 }
 
-void MainWin::Stat_Clear()
+void UnitSession::Stat_Clear()
 {
     Stats.fill(0);
 }

@@ -1,5 +1,5 @@
 // Waits: busy settle delays that run no events, and timer waits that run the event loop.
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -14,7 +14,7 @@ namespace
 constexpr qint64 kJiffiesPerMs = 500;
 } // namespace
 
-void MainWin::DelayMS(qint32 ms)
+void UnitSession::DelayMS(qint32 ms)
 {
     const qint64 jiffies = static_cast<qint64>(ms) * kJiffiesPerMs;
     DelayJif(static_cast<qint32>(std::clamp<qint64>(jiffies, std::numeric_limits<qint32>::min(),
@@ -23,7 +23,7 @@ void MainWin::DelayMS(qint32 ms)
 
 // The delay is kept by the clock, not by counting calls: it lasts count jiffies whatever the
 // machine's speed, and the thread sleeps instead of burning the processor. No event runs.
-void MainWin::DelayJif(qint32 count)
+void UnitSession::DelayJif(qint32 count)
 {
     if (count < 1)
         return;
@@ -35,7 +35,7 @@ void MainWin::DelayJif(qint32 count)
     std::this_thread::sleep_until(until);
 }
 
-void MainWin::DelayJif_Helper(qint32& out)
+void UnitSession::DelayJif_Helper(qint32& out)
 {
     out = DelayJifValue;
 }
@@ -56,7 +56,7 @@ void armWaitTimer(QTimer* timer, qint16 ms)
 // The tick handler of StartKludgeTimer disables it; that ends the wait. A wait started by a
 // handler running inside this one re-arms the same timer, and its tick ends both. Pending
 // events run at least once; after that the loop sleeps until the next event arrives.
-void MainWin::TimerDelay(qint16 ms)
+void UnitSession::TimerDelay(qint16 ms)
 {
     armWaitTimer(StartKludgeTimer, ms);
     QCoreApplication::processEvents();
@@ -66,7 +66,7 @@ void MainWin::TimerDelay(qint16 ms)
 
 // As TimerDelay, ending early once the reply capture holds count bytes; the timer then stays
 // armed and disables itself when it fires.
-void MainWin::TimerDelayUntilRx(qint16 ms, qint16 count)
+void UnitSession::TimerDelayUntilRx(qint16 ms, qint16 count)
 {
     armWaitTimer(StartKludgeTimer, ms);
     QCoreApplication::processEvents();
@@ -74,7 +74,7 @@ void MainWin::TimerDelayUntilRx(qint16 ms, qint16 count)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void MainWin::WaitMS(qint16 ms)
+void UnitSession::WaitMS(qint16 ms)
 {
     TimerDelay(ms);
 }

@@ -4,6 +4,7 @@
 #include "shell/ComboBoxAccessible.h"
 #include "shell/ControlLayout.h"
 #include "shell/ControlLayoutGrowth.h"
+#include "serial/BaudRates.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
 
@@ -60,7 +61,7 @@ void MainWin::buildCommSettings(QWidget* client)
     CommFormat =
         editableCombo(new QComboBox(GeneralFrame), QStringLiteral("CommFormat"),
                       {QStringLiteral("N,8,1"), QStringLiteral("E,8,1")}, QStringLiteral("N,8,1"));
-    CommBaud = dropDownList(GeneralFrame, QStringLiteral("CommBaud"), kBaudRates);
+    CommBaud = dropDownList(GeneralFrame, QStringLiteral("CommBaud"), baudRates());
     int x = put(CommPort, 8, 15, 150);
     x = put(CommOpenCbox, x + 10, 15);
     x = put(CommFormat, x + 10, 15, 72);
@@ -75,13 +76,6 @@ void MainWin::buildCommSettings(QWidget* client)
     const int logoWidth = Label3->sizeHint().width();
     Label3->setGeometry(GeneralFrame->width() - 6 - logoWidth, 1, logoWidth,
                         GeneralFrame->height() - 2);
-
-    StartKludgeTimer = timer(this, QStringLiteral("StartKludgeTimer"));
-    CmdReplyTimer = timer(this, QStringLiteral("CmdReplyTimer"));
-    RxIdleTimer = timer(this, QStringLiteral("RxIdleTimer"));
-    DelayCalTimer = timer(this, QStringLiteral("DelayCalTimer"));
-    CommWatchTimer = timer(this, QStringLiteral("CommWatchTimer"));
-    CommWatchTimer->setInterval(PortWatch::kTickMs);
 }
 
 void MainWin::buildConfigurator(QWidget* client)

@@ -130,13 +130,6 @@ int widest(std::initializer_list<QWidget*> widgets)
     return width;
 }
 
-QTimer* timer(QObject* parent, const QString& name)
-{
-    auto* t = named(new QTimer(parent), name);
-    t->setInterval(0);
-    return t;
-}
-
 QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction)
 {
     QAction* action = menu->addAction(caption);
@@ -145,8 +138,4 @@ QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool ha
     return action;
 }
 
-const QStringList kBaudRates = {QStringLiteral("1200"),  QStringLiteral("2400"),
-                                QStringLiteral("4800"),  QStringLiteral("9600"),
-                                QStringLiteral("19200"), QStringLiteral("38400"),
-                                QStringLiteral("57600"), QStringLiteral("115200")};
 } // namespace layout

@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QStringList>
-#include <QTimer>
 #include <initializer_list>
 
 namespace layout
@@ -51,9 +50,7 @@ void announce(QWidget* widget, const QString& name);
 // Names every frame, button and menu under root that has no name yet by its caption, without
 // the mnemonic's ampersand. (A frame inside another would otherwise take the outer one's title.)
 void announceCaptions(QWidget* root);
-QTimer* timer(QObject* parent, const QString& name);
 // A menu entry; one without an action is shown greyed.
 QAction* entry(QMenu* menu, const QString& name, const QString& caption, bool hasAction);
 
-extern const QStringList kBaudRates;
 } // namespace layout

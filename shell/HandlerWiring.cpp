@@ -1,5 +1,5 @@
 // Handler wiring: each control's change or click signal to the procedure named after it.
-#include "platform/MSComm.h"
+#include "session/UnitSession.h"
 #include "shell/ListPick.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
@@ -13,30 +13,29 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTimer>
 
 void MainWin::connectHandlers()
 {
     // Comm. Settings
-    connect(CommOpenCbox, &QCheckBox::toggled, this, [this] { CommOpenCbox_Click(); });
-    connect(CommPort, &QComboBox::currentIndexChanged, this, [this] { CommPort_Click(); });
-    connect(CommBaud, &QComboBox::currentIndexChanged, this, [this] { CommBaud_Click(); });
-    connect(CommFormat, &QComboBox::currentIndexChanged, this, [this] { CommFormat_Click(); });
+    // The session owns the port settings; the window's lists and box ask for its changes.
+    connect(CommOpenCbox, &QCheckBox::toggled, this,
+            [this](bool on) { Session->CommOpenCbox_Set(on); });
+    connect(CommPort, &QComboBox::currentIndexChanged, this,
+            [this] { Session->CommPort_Set(CommPort->currentText()); });
+    connect(CommBaud, &QComboBox::currentIndexChanged, this,
+            [this] { Session->CommBaud_Set(CommBaud->currentText()); });
+    connect(CommFormat, &QComboBox::currentIndexChanged, this,
+            [this] { Session->CommFormat_Set(CommFormat->currentText()); });
     connect(static_cast<PortComboBox*>(CommPort), &PortComboBox::popupAboutToShow, this,
             [this] { CommPort_DropDown(); });
-    // A typed port name or format applies on Enter or on leaving the box, as a pick does.
-    connectTypedText(CommPort, [this] { CommPort_Click(); });
-    connectTypedText(CommFormat, [this] { CommFormat_Click(); });
-
-    // Timers; RxIdleTimer and DelayCalTimer have no tick handler.
-    connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });
-    connect(CmdReplyTimer, &QTimer::timeout, this, [this] { CmdReplyTimer_Timer(); });
-    connect(CommWatchTimer, &QTimer::timeout, this, [this] { CommWatchTimer_Timer(); });
-
-    // The serial component
-    connect(MSComm1, &MSComm::OnComm, this, [this] { MSComm1_OnComm(); });
-    connect(MSComm1, &MSComm::OnLost, this, [this](const QString& r) { MSComm1_OnLost(r); });
-    connect(MSComm1, &MSComm::OnNotice, this, [this](const QString& t) { MSComm1_OnNotice(t); });
+    // A typed port name or format applies on Enter or on leaving the box, as a pick does; while
+    // it is typed, it is the text a run or the wait for a lost port reads.
+    connectTypedText(CommPort, [this] { Session->CommPort_Set(CommPort->currentText()); });
+    connectTypedText(CommFormat, [this] { Session->CommFormat_Set(CommFormat->currentText()); });
+    connect(CommPort, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { Session->CommPort_Typed(text); });
+    connect(CommFormat, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { Session->CommFormat_Typed(text); });
 
     // Modem Configurator
     connect(CfgDoIt, &QPushButton::clicked, this, [this] { CfgDoIt_Click(); });
@@ -45,14 +44,17 @@ void MainWin::connectHandlers()
     connectPick(CfgNewChannel, [this] { CfgNewChannel_Click(); });
 
     // Test Console
-    connect(TestDoIt, &QPushButton::clicked, this, [this] { TestDoIt_Click(); });
-    connect(TestBaudswap, &QPushButton::clicked, this, [this] { TestBaudswap_Click(); });
+    connect(TestDoIt, &QPushButton::clicked, this, [this] { Session->TestDoIt_Click(); });
+    connect(TestBaudswap, &QPushButton::clicked, this, [this] { Session->TestBaudswap_Click(); });
+    connect(TestNewBaud, &QComboBox::currentIndexChanged, this,
+            [this] { Session->TestNewBaud_Set(TestNewBaud->currentText()); });
     connect(TestSetBaudTo, &QComboBox::currentIndexChanged, this,
             [this] { TestSetBaudTo_Click(); });
 
     // Terminal Window
-    connect(CmdRTSCbox, &QCheckBox::toggled, this, [this] { CmdRTSCbox_Click(); });
-    connect(CmdBreakCbox, &QCheckBox::toggled, this, [this] { CmdBreakCbox_Click(); });
+    connect(CmdRTSCbox, &QCheckBox::toggled, this, [this](bool on) { Session->CmdRTSCbox_Set(on); });
+    connect(CmdBreakCbox, &QCheckBox::toggled, this,
+            [this](bool on) { Session->CmdBreakCbox_Set(on); });
     connect(CmdSendTypingImmediately, &QCheckBox::toggled, this,
             [this] { CmdSendTypingImmediately_Click(); });
     connect(CmdInputWin, &QComboBox::editTextChanged, this, [this] { CmdInputWin_Change(); });
@@ -73,8 +75,10 @@ void MainWin::connectHandlers()
     TestDoIt->installEventFilter(this);
 
     // Menus
-    connect(menuFileStopRun, &QAction::triggered, this, [this] { menuFileStopRun_Click(); });
-    connect(menuFileReconnect, &QAction::toggled, this, [this] { menuFileReconnect_Click(); });
+    connect(menuFileStopRun, &QAction::triggered, this,
+            [this] { Session->menuFileStopRun_Click(); });
+    connect(menuFileReconnect, &QAction::toggled, this,
+            [this](bool on) { Session->menuFileReconnect_Set(on); });
     connect(menuExit, &QAction::triggered, this, [this] { menuExit_Click(); });
     connect(menuLogClear, &QAction::triggered, this, [this] { menuLogClear_Click(); });
     connect(menuLogUndoClear, &QAction::triggered, this, [this] { menuLogUndoClear_Click(); });

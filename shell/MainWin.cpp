@@ -1,11 +1,12 @@
 // The main window's life: construction in the order the form loads, and the end of the program.
 #include "shell/MainWin.h"
-#include "platform/MSComm.h"
 #include "platform/ProgramEnd.h"
+#include "session/UnitSession.h"
 #include "shell/ControlLayout.h"
 #include "shell/ControlLayoutGrowth.h"
-
+#include "shell/WindowOptions.h"
 #include "terminal/MsgLogView.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,23 +15,29 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-MainWin::MainWin(QWidget* parent) : QMainWindow(parent)
+MainWin::MainWin(PortBackends backends, QWidget* parent) : QMainWindow(parent)
 {
-    MSComm1 = new MSComm(this);
     buildControls();
+    Options = std::make_unique<WindowOptions>(WindowOptions::Controls{
+        TestDeviceConfig, TestIsMobile, TestConfigOnly, TestTestOnly, TestSaveTxPwrOnCbox,
+        TestLeaveInCmdModeCbox, TestLeaveTxPwrOnCbox, RxShowMode, menuLogShowTimes});
+    Questions = std::make_unique<WindowQuestions>(this);
+    // The session starts as start-up leaves the line; the window then shows it.
+    Session = new UnitSession(std::move(backends), *Options, *Questions, this);
     MsgWin_Attach();
+    mirrorSession();
     connectHandlers();
     // Whatever ends the program releases the port first, discarding anything not yet sent.
-    setBeforeProgramEnd([this] {
-        MSComm1->setOutBufferCount(0);
-        MSComm1->setPortOpen(false);
-    });
+    setBeforeProgramEnd([this] { Session->releasePort(); });
     Form_Load();
 }
 
 MainWin::~MainWin()
 {
     setBeforeProgramEnd({});
+    // The log's view goes before the session's log does.
+    delete MsgWin->model();
+    delete Session;
 }
 
 void MainWin::closeEvent(QCloseEvent* event)
@@ -133,7 +140,7 @@ bool MainWin::eventFilter(QObject* watched, QEvent* event)
     // on a line; the scroll bars are not part of it.
     if (watched == MsgWin->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        MsgWin_DblClick();
+        Session->MsgWin_ClearAside();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 // The menu commands: clearing, copying and saving the log, the two layout commands of the Factory
 // menu, the About box.
+#include "session/UnitSession.h"
 #include "shell/MainWin.h"
 #include "shell/frmAbout.h"
 #include "terminal/MsgLog.h"
@@ -15,16 +16,12 @@
 
 void MainWin::menuLogClear_Click()
 {
-    MsgWin_ClearAside();
+    Session->MsgWin_ClearAside();
 }
 
 void MainWin::menuLogUndoClear_Click()
 {
-    // The entry is greyed during a run; a shortcut or a stale menu must not reach past that.
-    if (RunDepth > 0)
-        return;
-    MsgWinCleared.restoreInto(*MsgLines);
-    MsgWin_UndoClearRefresh();
+    Session->MsgWin_UndoClear();
 }
 
 void MainWin::menuLogCopy_Click()
@@ -33,7 +30,7 @@ void MainWin::menuLogCopy_Click()
     // program as it is, without building a wider copy first.
     auto* copied = new QMimeData;
     copied->setData(QStringLiteral("text/plain"),
-                    MsgLines->shownUtf8(menuLogShowTimes->isChecked()));
+                    Session->log().shownUtf8(menuLogShowTimes->isChecked()));
     QGuiApplication::clipboard()->setMimeData(copied);
 }
 
@@ -44,13 +41,13 @@ void MainWin::menuLogShowTimes_Click()
 
 void MainWin::menuLogSave_Click()
 {
-    MsgWin_SaveToFile(detachedCopy(*MsgLines), MsgWinRun, QStringLiteral("Save Log"));
+    MsgWin_SaveToFile(detachedCopy(Session->log()), Session->logRun(), QStringLiteral("Save Log"));
 }
 
 void MainWin::menuLogSavePrevious_Click()
 {
-    if (PreviousRunLog)
-        MsgWin_SaveToFile(PreviousRunLog->lines, PreviousRunLog->label,
+    if (const auto& previous = Session->previousRunLog())
+        MsgWin_SaveToFile(previous->lines, previous->label,
                           QStringLiteral("Save Previous Run"));
 }
 

@@ -1,8 +1,8 @@
-// The ports the program knows: the simulated modem as "SIM", ports of the system by any other name.
+// The ports the window program knows: the station's, the simulated modem with its tool window.
 #pragma once
 
 #include "platform/PortBackends.h"
 
-// The program's backends; the program chooses them before it builds its window, and so do the
-// tests and benchmarks that open ports as a user does.
+// The window program's backends, given to its window's session; the tests and benchmarks that
+// open ports as a user does take the same.
 PortBackends programPortBackends();

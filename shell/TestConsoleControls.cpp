@@ -3,6 +3,7 @@
 #include "script/RadioTestProgress.h"
 #include "script/RadioTestTables.h"
 #include "shell/ControlLayout.h"
+#include "serial/BaudRates.h"
 #include "shell/MainWin.h"
 #include "shell/StateLine.h"
 
@@ -65,7 +66,7 @@ void MainWin::buildTestConsole(QWidget* client)
               QStringLiteral("TestSaveTxPwrOnCbox"));
     TestBaudswap = named(new QPushButton(QStringLiteral("baudswap"), TestConsoleFrame),
                          QStringLiteral("TestBaudswap"));
-    TestNewBaud = dropDownList(TestConsoleFrame, QStringLiteral("TestNewBaud"), kBaudRates);
+    TestNewBaud = dropDownList(TestConsoleFrame, QStringLiteral("TestNewBaud"), baudRates());
     put(Label5, baudX, 16);
     put(TestSetBaudTo, baudX, 33, 84);
     put(TestSaveTxPwrOnCbox, baudX, 56);

@@ -13,8 +13,7 @@ int main(int argc, char* argv[])
     // Every window, message boxes included, shows the program's icon.
     QApplication::setWindowIcon(appIcon());
     // "SIM" is the simulated modem, any other port name a port of the system.
-    setPortBackends(programPortBackends());
-    MainWin window;
+    MainWin window(programPortBackends());
     window.show();
     return app.exec();
 }

@@ -1,44 +1,30 @@
 // The message window's output operations and the one-line test-state display.
-#include "shell/MainWin.h"
-#include "terminal/MsgLogModel.h"
-#include "terminal/MsgLogView.h"
+#include "session/SessionOptions.h"
+#include "session/UnitSession.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-
-void MainWin::MsgWin_Attach()
-{
-    // The model owns the lines and lives as long as the window, after the serial component.
-    auto* model = new MsgLogModel(this);
-    MsgLines = &model->log();
-    MsgWin->setModel(model);
-    new MsgLogFollower(MsgWin, model);
-}
-
-void MainWin::MsgWin_Output(const QString& text)
+void UnitSession::MsgWin_Output(const QString& text)
 {
     MsgLines->outputLine(text);
 }
 
-void MainWin::MsgWin_OutputChar(quint8 byte)
+void UnitSession::MsgWin_OutputChar(quint8 byte)
 {
     // The display mode is read on every byte, so a change shows from the next byte on.
-    MsgLines->outputByte(byte, RxShowMode->currentIndex() == 1);
+    MsgLines->outputByte(byte, Options.hexDisplay());
 }
 
-void MainWin::MsgWin_OutputCooked(const QByteArray& text)
+void UnitSession::MsgWin_OutputCooked(const QByteArray& text)
 {
     for (const char ch : text)
         MsgWin_OutputChar(static_cast<quint8>(ch));
 }
 
-void MainWin::MsgWin_OutputVisible(const QString& text)
+void UnitSession::MsgWin_OutputVisible(const QString& text)
 {
     MsgWin_Output(text);
 }
 
-void MainWin::MsgWin_Clear()
+void UnitSession::MsgWin_Clear()
 {
     MsgLines->clear();
     // The window holds no run's lines any more; a run names itself after clearing.
@@ -46,33 +32,42 @@ void MainWin::MsgWin_Clear()
     // Lines a user's clear removed are not brought back into a run's log; the run's start keeps
     // the log before it for "Save Previous Run..." instead.
     MsgWinCleared.forget();
-    MsgWin_UndoClearRefresh();
+    emit undoClearChanged(undoClearOffered());
 }
 
-void MainWin::MsgWin_DblClick()
-{
-    MsgWin_ClearAside();
-}
-
-void MainWin::MsgWin_ClearAside()
+void UnitSession::MsgWin_ClearAside()
 {
     MsgWinCleared.takeFrom(*MsgLines);
     MsgWinRun = {};
-    MsgWin_UndoClearRefresh();
+    emit undoClearChanged(undoClearOffered());
 }
 
-void MainWin::MsgWin_UndoClearRefresh()
+void UnitSession::MsgWin_UndoClear()
 {
-    menuLogUndoClear->setEnabled(RunDepth == 0 && !MsgWinCleared.isEmpty());
+    // The entry is greyed during a run; a shortcut or a stale menu must not reach past that.
+    if (RunDepth > 0)
+        return;
+    MsgWinCleared.restoreInto(*MsgLines);
+    emit undoClearChanged(undoClearOffered());
 }
 
-void MainWin::TestStateWin_Output(const QString& text)
+void UnitSession::TestStateWin_Output(const QString& text)
 {
     const bool logged = text.startsWith(QLatin1Char('#'));
-    const QString shown = logged ? text.mid(1) : text;
-    TestStateWin->setText(shown);
-    // A long state line shows its beginning (the run's name), not its end.
-    TestStateWin->setCursorPosition(0);
+    StateText = logged ? text.mid(1) : text;
+    emit stateLineChanged(StateText);
     if (logged)
-        MsgWin_Output(shown);
+        MsgWin_Output(StateText);
+}
+
+void UnitSession::TestStateWin_SetVerdict(RunVerdict verdict)
+{
+    Verdict = verdict;
+    emit verdictChanged(verdict);
+}
+
+void UnitSession::MsgWin_KeepPreviousRun()
+{
+    PreviousRunLog = KeptRunLog{MsgWinRun, detachedCopy(*MsgLines)};
+    emit previousRunKept();
 }

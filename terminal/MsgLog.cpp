@@ -222,30 +222,30 @@ void MsgLog::outputLine(const QString& text)
     const int open = lineCount() - 1;
     if (m_open.isEmpty()) {
         // The text takes the place of the empty open line, and a new empty one follows it.
-        if (m_observer)
-            m_observer->linesAboutToBeInserted(open, open);
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesAboutToBeInserted(open, open);
         appendClosed(text.toUtf8(), now);
     } else {
         // A partly filled open line stays as it is; the text goes on the next line.
-        if (m_observer)
-            m_observer->linesAboutToBeInserted(open + 1, open + 2);
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesAboutToBeInserted(open + 1, open + 2);
         closeOpenLine();
         appendClosed(text.toUtf8(), now);
     }
     m_openTime = now;
-    if (m_observer)
-        m_observer->linesInserted();
+    for (MsgLogObserver* observer : m_observers)
+        observer->linesInserted();
 }
 
 void MsgLog::outputByte(quint8 byte, bool hexMode)
 {
     const auto breakLine = [this] {
         const int added = lineCount();
-        if (m_observer)
-            m_observer->linesAboutToBeInserted(added, added);
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesAboutToBeInserted(added, added);
         closeOpenLine();
-        if (m_observer)
-            m_observer->linesInserted();
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesInserted();
     };
     if (m_open.size() >= kByteLineLimit && byte != 10)
         breakLine();
@@ -256,8 +256,8 @@ void MsgLog::outputByte(quint8 byte, bool hexMode)
     appendVisibleForm(m_open, byte, hexMode);
     if (m_open.size() != before) {
         m_widest = qMax(m_widest, int(m_open.size()));
-        if (m_observer)
-            m_observer->lineChanged(lineCount() - 1);
+        for (MsgLogObserver* observer : m_observers)
+            observer->lineChanged(lineCount() - 1);
     }
     if (byte == 10)
         breakLine();
@@ -265,8 +265,8 @@ void MsgLog::outputByte(quint8 byte, bool hexMode)
 
 void MsgLog::clear()
 {
-    if (m_observer)
-        m_observer->aboutToClear();
+    for (MsgLogObserver* observer : m_observers)
+        observer->aboutToClear();
     // Fresh containers, so that the memory of a long session is given back.
     m_pool = QByteArray();
     m_ends = QList<qsizetype>();
@@ -274,8 +274,8 @@ void MsgLog::clear()
     m_open = QByteArray();
     m_openTime = LineTime::now();
     m_widest = 0;
-    if (m_observer)
-        m_observer->cleared();
+    for (MsgLogObserver* observer : m_observers)
+        observer->cleared();
 }
 
 void MsgLog::prepend(MsgLog earlier)
@@ -285,8 +285,8 @@ void MsgLog::prepend(MsgLog earlier)
         earlier.closeOpenLine();
     const auto added = int(earlier.m_ends.size());
     if (added > 0) {
-        if (m_observer)
-            m_observer->linesAboutToBeInserted(0, added - 1);
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesAboutToBeInserted(0, added - 1);
         const qsizetype shift = earlier.m_pool.size();
         for (const qsizetype end : std::as_const(m_ends))
             earlier.m_ends.append(end + shift);
@@ -298,15 +298,15 @@ void MsgLog::prepend(MsgLog earlier)
         m_pool = std::move(earlier.m_pool);
         m_ends = std::move(earlier.m_ends);
         m_widest = qMax(m_widest, earlier.m_widest);
-        if (m_observer)
-            m_observer->linesInserted();
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesInserted();
     }
     if (wasEmpty && !earlier.m_open.isEmpty()) {
         m_open = std::move(earlier.m_open);
         m_openTime = earlier.m_openTime;
         m_widest = qMax(m_widest, earlier.m_widest);
-        if (m_observer)
-            m_observer->lineChanged(lineCount() - 1);
+        for (MsgLogObserver* observer : m_observers)
+            observer->lineChanged(lineCount() - 1);
     }
 }
 
@@ -314,8 +314,9 @@ void MsgLog::append(const MsgLog& later)
 {
     const int first = m_open.isEmpty() ? lineCount() - 1 : lineCount();
     const int last = lineCount() - 1 + later.lineCount() - (m_open.isEmpty() ? 1 : 0);
-    if (m_observer && last >= first)
-        m_observer->linesAboutToBeInserted(first, last);
+    if (last >= first)
+        for (MsgLogObserver* observer : m_observers)
+            observer->linesAboutToBeInserted(first, last);
     if (!m_open.isEmpty())
         closeOpenLine();
     const qsizetype base = m_pool.size();
@@ -327,8 +328,8 @@ void MsgLog::append(const MsgLog& later)
     m_open = later.m_open;
     m_openTime = later.m_openTime;
     m_widest = qMax(m_widest, later.m_widest);
-    if (m_observer)
-        m_observer->linesInserted();
+    for (MsgLogObserver* observer : m_observers)
+        observer->linesInserted();
 }
 
 QString displayedLine(const QString& line)

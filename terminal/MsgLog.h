@@ -81,7 +81,17 @@ public:
     // way to the later log's first line, a filled one is closed first.
     void append(const MsgLog& later);
 
-    void setObserver(MsgLogObserver* observer) { m_observer = observer; }
+    // Every observer is told of every change, in the order they were added.
+    void addObserver(MsgLogObserver* observer) { m_observers.append(observer); }
+    void removeObserver(MsgLogObserver* observer) { m_observers.removeAll(observer); }
+    // Only this observer, or none, is told from now on.
+    void setObserver(MsgLogObserver* observer)
+    {
+        m_observers.clear();
+        if (observer)
+            m_observers.append(observer);
+    }
+    void clearObservers() { m_observers.clear(); }
 
 private:
     // Moves the open line into the closed lines and leaves an empty open line after it.
@@ -97,5 +107,5 @@ private:
     QByteArray m_open;
     qint64 m_openTime = LineTime::now();
     int m_widest = 0;
-    MsgLogObserver* m_observer = nullptr;
+    QList<MsgLogObserver*> m_observers;
 };

@@ -4,10 +4,15 @@
 
 #include <QTimer>
 
-MsgLogModel::MsgLogModel(QObject* parent)
-    : QAbstractListModel(parent), m_log(std::make_unique<MsgLog>())
+MsgLogModel::MsgLogModel(QObject* parent) : MsgLogModel(*new MsgLog, parent)
 {
-    m_log->setObserver(this);
+    m_owned.reset(m_log);
+}
+
+MsgLogModel::MsgLogModel(MsgLog& log, QObject* parent)
+    : QAbstractListModel(parent), m_log(&log), m_shownRows(log.lineCount())
+{
+    m_log->addObserver(this);
     m_publish.setSingleShot(true);
     connect(&m_publish, &QTimer::timeout, this, &MsgLogModel::flush);
     m_sinceLast.start();
@@ -15,7 +20,7 @@ MsgLogModel::MsgLogModel(QObject* parent)
 
 MsgLogModel::~MsgLogModel()
 {
-    m_log->setObserver(nullptr);
+    m_log->removeObserver(this);
 }
 
 int MsgLogModel::rowCount(const QModelIndex& parent) const

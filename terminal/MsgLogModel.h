@@ -10,7 +10,7 @@
 
 class QAbstractItemView;
 
-// Owns the log and shows it to a view. The log itself is exact at every moment; the model
+// Shows a log to a view: its own, or one that lives longer than the model (a session's). The log itself is exact at every moment; the model
 // announces its changes in batches, so that a burst of received data costs one announcement
 // and one repaint per refresh interval instead of one for every few bytes. A change is
 // announced at once when the last announcement is older than the refresh interval, otherwise
@@ -23,6 +23,7 @@ public:
     static constexpr int kRefreshMs = 40;
 
     explicit MsgLogModel(QObject* parent = nullptr);
+    explicit MsgLogModel(MsgLog& log, QObject* parent = nullptr);
     ~MsgLogModel() override;
 
     MsgLog& log() { return *m_log; }
@@ -44,9 +45,10 @@ private:
     void cleared() override;
     void schedule();
 
-    std::unique_ptr<MsgLog> m_log;
+    std::unique_ptr<MsgLog> m_owned;
+    MsgLog* m_log;
     // Rows the views know of, and the first of them whose text changed since.
-    int m_shownRows = 1;
+    int m_shownRows;
     int m_changedFrom = -1;
     QTimer m_publish;
     QElapsedTimer m_sinceLast;

@@ -1,8 +1,7 @@
 // The terminal's two lowest senders: raw bytes to the port, and one command in command mode.
 #include "platform/MSComm.h"
-#include "shell/MainWin.h"
+#include "session/UnitSession.h"
 
-#include <QCheckBox>
 #include <QTimer>
 
 namespace
@@ -12,7 +11,7 @@ const QString kPortClosed = QStringLiteral("Hey! Open the Comm Port first!");
 constexpr int kCommandModeHoldMs = 500;
 } // namespace
 
-void MainWin::SendRaw(const QByteArray& text)
+void UnitSession::SendRaw(const QByteArray& text)
 {
     if (MSComm1->PortOpen())
         MSComm1->setOutput(text);
@@ -20,18 +19,18 @@ void MainWin::SendRaw(const QByteArray& text)
         MsgWin_Output(kPortClosed);
 }
 
-QByteArray MainWin::SendCommandAutoRTS(const QByteArray& cmd)
+QByteArray UnitSession::SendCommandAutoRTS(const QByteArray& cmd)
 {
     if (!MSComm1->PortOpen()) {
         MsgWin_Output(kPortClosed);
         return {};
     }
-    const bool userCommandMode = CmdRTSCbox->isChecked();
+    const bool userCommandMode = CmdRTSBox;
     if (!userCommandMode) {
         if (CmdReplyTimer->isActive())
             ReportInternalError(QStringLiteral("CmdRTSCbox=0 but CmdReplyTimer running"));
         // The box's handler switches RTS on (command mode) before this returns.
-        CmdRTSCbox->setChecked(true);
+        CmdRTSCbox_Set(true);
     }
     MSComm1->setOutput(cmd);
     // A pending automatic command restarts the count; command mode the user switched on stays.
@@ -42,9 +41,14 @@ QByteArray MainWin::SendCommandAutoRTS(const QByteArray& cmd)
     return {};
 }
 
-void MainWin::CmdReplyTimer_Timer()
+void UnitSession::CmdReplyTimer_Timer()
 {
     CmdReplyTimer->stop();
     if (RTS_Get())
-        CmdRTSCbox->setChecked(false);
+        CmdRTSCbox_Set(false);
+}
+
+void UnitSession::SendEscaped(const QByteArray& text)
+{
+    Escapes.decode(text, [this](const QByteArray& oneByte) { SendRaw(oneByte); });
 }

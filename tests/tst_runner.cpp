@@ -1,7 +1,7 @@
 // The script runner and the Test Console: run reports and their verdict colours, the Do buttons,
 // "Do Test", baudswap.
 #include "modemsim/SimulatedModem.h"
-#include "script/RunVerdict.h"
+#include "shell/VerdictColour.h"
 #include "support/DataTable.h"
 #include "support/RunSuite.h"
 #include "support/SimModem.h"

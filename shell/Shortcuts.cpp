@@ -1,4 +1,5 @@
 // The shortcut buttons and the channel selector (box and spinner).
+#include "session/UnitSession.h"
 #include "shell/MainWin.h"
 #include "terminal/ChannelText.h"
 #include "terminal/ShortcutCommand.h"
@@ -18,9 +19,9 @@ void MainWin::CmdMacroByIndexBtn_Click(qint16 index)
     const QByteArray command = shortcutCommand(index, UpDown.value(3)->value());
     if (command.isEmpty())
         return;
-    MsgWin_Output(QString());
-    MsgWin_Output(QStringLiteral("Sent: ") + QString::fromLatin1(command));
-    SendCommandAutoRTS(command);
+    Session->MsgWin_Output(QString());
+    Session->MsgWin_Output(QStringLiteral("Sent: ") + QString::fromLatin1(command));
+    Session->SendCommandAutoRTS(command);
 }
 
 void MainWin::UpDown_Change(qint16 index)

@@ -9,12 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-void MainWin::MsgWin_KeepPreviousRun()
-{
-    PreviousRunLog = KeptRunLog{MsgWinRun, detachedCopy(*MsgLines)};
-    menuLogSavePrevious->setEnabled(true);
-}
-
 // The lines come by value: they are what the user asked to save, whatever the window or a kept
 // run holds while the dialog is open.
 // NOLINTNEXTLINE(performance-unnecessary-value-param)

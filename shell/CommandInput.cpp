@@ -1,5 +1,6 @@
 // The command input: immediate sending as typed, Enter and Backspace, Send Again, the history
 // and its recall with Up and Down.
+#include "session/UnitSession.h"
 #include "shell/MainWin.h"
 #include "terminal/LineTerminator.h"
 
@@ -33,7 +34,7 @@ void MainWin::CmdInputWin_Change()
     const bool picked =
         !CmdInputWin->lineEdit()->isModified() && item >= 0 && now == CmdInputWin->itemText(item);
     if (!picked && now.startsWith(LastTypedText))
-        SendEscaped(now.mid(LastTypedText.size()).toLatin1());
+        Session->SendEscaped(now.mid(LastTypedText.size()).toLatin1());
     LastTypedText = now;
 }
 
@@ -42,7 +43,7 @@ void MainWin::CmdInputWin_Keypress(qint16 keyascii)
     if (!CmdSendTypingImmediately->isChecked())
         return;
     if (keyascii == 13) {
-        SendEscaped(GetEolEscape());
+        Session->SendEscaped(GetEolEscape());
         addToHistory(CmdInputWin, CmdInputWin->currentText());
         CmdHistoryRecall = -1;
         // Emptying the box is no extension of the remembered text, so it sends nothing.
@@ -50,7 +51,7 @@ void MainWin::CmdInputWin_Keypress(qint16 keyascii)
     } else if (keyascii == 8) {
         // The byte 8 itself goes through the decoder: an escape still open is completed first,
         // as by any other character, and then exactly one 0x08 follows.
-        SendEscaped(QByteArray(1, '\x08'));
+        Session->SendEscaped(QByteArray(1, '\x08'));
     } else {
         // Typing always appends, so each new character is an extension that gets sent.
         CmdInputWin->lineEdit()->end(false);
@@ -99,18 +100,13 @@ void MainWin::CmdSendAgainBtn_Click()
     addToHistory(CmdInputWin, text);
     CmdHistoryRecall = -1;
     const QByteArray eol = GetEolEscape();
-    MsgWin_Output(QString());
+    Session->MsgWin_Output(QString());
     // The echo shows the escapes as typed, not decoded.
-    MsgWin_Output(QStringLiteral("Sent: ") + text + QString::fromLatin1(eol));
-    SendEscaped(text.toLatin1() + eol);
+    Session->MsgWin_Output(QStringLiteral("Sent: ") + text + QString::fromLatin1(eol));
+    Session->SendEscaped(text.toLatin1() + eol);
 }
 
 QByteArray MainWin::GetEolEscape()
 {
     return eolEscape(EOL->currentText());
-}
-
-void MainWin::SendEscaped(const QByteArray& text)
-{
-    Escapes.decode(text, [this](const QByteArray& oneByte) { SendRaw(oneByte); });
 }
