@@ -27,7 +27,6 @@ void prepareEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("ROVIZEZ_SIM_TOOL_WINDOW", "0");
-    setPortBackends(programPortBackends());
 }
 
 QString machineLine()

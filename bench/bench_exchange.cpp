@@ -3,6 +3,7 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
@@ -32,7 +33,7 @@ int main(int argc, char* argv[])
     std::printf("Exchange latency (%s)\n", qPrintable(Bench::machineLine()));
 
     constexpr int kExchanges = 1000;
-    MainWin win;
+    MainWin win(programPortBackends());
     theSimulatedModem().setToolWindowEnabled(false);
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);

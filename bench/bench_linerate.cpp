@@ -8,6 +8,7 @@
 #include "platform/MSComm.h"
 #include "platform/QSerialPortDevice.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/PtyPeer.h"
 #include "support/WindowDoor.h"
@@ -302,10 +303,10 @@ Figures receiveAtLineRate(MainWin& win, PaintClock& clock, int prefill, int seco
     }
     // An exchange leaves the receive buffer empty, so that only the data below is shown.
     WindowDoor(win).Modem_Transact(QByteArray(), 0, 1);
-    win.MsgWin_Clear();
+    win.session().MsgWin_Clear();
     const QString filler = QString::fromLatin1(receivedLine(0).chopped(2)).mid(9);
     for (int i = 0; i < prefill; ++i) {
-        win.MsgWin_Output(QStringLiteral("%1 ").arg(i, 8, 10, QLatin1Char('0')) + filler);
+        win.session().MsgWin_Output(QStringLiteral("%1 ").arg(i, 8, 10, QLatin1Char('0')) + filler);
         if (i % 100'000 == 99'999)
             QCoreApplication::processEvents();
     }
@@ -387,7 +388,7 @@ int main(int argc, char* argv[])
     }
     std::printf("Receiving at line rate into a long log (%s)\n", qPrintable(Bench::machineLine()));
 
-    MainWin win;
+    MainWin win(programPortBackends());
     WindowDoor(win).MSComm1()->setDeviceFactory(
         [](const QString& name) -> std::unique_ptr<SerialDevice> {
             return std::make_unique<ArrivalTimedPort>(name);

@@ -3,6 +3,7 @@
 //   bench_logcopy [--lines N]
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 #include "terminal/MsgLog.h"
@@ -24,7 +25,7 @@ int g_lines = 1'000'000;
 // 20 bytes (60 characters) a row in "hex" mode.
 void fill(MainWin& win, bool hex)
 {
-    win.MsgWin_Clear();
+    win.session().MsgWin_Clear();
     win.findChild<QComboBox*>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
     QByteArray line;
     for (int i = 0; i < g_lines; ++i) {
@@ -33,7 +34,7 @@ void fill(MainWin& win, bool hex)
             line += char('a' + line.size() % 26);
         if (!hex)
             line += "\r\n";
-        win.MsgWin_OutputCooked(line);
+        win.session().MsgWin_OutputCooked(line);
         if (i % 100'000 == 99'999)
             QCoreApplication::processEvents();
     }
@@ -94,7 +95,7 @@ int main(int argc, char* argv[])
         g_lines = qMax(1, args.at(at + 1).toInt());
     std::printf("Copy to Clipboard of a long log (%s)\n", qPrintable(Bench::machineLine()));
 
-    MainWin win;
+    MainWin win(programPortBackends());
     Bench::showWindow(win);
     copy(win, false);
     copy(win, true);

@@ -2,6 +2,7 @@
 // display modes, and whole lines through MsgWin_Output.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
 #include "terminal/MsgLog.h"
@@ -58,7 +59,7 @@ qint64 logCharacters(MainWin& win)
 
 double ingest(MainWin& win, const QByteArray& data, bool hex)
 {
-    win.MsgWin_Clear();
+    win.session().MsgWin_Clear();
     win.findChild<QComboBox*>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
     QCoreApplication::processEvents();
     const qint64 start = Bench::monotonicNs();
@@ -89,7 +90,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     std::printf("Log ingest (%s)\n", qPrintable(Bench::machineLine()));
 
-    MainWin win;
+    MainWin win(programPortBackends());
     MemoryDevice::installOn(win);
     Bench::showWindow(win);
     if (!openPortInWindow(win, QStringLiteral("COM1")) || !MemoryDevice::current()) {
@@ -109,13 +110,13 @@ int main(int argc, char* argv[])
                   QStringLiteral("%1 MB/s").arg(hex, 0, 'f', 2), QStringLiteral(">= 5 MB/s"),
                   hex >= 5.0);
 
-    win.MsgWin_Clear();
+    win.session().MsgWin_Clear();
     QCoreApplication::processEvents();
     const QString text =
         QStringLiteral("  GOT (OK) as expected. ....") + QString(12, QLatin1Char('.'));
     const qint64 start = Bench::monotonicNs();
     for (int i = 0; i < kLines; ++i) {
-        win.MsgWin_Output(text);
+        win.session().MsgWin_Output(text);
         if (i % 100 == 99)
             QCoreApplication::processEvents();
     }

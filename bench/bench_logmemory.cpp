@@ -2,6 +2,7 @@
 // lines of 40 characters.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/WindowDoor.h"
 #include "terminal/MsgLog.h"
 
@@ -15,12 +16,12 @@ int main(int argc, char* argv[])
     std::printf("Log memory (%s)\n", qPrintable(Bench::machineLine()));
 
     constexpr int kLines = 1'000'000;
-    MainWin win;
+    MainWin win(programPortBackends());
     Bench::showWindow(win);
     const qint64 before = Bench::residentKb();
     for (int i = 0; i < kLines; ++i) {
         // 40 characters, each line its own text: "line 0000000042 " and 24 dots.
-        win.MsgWin_Output(QStringLiteral("line %1 ").arg(i, 10, 10, QLatin1Char('0')) +
+        win.session().MsgWin_Output(QStringLiteral("line %1 ").arg(i, 10, 10, QLatin1Char('0')) +
                           QString(24, QLatin1Char('.')));
         if (i % 1000 == 999)
             QCoreApplication::processEvents();

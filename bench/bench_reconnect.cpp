@@ -4,6 +4,7 @@
 // return the port was open again.
 #include "bench/BenchSupport.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/PtyPeer.h"
 #include "support/WindowDoor.h"
@@ -42,7 +43,7 @@ int main(int argc, char* argv[])
     PtyLink modem;
     const QString link = modem.path();
     const bool plugged = modem.ok() && modem.plugIn();
-    MainWin win;
+    MainWin win(programPortBackends());
     Bench::showWindow(win);
     win.findChild<QAction*>("menuFileReconnect")->setChecked(true);
     if (!plugged || !openPortInWindow(win, link)) {

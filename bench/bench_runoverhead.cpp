@@ -13,6 +13,7 @@
 #include "modemsim/SimulatedModem.h"
 #include "platform/MSComm.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
@@ -131,7 +132,7 @@ int main(int argc, char* argv[])
     SimulatedModem& modem = theSimulatedModem();
     modem.setToolWindowEnabled(false);
     modem.resetToDefaults();
-    MainWin win;
+    MainWin win(programPortBackends());
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
     if (!openPortInWindow(win, QStringLiteral("SIM"))) {

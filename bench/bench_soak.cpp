@@ -3,6 +3,7 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
@@ -43,7 +44,7 @@ int main(int argc, char* argv[])
     modem.resetToDefaults();
     modem.setBaudRate(kBaud);
 
-    MainWin win;
+    MainWin win(programPortBackends());
     TimedSimDevice::installOn(win);
     Bench::showWindow(win);
     WindowDoor(win).CommBaud()->setCurrentText(QString::number(kBaud));
@@ -52,7 +53,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     EventLoop::runFor(200);
-    win.MsgWin_Clear();
+    win.session().MsgWin_Clear();
     // The flood starts with an exchange, so that no byte of start-up is waiting to be shown.
     WindowDoor(win).Modem_Transact(QByteArray(), 0, 1);
 

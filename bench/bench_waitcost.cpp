@@ -3,6 +3,7 @@
 #include "bench/BenchSupport.h"
 #include "modemsim/SimulatedModem.h"
 #include "shell/MainWin.h"
+#include "shell/ProgramPorts.h"
 #include "support/EventLoop.h"
 #include "support/WindowDoor.h"
 #include "support/WindowPort.h"
@@ -18,7 +19,7 @@ void measure(MainWin& win, const QString& situation)
 {
     const qint64 wallStart = Bench::monotonicNs();
     const qint64 cpuStart = Bench::processCpuNs();
-    win.TimerDelay(2000);
+    win.session().TimerDelay(2000);
     const double cpu = double(Bench::processCpuNs() - cpuStart) / 1e6;
     const double wall = double(Bench::monotonicNs() - wallStart) / 1e6;
     const double share = 100.0 * cpu / wall;
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     std::printf("Waiting cost (%s)\n", qPrintable(Bench::machineLine()));
 
-    MainWin win;
+    MainWin win(programPortBackends());
     Bench::showWindow(win);
     EventLoop::runFor(200);
     measure(win, QStringLiteral("port closed"));

@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(line->lastSettings().baud, 19200);
         fx->control<QComboBox>("TestNewBaud")->setCurrentText("4800");
         fx->control<QRadioButton>("CfgRestoreFactory")->setChecked(true);
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         line->clearRecord();
         fx->recorder().answer(MsgAnswer::Cancel);
         door().CfgDoIt()->click();

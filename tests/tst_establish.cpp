@@ -73,7 +73,7 @@ class tst_establish : public RunSuite
     void openScripted()
     {
         RunSuite::openScripted();
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         probes = 0;
         answering = false;
     }

@@ -87,9 +87,9 @@ private slots:
 void tst_logsave::timesGoIntoCopyAndSave()
 {
     QVERIFY(!fx->control<QAction>("menuLogShowTimes")->isChecked());
-    win().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
-    win().MsgWin_Output(QString());
-    win().MsgWin_OutputCooked("OK\r\n> ");
+    win().session().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
+    win().session().MsgWin_Output(QString());
+    win().session().MsgWin_OutputCooked("OK\r\n> ");
     fx->control<QAction>("menuLogCopy")->trigger();
     const QByteArray plain = QGuiApplication::clipboard()->text().toUtf8();
 
@@ -124,8 +124,8 @@ void tst_logsave::savedFileIsTheShownLog()
     openSim();
     fx->control<QCheckBox>("TestConfigOnly")->setChecked(true);
     door().TestDoIt()->click();
-    win().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
-    win().MsgWin_OutputCooked("OK");
+    win().session().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
+    win().session().MsgWin_OutputCooked("OK");
     const QString shown = door().MsgLines()->shownText();
     QVERIFY(shown.contains(QStringLiteral("  SENT(W\\00)")));
     QVERIFY(shown.contains(QStringLiteral("(OK\\0D\\0A) as expected.")));
@@ -172,7 +172,7 @@ void tst_logsave::failedSaveLosesNothing()
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier save\n");
     }
-    win().MsgWin_Output(QStringLiteral("a line to keep"));
+    win().session().MsgWin_Output(QStringLiteral("a line to keep"));
     const QStringList before = fx->logLines();
     const auto listing = [this] {
         QStringList all;
@@ -210,7 +210,7 @@ void tst_logsave::previousRunSurvivesOneRunNotTwo()
     QVERIFY(!fx->control<QAction>("menuLogSavePrevious")->isEnabled());
 
     run(QStringLiteral("First"));
-    win().MsgWin_Output(QStringLiteral("typed after First"));
+    win().session().MsgWin_Output(QStringLiteral("typed after First"));
     const QByteArray first = door().MsgLines()->shownText().toUtf8();
     QVERIFY(fx->control<QAction>("menuLogSavePrevious")->isEnabled());
     run(QStringLiteral("Second"));

@@ -256,11 +256,11 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
     MainWin& win = fx().win();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
-    win.MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
-    win.MsgWin_Output(QString());
-    win.MsgWin_Output(QStringLiteral("Sent: ?"));
-    win.MsgWin_Output(QStringLiteral("  GOT (OK\r\n) Grüße αβ"));
-    win.MsgWin_OutputCooked(QByteArrayLiteral("\xe9t\xe9"));
+    win.session().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
+    win.session().MsgWin_Output(QString());
+    win.session().MsgWin_Output(QStringLiteral("Sent: ?"));
+    win.session().MsgWin_Output(QStringLiteral("  GOT (OK\r\n) Grüße αβ"));
+    win.session().MsgWin_OutputCooked(QByteArrayLiteral("\xe9t\xe9"));
     const QStringList lines = fx().logLines();
     QVERIFY(lines.size() >= 3);
     fx().control<QAction>("menuLogCopy")->trigger();
@@ -280,8 +280,8 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
 void tst_menus::clearEmptiesTheLog()
 {
     MainWin& win = fx().win();
-    win.MsgWin_Output(QStringLiteral("one"));
-    win.MsgWin_Output(QStringLiteral("two"));
+    win.session().MsgWin_Output(QStringLiteral("one"));
+    win.session().MsgWin_Output(QStringLiteral("two"));
     fx().control<QAction>("menuLogClear")->trigger();
     QCOMPARE(fx().logLines(), QStringList{QString()});
 }
@@ -290,7 +290,7 @@ void tst_menus::entriesWithoutActionChangeNothing()
 {
     MainWin& win = fx().win();
     WindowDoor door = fx().door();
-    win.MsgWin_Output(QStringLiteral("kept"));
+    win.session().MsgWin_Output(QStringLiteral("kept"));
     const QStringList lines = fx().logLines();
     const QPoint console = door.TestConsoleFrame()->pos();
     const QString title = win.windowTitle();
@@ -341,9 +341,9 @@ void tst_menus::undoClearBringsBackTheLines()
     QCOMPARE(entries.indexOf(fx().control<QAction>("menuLogUndoClear")),
              entries.indexOf(fx().control<QAction>("menuLogClear")) + 1);
     QVERIFY(fx().control<QAction>("menuLogUndoClear")->shortcut().isEmpty());
-    win.MsgWin_Output(QStringLiteral("one"));
-    win.MsgWin_Output(QStringLiteral("two"));
-    win.MsgWin_OutputCooked("par");
+    win.session().MsgWin_Output(QStringLiteral("one"));
+    win.session().MsgWin_Output(QStringLiteral("two"));
+    win.session().MsgWin_OutputCooked("par");
     const QStringList before = fx().logLines();
     win.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&win));
@@ -352,7 +352,7 @@ void tst_menus::undoClearBringsBackTheLines()
     QVERIFY(fx().control<QAction>("menuLogUndoClear")->isEnabled());
     // A second double click on the empty window keeps what the first one removed.
     UserInput::doubleClick(door.MsgWin()->viewport());
-    win.MsgWin_Output(QStringLiteral("since"));
+    win.session().MsgWin_Output(QStringLiteral("since"));
 
     UserInput::key(Qt::Key_L, Qt::AltModifier);
     QTRY_VERIFY(fx().control<QMenu>("menuLog")->isVisible());
@@ -363,7 +363,7 @@ void tst_menus::undoClearBringsBackTheLines()
 
     // Clear replaces what was kept.
     fx().control<QAction>("menuLogClear")->trigger();
-    win.MsgWin_Output(QStringLiteral("later"));
+    win.session().MsgWin_Output(QStringLiteral("later"));
     fx().control<QAction>("menuLogClear")->trigger();
     fx().control<QAction>("menuLogUndoClear")->trigger();
     QCOMPARE(fx().logLines(), (QStringList{"later", ""}));

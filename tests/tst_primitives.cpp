@@ -271,7 +271,7 @@ private slots:
     void dataModeSwallowsWhatTheModemSays()
     {
         door().Modem_SetCmdMode();
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         line->clearRecord();
         bool fed = false;
         line->setCallHook([&](const QString& call) {
@@ -294,7 +294,7 @@ private slots:
     {
         QVERIFY(line->lose("unplugged"));
         QTRY_VERIFY(!door().MSComm1()->PortOpen());
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         fx->recorder().clear();
         door().Modem_SetCmdMode();
         QVERIFY(fx->boxes().isEmpty());
@@ -386,7 +386,7 @@ private slots:
             door().CommOpenCbox()->setChecked(false);
             QVERIFY(!line->isOpen());
         }
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         line->clearRecord();
         QElapsedTimer clock;
         clock.start();

@@ -33,6 +33,7 @@ struct Component {
 
     explicit Component(const QString& path)
     {
+        comm.setDeviceFactory(programPortBackends().openDevice);
         comm.setPortName(path);
         QObject::connect(&comm, &MSComm::OnComm, &comm, [this] {
             events << comm.CommEvent();
@@ -50,7 +51,6 @@ class tst_ptybackend : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { setPortBackends(programPortBackends()); }
     void opensWithLineFormat_data();
     void opensWithLineFormat();
     void bytesBothWays();
@@ -151,6 +151,7 @@ void tst_ptybackend::discardDropsWaitingBytes()
     PtyPeer peer;
     QVERIFY(peer.ok());
     MSComm comm;
+    comm.setDeviceFactory(programPortBackends().openDevice);
     comm.setPortName(peer.path());
     QVERIFY(comm.setPortOpen(true));
     QVERIFY(peer.send("stale"));
@@ -210,6 +211,7 @@ void tst_ptybackend::openFailures()
     QFETCH(QString, path);
     QFETCH(QString, reason);
     MSComm comm;
+    comm.setDeviceFactory(programPortBackends().openDevice);
     comm.setPortName(path);
     QString error;
     QVERIFY(!comm.setPortOpen(true, &error));

@@ -106,7 +106,7 @@ void tst_random_receive::randomEventSequences()
                     qBound(0, int(door().RxCount()), 512));
 
     for (int s = 0; s < sequences; ++s) {
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         MsgLog expected;
         const int n = steps(rng);
         QStringList story;

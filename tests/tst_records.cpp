@@ -184,7 +184,7 @@ private slots:
         records->unitAnswers << QStringLiteral("  B-0999 ");
         door().CfgDoIt()->click();
         QCOMPARE(door().TestStateWin()->text(), QStringLiteral("QueryConfig Completed, 0 errors."));
-        win().MsgWin_Output(QStringLiteral("typed after the run"));
+        win().session().MsgWin_Output(QStringLiteral("typed after the run"));
         door().CfgDoIt()->click();
         QCOMPARE(records->unitPrefills, (QStringList{QString(), QStringLiteral("B-1000")}));
         QVERIFY(door().MsgLines()->shownUtf8().endsWith("typed after the run\n"));

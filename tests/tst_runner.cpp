@@ -41,7 +41,7 @@ class tst_runner : public RunSuite
 private slots:
     void portClosedStartsNoRun()
     {
-        win().MsgWin_Output("earlier line");
+        win().session().MsgWin_Output("earlier line");
         const QStringList logBefore = fx->logLines();
         door().TestDoIt()->click();
         QCOMPARE(fx->boxes(),
@@ -86,7 +86,7 @@ private slots:
 
         openSim();
         theSimulatedModem().setSilent(silent);
-        win().MsgWin_Output("line of an earlier run");
+        win().session().MsgWin_Output("line of an earlier run");
         // Leftovers of an earlier run that the runner must reset.
         door().setErrCount(9);
         door().setRunAborted(true);

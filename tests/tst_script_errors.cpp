@@ -1,5 +1,6 @@
 // End-to-end runs that stop early or take a turn: the baud-rate precondition, aborts that leave
 // the modem as the failed step left it, the station asked with "S?", and the internal errors.
+#include "platform/ProgramEnd.h"
 #include "support/ChildScenario.h"
 #include "support/DataTable.h"
 #include "support/RunSuite.h"
@@ -263,7 +264,7 @@ void tst_script_errors::internalErrors()
     const ChildScenario::Outcome child = ChildScenario::run(scenario);
     QVERIFY(child.finished);
     QVERIFY(!child.crashed);
-    QCOMPARE(child.exitCode, 0);
+    QCOMPARE(child.exitCode, kInternalErrorStatus);
     QCOMPARE(child.output, (QStringList{QStringLiteral("BOX|") + text +
                                             QStringLiteral("|Modem Config - Internal Error"),
                                         QStringLiteral("WRITES|") + writes}));

@@ -114,7 +114,7 @@ void tst_serial::openSetsLinesFirst()
         door().CommOpenCbox()->setChecked(false);
     }
     line->clearRecord();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
 
     openPort();
     const QString on = commandMode ? "1" : "0";
@@ -166,7 +166,7 @@ void tst_serial::settingChangeReopens()
     if (open)
         openPort();
     line->clearRecord();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
 
     fx->control<QComboBox>(list)->setCurrentIndex(index);
     if (!open) {
@@ -220,7 +220,7 @@ void tst_serial::failedOpen()
     door().CommPort()->setEditText(port);
     fx->control<QComboBox>("CommFormat")->setEditText(format);
     this->line->failNextOpen(deviceFailure);
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
 
     door().CommOpenCbox()->setChecked(true);
     QCOMPARE(log(), QStringList({line}));
@@ -252,7 +252,7 @@ void tst_serial::openWithoutDevicesFails()
 {
     door().MSComm1()->setDeviceFactory({});
     door().CommPort()->setEditText(QStringLiteral("SIM"));
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     door().CommOpenCbox()->setChecked(true);
     const QString expected = QStringLiteral("Open SIM failed: no such device");
     QCOMPARE(log(), QStringList({expected}));
@@ -269,7 +269,7 @@ void tst_serial::openWithoutDevicesFails()
 void tst_serial::refusedLineFormatWhileOpen()
 {
     openInCommandMode();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     line->clearRecord();
     line->lineEvent(comEventDCB);
     QTRY_VERIFY(!door().CommOpenCbox()->isChecked());
@@ -536,7 +536,7 @@ void tst_serial::bytesDuringSettleNeverReachWindow()
     openPort();
     door().setRxCount(0);
     door().setRxNotCapturing(!capturing);
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     // The modem answers the switch at once, while the window is settling.
     line->setCallHook([l = line.get()](const QString& call) {
         if (call == "rts 1")
@@ -565,12 +565,12 @@ void tst_serial::busyDelayRunsNoEvents()
     QTimer::singleShot(0, this, [&] { ran = true; });
     QElapsedTimer clock;
     clock.start();
-    win().DelayMS(30);
+    win().session().DelayMS(30);
     QVERIFY(clock.elapsed() >= 30);
     QVERIFY(!ran);
-    win().DelayJif(0);
-    win().DelayJif(-500000);
-    win().DelayMS(-1);
+    win().session().DelayJif(0);
+    win().session().DelayJif(-500000);
+    win().session().DelayMS(-1);
     QVERIFY(!ran);
     QTRY_VERIFY(ran);
 }
@@ -585,7 +585,7 @@ void tst_serial::waitUntilRxEndsOnCount()
 
     QElapsedTimer clock;
     clock.start();
-    win().TimerDelayUntilRx(30000, 4);
+    win().session().TimerDelayUntilRx(30000, 4);
     QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(door().RxCount(), qint16(4));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(door().RxBuf().data()), 4),
@@ -593,7 +593,7 @@ void tst_serial::waitUntilRxEndsOnCount()
     // The timer stays armed; a following wait arms it afresh and waits its whole interval.
     QVERIFY(fx->control<QTimer>("StartKludgeTimer")->isActive());
     clock.restart();
-    win().TimerDelay(150);
+    win().session().TimerDelay(150);
     QVERIFY(clock.elapsed() >= 150);
     QVERIFY(!fx->control<QTimer>("StartKludgeTimer")->isActive());
 }
@@ -602,12 +602,12 @@ void tst_serial::nestedWaitsShareTheTimer()
 {
     QStringList order;
     QTimer::singleShot(10, this, [&] {
-        win().TimerDelay(50);
+        win().session().TimerDelay(50);
         order << "inner";
     });
     QElapsedTimer clock;
     clock.start();
-    win().TimerDelay(30000);
+    win().session().TimerDelay(30000);
     order << "outer";
     QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(order, QStringList({"inner", "outer"}));
@@ -626,12 +626,12 @@ void tst_serial::deviceLossEndsWaitAtOnce()
     QFETCH(bool, untilRx);
     QFETCH(bool, nested);
     openInCommandMode();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     line->clearRecord();
     QTimer::singleShot(20, this, [&] {
         if (nested) {
             QTimer::singleShot(20, this, [&] { line->lose("unplugged"); });
-            win().TimerDelay(30000);
+            win().session().TimerDelay(30000);
         } else {
             line->lose("unplugged");
         }
@@ -640,9 +640,9 @@ void tst_serial::deviceLossEndsWaitAtOnce()
     clock.start();
     if (untilRx) {
         door().setRxNotCapturing(false);
-        win().TimerDelayUntilRx(30000, 4);
+        win().session().TimerDelayUntilRx(30000, 4);
     } else {
-        win().TimerDelay(30000);
+        win().session().TimerDelay(30000);
     }
     QVERIFY2(clock.elapsed() < kEarlyMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(log(), QStringList({"COM1 lost: unplugged"}));
@@ -685,7 +685,7 @@ void tst_serial::startupBytesShownFirst()
     QFETCH(QString, shown);
     QCOMPARE(door().RxCount(), qint16(2));
     openPort();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     if (afterExchange)
         door().setRxCount(0);
     line->feed("AB");
@@ -698,7 +698,7 @@ void tst_serial::startupBytesShownFirst()
 void tst_serial::captureKeepsFirst512()
 {
     openPort();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     door().setRxNotCapturing(false);
     door().setRxCount(0);
     QByteArray sent;
@@ -741,7 +741,7 @@ void tst_serial::lineEvents()
     QFETCH(QString, view);
 
     openPort();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     for (qint16 code : codes)
         line->lineEvent(code);
     line->feed("!"); // a marker after the events
@@ -759,15 +759,15 @@ void tst_serial::lineEvents()
 
 void tst_serial::statClearLeavesViews()
 {
-    win().Stat_Inc(10, 3);
-    win().Stat_Inc(4, 7);
+    win().session().Stat_Inc(10, 3);
+    win().session().Stat_Inc(4, 7);
     QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("3"));
     QCOMPARE(door().Stats()[4], 7);
     door().Stat_Clear();
     for (qint32 counter : door().Stats())
         QCOMPARE(counter, 0);
     QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("3"));
-    win().Stat_Inc(10, 1);
+    win().session().Stat_Inc(10, 1);
     QCOMPARE(door().StatsView().value(10)->text(), QStringLiteral("1"));
     QCOMPARE(door().StatsView().value(8)->text(), QStringLiteral("0"));
 }

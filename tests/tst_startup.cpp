@@ -927,30 +927,33 @@ void tst_startup::everyControlAnnouncesItself()
 
 void tst_startup::programEnds_data()
 {
-    addColumns<QByteArray, QString>({"scenario", "box"});
+    // An internal error is no success: the program ends with status 70.
+    addColumns<QByteArray, QString, int>({"scenario", "box", "status"});
     const QString internal = QStringLiteral("BOX|Modem Config - Internal Error|");
     QTest::newRow("internal error, empty text")
         << QByteArray("internal-error-empty")
-        << internal + QStringLiteral("Oops! An Internal Error Occurred: |Ok");
+        << internal + QStringLiteral("Oops! An Internal Error Occurred: |Ok") << 70;
     QTest::newRow("internal error")
         << QByteArray("internal-error")
         << internal +
                QStringLiteral("Oops! An Internal Error Occurred: CmdRTSCbox=0 but CmdReplyTimer "
-                              "running|Ok");
-    QTest::newRow("exit") << QByteArray("exit") << QString();
-    QTest::newRow("exit from the menu") << QByteArray("exit-menu") << QString();
-    QTest::newRow("window closed") << QByteArray("close") << QString();
+                              "running|Ok")
+        << 70;
+    QTest::newRow("exit") << QByteArray("exit") << QString() << 0;
+    QTest::newRow("exit from the menu") << QByteArray("exit-menu") << QString() << 0;
+    QTest::newRow("window closed") << QByteArray("close") << QString() << 0;
 }
 
 void tst_startup::programEnds()
 {
     QFETCH(QByteArray, scenario);
     QFETCH(QString, box);
+    QFETCH(int, status);
     const ChildScenario::Outcome child = ChildScenario::run(scenario);
     QVERIFY(child.finished);
     const QStringList& output = child.output;
     QVERIFY(!child.crashed);
-    QCOMPARE(child.exitCode, 0);
+    QCOMPARE(child.exitCode, status);
     const int ready = output.indexOf(QStringLiteral("READY"));
     QVERIFY2(ready >= 0, qPrintable(output.join('\n')));
     QStringList after = output.mid(ready + 1);

@@ -138,8 +138,8 @@ private slots:
 
     void selectionFollowsNewLines()
     {
-        win().MsgWin_Output(QStringLiteral("a"));
-        win().MsgWin_Output(QStringLiteral("b"));
+        win().session().MsgWin_Output(QStringLiteral("a"));
+        win().session().MsgWin_Output(QStringLiteral("b"));
         QTRY_COMPARE(door().MsgWin()->currentIndex().row(), 2);
         QTest::qWait(20);
         // A row the user picked stays current while output goes on, completed lines too; back at
@@ -147,14 +147,14 @@ private slots:
         const QRect first = door().MsgWin()->visualRect(door().MsgWin()->model()->index(0, 0));
         UserInput::click(door().MsgWin()->viewport(), first.center());
         QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
-        win().MsgWin_OutputChar('x');
-        win().MsgWin_OutputChar('\n');
+        win().session().MsgWin_OutputChar('x');
+        win().session().MsgWin_OutputChar('\n');
         QTest::qWait(60);
         QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
         QCOMPARE(QApplication::focusWidget(), door().MsgWin());
         UserInput::key(Qt::Key_End);
         QCOMPARE(door().MsgWin()->currentIndex().row(), 3);
-        win().MsgWin_Output(QStringLiteral("c"));
+        win().session().MsgWin_Output(QStringLiteral("c"));
         QTRY_COMPARE(door().MsgWin()->currentIndex().row(), 4);
         QCOMPARE(log(), (QStringList{"a", "b", "x", "c", ""}));
     }
@@ -172,9 +172,9 @@ private slots:
         QFETCH(int, lines);
         QFETCH(bool, hex);
         for (int i = 0; i < lines; ++i)
-            win().MsgWin_Output(QString::number(i));
+            win().session().MsgWin_Output(QString::number(i));
         fx->control<QComboBox>("RxShowMode")->setCurrentIndex(hex ? 1 : 0);
-        win().MsgWin_OutputCooked(QByteArrayLiteral("AB\r\nC"));
+        win().session().MsgWin_OutputCooked(QByteArrayLiteral("AB\r\nC"));
         // The view learns of new lines in batches.
         const QAbstractItemModel* model = door().MsgWin()->model();
         QTRY_COMPARE(model->rowCount(), lines + 2);
@@ -188,7 +188,7 @@ private slots:
                  hex ? QStringLiteral("\\41\\42\\0D\\0A") : QStringLiteral("AB"));
         QCOMPARE(door().MsgLines()->line(lines - 1), QString::number(lines - 1));
 
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         QCOMPARE(model->rowCount(), 1);
         QCOMPARE(door().MsgWin()->currentIndex().row(), 0);
         QCOMPARE(door().MsgWin()->verticalScrollBar()->maximum(), 0);
@@ -198,11 +198,11 @@ private slots:
     void displayModeReadOnEveryByte()
     {
         fx->control<QComboBox>("RxShowMode")->setCurrentIndex(1);
-        win().MsgWin_OutputChar('A');
+        win().session().MsgWin_OutputChar('A');
         fx->control<QComboBox>("RxShowMode")->setCurrentIndex(0);
-        win().MsgWin_OutputCooked(QByteArrayLiteral("B\\\r\n"));
+        win().session().MsgWin_OutputCooked(QByteArrayLiteral("B\\\r\n"));
         fx->control<QComboBox>("RxShowMode")->setCurrentIndex(1);
-        win().MsgWin_OutputCooked(QByteArrayLiteral("\r\n"));
+        win().session().MsgWin_OutputCooked(QByteArrayLiteral("\r\n"));
         QCOMPARE(log(), (QStringList{"\\41B\\\\", "\\0D\\0A", ""}));
     }
 
@@ -222,8 +222,8 @@ private slots:
         QAbstractItemView* view = door().MsgWin();
         const int lines = where == QLatin1String("scroll bar") ? 200 : 2;
         for (int i = 0; i < lines; ++i)
-            win().MsgWin_Output(QString::number(i));
-        win().MsgWin_OutputCooked(QByteArrayLiteral("open"));
+            win().session().MsgWin_Output(QString::number(i));
+        win().session().MsgWin_OutputCooked(QByteArrayLiteral("open"));
         const QStringList before = log();
         QTRY_COMPARE(view->model()->rowCount(), lines + 1);
         if (where == QLatin1String("line")) {
@@ -434,7 +434,7 @@ private slots:
         focusInput();
         UserInput::type(QStringLiteral("AB"));
         QCOMPARE(log(), (QStringList{kPortClosed, kPortClosed, ""}));
-        win().MsgWin_Clear();
+        win().session().MsgWin_Clear();
         fx->control<QCheckBox>("CmdSendTypingImmediately")->setChecked(false);
         door().CmdInputWin()->setEditText(QStringLiteral("AB"));
         fx->control<QPushButton>("CmdSendAgainBtn")->click();

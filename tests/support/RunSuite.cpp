@@ -18,7 +18,7 @@ void RunSuite::openScripted()
 void RunSuite::openScriptedClean()
 {
     openScripted();
-    win().MsgWin_Clear();
+    win().session().MsgWin_Clear();
     line->clearRecord();
 }
 

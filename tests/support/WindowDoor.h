@@ -2,10 +2,11 @@
 #pragma once
 
 #include "platform/MSComm.h"
+#include "session/UnitSession.h"
 #include "shell/MainWin.h"
 
-// Reads and sets the window's private parts by name, one line a member; a door is cheap to make
-// and holds only the window. Controls that few tests use are found by their objectName instead
+// Reads and sets the private parts of the window and of its session by name, one line a member;
+// a door is cheap to make and holds only the window. Controls that few tests use are found by their objectName instead
 // (WindowFixture::control).
 class WindowDoor
 {
@@ -13,35 +14,35 @@ public:
     explicit WindowDoor(MainWin& win) : m_win(win) {}
 
     // --- The run state ---
-    qint16 ErrCount() const { return m_win.run.ErrCount(); }
-    void setErrCount(qint16 count) { m_win.run.m_errCount = count; }
-    bool RunAborted() const { return m_win.run.RunAborted(); }
-    void setRunAborted(bool aborted) { m_win.run.m_runAborted = aborted; }
-    bool RunStopped() const { return m_win.run.RunStopped(); }
-    void setScriptStep(const QString& step) { m_win.run.m_scriptStep = step; }
-    const QByteArray& LastReply() const { return m_win.run.LastReply(); }
-    void setLastReply(const QByteArray& reply) { m_win.run.m_lastReply = reply; }
-    int RunDepth() const { return m_win.RunDepth; }
+    qint16 ErrCount() const { return ses().run.ErrCount(); }
+    void setErrCount(qint16 count) { ses().run.m_errCount = count; }
+    bool RunAborted() const { return ses().run.RunAborted(); }
+    void setRunAborted(bool aborted) { ses().run.m_runAborted = aborted; }
+    bool RunStopped() const { return ses().run.RunStopped(); }
+    void setScriptStep(const QString& step) { ses().run.m_scriptStep = step; }
+    const QByteArray& LastReply() const { return ses().run.LastReply(); }
+    void setLastReply(const QByteArray& reply) { ses().run.m_lastReply = reply; }
+    int RunDepth() const { return ses().RunDepth; }
 
     // --- The receive state and the statistics ---
-    const RxBuffer& RxBuf() const { return m_win.rx.RxBuf(); }
-    qint16 RxCount() const { return m_win.rx.RxCount(); }
-    void setRxCount(qint16 count) { m_win.rx.m_rxCount = count; }
-    bool RxNotCapturing() const { return m_win.rx.RxNotCapturing(); }
-    void setRxNotCapturing(bool notCapturing) { m_win.rx.m_rxNotCapturing = notCapturing; }
-    const std::array<qint32, 11>& Stats() const { return m_win.Stats; }
+    const RxBuffer& RxBuf() const { return ses().rx.RxBuf(); }
+    qint16 RxCount() const { return ses().rx.RxCount(); }
+    void setRxCount(qint16 count) { ses().rx.m_rxCount = count; }
+    bool RxNotCapturing() const { return ses().rx.RxNotCapturing(); }
+    void setRxNotCapturing(bool notCapturing) { ses().rx.m_rxNotCapturing = notCapturing; }
+    const std::array<qint32, 11>& Stats() const { return ses().Stats; }
 
     // --- Form-level state ---
-    MsgLog* MsgLines() const { return m_win.MsgLines; }
+    MsgLog* MsgLines() const { return ses().MsgLines.get(); }
     const QString& LastTypedText() const { return m_win.LastTypedText; }
-    const QString& PowerCycleMsg() const { return m_win.PowerCycleMsg; }
-    const QByteArray& ReplyOK() const { return m_win.ReplyOK; }
-    const QByteArray& ReplyER() const { return m_win.ReplyER; }
+    const QString& PowerCycleMsg() const { return ses().PowerCycleMsg; }
+    const QByteArray& ReplyOK() const { return ses().ReplyOK; }
+    const QByteArray& ReplyER() const { return ses().ReplyER; }
     const QColor& TestConsoleBackColor() const { return m_win.TestConsoleBackColor; }
-    qint32 DelayJifValue() const { return m_win.DelayJifValue; }
+    qint32 DelayJifValue() const { return ses().DelayJifValue; }
 
     // --- Controls many tests use ---
-    MSComm* MSComm1() const { return m_win.MSComm1; }
+    MSComm* MSComm1() const { return ses().MSComm1; }
     QComboBox* CommPort() const { return m_win.CommPort; }
     QCheckBox* CommOpenCbox() const { return m_win.CommOpenCbox; }
     QComboBox* CommBaud() const { return m_win.CommBaud; }
@@ -92,5 +93,6 @@ public:
     void SetCommBaud(qint32 rate);
 
 private:
+    UnitSession& ses() const { return *m_win.Session; }
     MainWin& m_win;
 };

@@ -27,8 +27,7 @@ WindowFixture::WindowFixture(bool show)
         return true;
     }();
     Q_UNUSED(installed);
-    setPortBackends(programPortBackends());
-    m_win = std::make_unique<MainWin>();
+    m_win = std::make_unique<MainWin>(programPortBackends());
     if (show) {
         m_win->show();
         if (!QTest::qWaitForWindowExposed(m_win.get()))
