@@ -21,6 +21,8 @@ bool UnitSession::powerCycleModem(const QString& intro)
         return abandon();
     MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));
     RTS_Toggle(5);
+    if (run.RunStopped())
+        return abandon();
     TimerDelay(1000);
     if (run.RunStopped() || !MSComm1->PortOpen())
         return abandon();

@@ -53,8 +53,6 @@ void UnitSession::Records_RunEnded(const QString& name)
         return;
     RunRecord record = *std::exchange(RecordUnderWay, std::nullopt);
     std::optional<MsgLog> lines = std::exchange(RecordEarlierLines, std::nullopt);
-    if (RecordsFolder.isEmpty())
-        return;
     record.end = QDateTime::currentDateTime();
     record.run = name;
     record.outcome = run.RunStopped()   ? RunOutcome::Stopped
@@ -63,6 +61,9 @@ void UnitSession::Records_RunEnded(const QString& name)
     if (record.outcome != RunOutcome::Completed)
         record.abortedIn = run.ScriptStep();
     record.errors = run.ErrCount();
+    LastRun = record;
+    if (RecordsFolder.isEmpty())
+        return;
     RecordsLastUnit = record.unit;
     if (lines)
         lines->append(*MsgLines);

@@ -20,6 +20,7 @@ void UnitSession::Test_RunScript(const QString& name, ScriptFlags flags, const Q
     MsgWin_KeepPreviousRun();
     MsgWin_Clear();
     MsgWinRun = {name, QDateTime::currentDateTime()};
+    RunShown = true;
     TestStateWin_SetVerdict(RunVerdict::None);
     if (outermost)
         emit runStarted(name);
@@ -72,11 +73,18 @@ void UnitSession::DoButtons_SetBusy(bool busy)
         if (RunDepth++ == 0) {
             run.clearStop();
             StopLogged = false;
+            RunShown = false;
         }
     } else if (RunDepth > 0) {
-        // A stop that came before any run announced itself is logged as the outermost run ends.
-        if (RunDepth == 1)
+        // A stop that came before any run announced itself is logged as the outermost run ends;
+        // the state line then says so in the verdict's red, not the previous run's verdict.
+        if (RunDepth == 1) {
             Test_ReportStop();
+            if (run.RunStopped() && !RunShown) {
+                TestStateWin_Output(QStringLiteral("Stopped by the user"));
+                TestStateWin_SetVerdict(RunVerdict::Aborted);
+            }
+        }
         --RunDepth;
     }
     emit busyChanged(RunDepth > 0);

@@ -25,11 +25,14 @@ bool UnitSession::RTS_Get()
     return MSComm1->RTSEnable();
 }
 
+// A stop ends the pulses at once: what is left of them is neither sent nor waited for.
 void UnitSession::RTS_Toggle(qint16 count)
 {
-    for (qint16 i = 0; i < count; ++i) {
+    for (qint16 i = 0; i < count && !run.RunStopped(); ++i) {
         RTS_Set(false);
         WaitMS(100);
+        if (run.RunStopped())
+            return;
         RTS_Set(true);
         WaitMS(100);
     }

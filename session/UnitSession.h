@@ -67,6 +67,8 @@ public:
     const std::optional<KeptRunLog>& previousRunLog() const { return PreviousRunLog; }
     bool undoClearOffered() const { return RunDepth == 0 && !MsgWinCleared.isEmpty(); }
     const QString& recordsFolder() const { return RecordsFolder; }
+    // The record of the latest outermost run, complete once it has ended.
+    const std::optional<RunRecord>& lastRun() const { return LastRun; }
 
     // --- Requests of a view or the command line, each as the control's handler does it ---
     void CommPort_Set(const QString& text);
@@ -86,6 +88,8 @@ public:
     // "Reconnect Automatically": a lost port is awaited and opened again when it comes back.
     void menuFileReconnect_Set(bool on);
     void setRecordsFolder(const QString& folder);
+    // The unit's label for the next run, as if typed at its prompt.
+    void setNextUnit(const QString& label) { RecordsUnit = label.trimmed(); }
     // The user's clear (double click, Log > Clear) and its undo.
     void MsgWin_ClearAside();
     void MsgWin_UndoClear();
@@ -170,10 +174,13 @@ private:
     EscapeDecoder Escapes;
     int RunDepth = 0;
     bool StopLogged = false;
+    // A run has shown itself on the state line since the outermost hold began.
+    bool RunShown = false;
     std::unique_ptr<MsgLog> MsgLines;
     RunLabel MsgWinRun;
     std::optional<KeptRunLog> PreviousRunLog;
     ClearedLines MsgWinCleared;
+    RunLabel MsgWinClearedRun; // the run whose lines the user's last clear put aside
     QString CommPortOpenText;
     PortWatch CommWatch;
     // Keeping records: the folder (empty while records are off), the unit label given for the
@@ -184,6 +191,7 @@ private:
     QString RecordsLastUnit;
     std::optional<RunRecord> RecordUnderWay;
     std::optional<MsgLog> RecordEarlierLines;
+    std::optional<RunRecord> LastRun;
 
     // --- Start-up ---
     void Form_Load();

@@ -32,11 +32,15 @@ void UnitSession::MsgWin_Clear()
     // Lines a user's clear removed are not brought back into a run's log; the run's start keeps
     // the log before it for "Save Previous Run..." instead.
     MsgWinCleared.forget();
+    MsgWinClearedRun = {};
     emit undoClearChanged(undoClearOffered());
 }
 
 void UnitSession::MsgWin_ClearAside()
 {
+    // The run's name goes aside with its lines; clearing an empty log keeps the clear before.
+    if (!MsgLines->isEmpty())
+        MsgWinClearedRun = MsgWinRun;
     MsgWinCleared.takeFrom(*MsgLines);
     MsgWinRun = {};
     emit undoClearChanged(undoClearOffered());
@@ -47,7 +51,11 @@ void UnitSession::MsgWin_UndoClear()
     // The entry is greyed during a run; a shortcut or a stale menu must not reach past that.
     if (RunDepth > 0)
         return;
+    if (MsgWinCleared.isEmpty())
+        return;
     MsgWinCleared.restoreInto(*MsgLines);
+    // The lines come back with the name of the run they belong to.
+    MsgWinRun = std::exchange(MsgWinClearedRun, RunLabel{});
     emit undoClearChanged(undoClearOffered());
 }
 
