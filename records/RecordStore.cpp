@@ -164,7 +164,8 @@ QString RecordStore::createTables()
         if (version > kSchemaVersion)
             return tooNew(path_, version);
         QSqlQuery query(db);
-        for (const QString& sql : recordTables() << storeMarksTable() << schemaVersionSeed()) {
+        const QStringList statements = recordTables() << storeMarksTable() << schemaVersionSeed();
+        for (const QString& sql : statements) {
             if (!query.exec(sql))
                 return failed(query,
                               QStringLiteral("The store %1 cannot make its tables").arg(path_));

@@ -132,10 +132,15 @@ SchemaCheck ServerSession::ensureSchema()
     if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLockKey))) {
         check.error = failed(
             query, QStringLiteral("The server %1 gives no lock for its tables").arg(shownUri_));
+    } else if (!query.exec(QStringLiteral("SET LOCAL client_min_messages = warning"))) {
+        // Keeps the "already exists, skipping" notices of every later start out of the output.
+        check.error =
+            failed(query, QStringLiteral("The server %1 refuses a setting").arg(shownUri_));
     } else {
         check = readSchema();
         if (check.error.isEmpty()) {
-            for (const QString& sql : recordTables() << schemaVersionSeed()) {
+            const QStringList statements = recordTables() << schemaVersionSeed();
+            for (const QString& sql : statements) {
                 if (!query.exec(sql)) {
                     check.error = failed(
                         query,
