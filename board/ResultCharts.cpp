@@ -36,6 +36,7 @@ void addAxes(QChart* chart, QAbstractSeries* series, const QStringList& categori
     x->append(categories);
     auto* y = new QValueAxis;
     y->setRange(0, std::max<qreal>(top, 1));
+    y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(valueTitle);
     chart->addAxis(x, Qt::AlignBottom);
@@ -94,7 +95,13 @@ void showHourlyRuns(ChartPanel* panel, const ResultFigures& figures)
     }
     series->append({passed, errors, failed});
     chart->addSeries(series);
-    addAxes(chart, series, labels, qreal(top), QObject::tr("Runs"));
+    // The axis names the hour without ":00" and turns its labels upright past half a day.
+    QStringList axis;
+    for (const QString& label : labels)
+        axis << label.chopped(3);
+    addAxes(chart, series, axis, qreal(top), QObject::tr("Runs"));
+    if (axis.size() > 12)
+        static_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())->setLabelsAngle(-90);
     panel->setFigures(chart,
                       {QObject::tr("Hour"), QObject::tr("Passed"),
                        QObject::tr("Completed with errors"), QObject::tr("Aborted or stopped")},

@@ -244,6 +244,9 @@ QWidget* ResultsBoard::buildRuns()
     m_runs->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_runs->horizontalHeader()->setDefaultSectionSize(130);
     m_runs->horizontalHeader()->setStretchLastSection(true);
+    m_runs->setColumnWidth(
+        0,
+        m_runs->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-09T14:15:02+01:00")) + 16);
     connect(m_runs, &QTableView::activated, this, [this](const QModelIndex& index) {
         m_detailTicket = m_thread->askDetail(m_model->runId(index.row()));
     });
