@@ -8,10 +8,10 @@
 namespace
 {
 
-// A byte of the line shows in the log as the Latin-1 character of that code.
+// Bytes of the line show in the log as they are, those beyond ASCII as "\hh".
 QString latin1(const QByteArray& text)
 {
-    return QString::fromLatin1(text);
+    return portText(text);
 }
 
 // The log line of a command: "SENT" when it goes out, "NOT SENT" when there is no port to take it.

@@ -6,9 +6,18 @@
 
 namespace
 {
+// A cell a spreadsheet would run as a formula (a label scanned as "=HYPERLINK(...)", or one
+// beginning with +, -, @, a tab or a CR) gets a leading apostrophe, so that it stays text.
+QString guardedCell(const QString& text)
+{
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QLatin1Char('\'') + text
+                                                                      : text;
+}
+
 QByteArray csvField(const QString& text)
 {
-    QByteArray field = text.toUtf8();
+    QByteArray field = guardedCell(text).toUtf8();
     const bool quoted = field.contains(',') || field.contains('"') || field.contains('\n') ||
                         field.contains('\r') || field.startsWith(' ') || field.endsWith(' ');
     if (!quoted)

@@ -102,7 +102,13 @@ void MainWin::CmdSendAgainBtn_Click()
     const QByteArray eol = GetEolEscape();
     Session->MsgWin_Output(QString());
     // The echo shows the escapes as typed, not decoded.
-    Session->MsgWin_Output(QStringLiteral("Sent: ") + text + QString::fromLatin1(eol));
+    QString echo = text;
+    // The characters that go out as the bytes 128..255 show as those bytes.
+    for (QChar& c : echo) {
+        if (c.unicode() >= 128 && c.unicode() <= 255)
+            c = QChar(static_cast<char16_t>(kPortByteBase + c.unicode()));
+    }
+    Session->MsgWin_Output(QStringLiteral("Sent: ") + echo + QString::fromLatin1(eol));
     Session->SendEscaped(text.toLatin1() + eol);
 }
 

@@ -26,12 +26,18 @@ void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
     out.append(hex, 3);
 }
 
-// A character the log draws as "\hh": a control character, DEL, and the codes 128..255 that a
-// line holds for the bytes 128..255 of a reply (C1 controls and Latin-1, which would show as
-// boxes or vanish). Characters beyond 255 come only from text, never from a byte, and stay.
+// A character the log draws as "\hh": a control character, DEL, a C1 control, and a byte
+// 128..255 of the line or of a command, which the log holds marked (portText). Every other
+// character is the program's own text ("Ungültiges Argument") and is drawn as it is.
 bool drawnAsHex(char32_t c)
 {
-    return c < 32 || (c >= 127 && c <= 255);
+    return c < 32 || (c >= 127 && c < 160) || (c >= kPortByteBase + 128 && c <= kPortByteBase + 255);
+}
+
+// The byte a character drawn as "\hh" stands for.
+quint8 drawnByte(char32_t c)
+{
+    return static_cast<quint8>(c >= kPortByteBase ? c - kPortByteBase : c);
 }
 
 // One-byte characters of stored UTF-8 drawn as "\hh".
@@ -40,10 +46,17 @@ bool isControlByte(uchar b)
     return b < 32 || b == 127;
 }
 
-// In UTF-8 the codes 128..255 are the two-byte sequences led by 0xC2 or 0xC3.
-bool isHighLead(uchar b)
+// The length in UTF-8 of a character drawn as "\hh" that begins at utf8 (0 for none): a C1
+// control is 0xC2 0x80..0x9F, a marked byte 0xEF 0x9E or 0x9F and one more.
+int drawnMultiByte(const char* utf8, const char* end)
 {
-    return b == 0xC2 || b == 0xC3;
+    const auto b = static_cast<uchar>(utf8[0]);
+    if (b == 0xC2 && end - utf8 >= 2 && static_cast<uchar>(utf8[1]) < 0xA0)
+        return 2;
+    if (b == 0xEF && end - utf8 >= 3 &&
+        (static_cast<uchar>(utf8[1]) == 0x9E || static_cast<uchar>(utf8[1]) == 0x9F))
+        return 3;
+    return 0;
 }
 
 // Characters a line takes once drawn: each such character becomes "\hh".
@@ -57,23 +70,25 @@ int drawnLength(const QString& line)
 qsizetype drawnLength(const char* utf8, qsizetype size)
 {
     qsizetype n = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<uchar>(utf8[i]);
+    const char* const end = utf8 + size;
+    for (const char* p = utf8; p < end; ++p) {
+        const auto b = static_cast<uchar>(*p);
         if ((b & 0xC0) == 0x80)
             continue; // inside a multi-byte character
-        n += b >= 0xF0 ? 2 : isControlByte(b) || isHighLead(b) ? 3 : 1;
+        n += b >= 0xF0 ? 2 : isControlByte(b) || drawnMultiByte(p, end) ? 3 : 1;
     }
     return n;
 }
 
 // Bytes that drawing adds to stored lines (UTF-8): a one-byte control character becomes three
-// bytes, a two-byte code 128..255 also three.
+// bytes, a two-byte C1 control also three; a marked byte keeps its three.
 qsizetype drawnExtraBytes(const char* utf8, qsizetype size)
 {
     qsizetype extra = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<uchar>(utf8[i]);
-        extra += isControlByte(b) ? 2 : isHighLead(b) ? 1 : 0;
+    const char* const end = utf8 + size;
+    for (const char* p = utf8; p < end; ++p) {
+        const auto b = static_cast<uchar>(*p);
+        extra += isControlByte(b) ? 2 : drawnMultiByte(p, end) == 2 ? 1 : 0;
     }
     return extra;
 }
@@ -84,17 +99,19 @@ char* writeDrawnUtf8(char* out, const char* utf8, qsizetype size)
 {
     const char* const end = utf8 + size;
     while (utf8 < end) {
-        const char* drawn = std::find_if(
-            utf8, end, [](char c) { return isControlByte(uchar(c)) || isHighLead(uchar(c)); });
+        const char* drawn = utf8;
+        while (drawn < end && !isControlByte(uchar(*drawn)) && !drawnMultiByte(drawn, end))
+            ++drawn;
         out = std::copy(utf8, drawn, out);
         if (drawn == end)
             break;
+        const int length = drawnMultiByte(drawn, end);
         auto code = uchar(*drawn);
-        utf8 = drawn + 1;
-        if (isHighLead(code) && utf8 < end) {
-            code = uchar(((code & 0x1F) << 6) | (uchar(*utf8) & 0x3F));
-            ++utf8;
-        }
+        if (length == 2)
+            code = uchar(((code & 0x1F) << 6) | (uchar(drawn[1]) & 0x3F));
+        else if (length == 3)
+            code = uchar(0x80 | ((uchar(drawn[1]) & 0x01) << 6) | (uchar(drawn[2]) & 0x3F));
+        utf8 = drawn + (length ? length : 1);
         *out++ = '\\';
         *out++ = kHexDigits[code >> 4];
         *out++ = kHexDigits[code & 0x0F];
@@ -332,6 +349,17 @@ void MsgLog::append(const MsgLog& later)
         observer->linesInserted();
 }
 
+QString portText(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<uchar>(byte);
+        text += b < 0x80 ? QChar(b) : QChar(static_cast<char16_t>(kPortByteBase + b));
+    }
+    return text;
+}
+
 QString displayedLine(const QString& line)
 {
     const auto control = [](QChar c) { return drawnAsHex(c.unicode()); };
@@ -341,7 +369,7 @@ QString displayedLine(const QString& line)
     shown.reserve(line.size() + 8);
     for (const QChar c : line) {
         if (control(c))
-            shown += visibleForm(static_cast<quint8>(c.unicode()), true);
+            shown += visibleForm(drawnByte(c.unicode()), true);
         else
             shown += c;
     }

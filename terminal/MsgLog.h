@@ -13,10 +13,19 @@
 // and "\hh" for every other byte.
 QString visibleForm(quint8 byte, bool hexMode);
 
+// Where the log keeps the bytes 128..255 of the line and of commands: at this code plus the
+// byte, in a private-use range no text of the program holds.
+inline constexpr char32_t kPortByteBase = 0xF700;
+
+// The text of bytes of the line or of a command: ASCII as it is, each byte 128..255 marked, so
+// that the log draws it as "\hh" and never as a character of some code page.
+QString portText(const QByteArray& bytes);
+
 // How a log line is drawn in the list: a line keeps every character it was given (a logged
-// reply still holds its CR LF), but a control character would cut or garble the row and the
-// codes 128..255 of a reply's bytes would show as boxes, so each of these shows in the log's own
-// "\hh" notation (CR LF as \0D\0A, DEL as \7F, byte 200 as \C8).
+// reply still holds its CR LF), but a control character would cut or garble the row and a marked
+// byte 128..255 of the line would show as a box or a wrong letter, so each of these shows in the
+// log's own "\hh" notation (CR LF as \0D\0A, DEL as \7F, byte 200 as \C8). The program's own
+// texts (a system message in German) are drawn as they are.
 QString displayedLine(const QString& line);
 
 // Told about every change of a MsgLog, in the order a list model has to announce it.

@@ -259,20 +259,21 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
     win.session().MsgWin_Output(QStringLiteral("Open COM1 for 9600,N,8,1"));
     win.session().MsgWin_Output(QString());
     win.session().MsgWin_Output(QStringLiteral("Sent: ?"));
-    win.session().MsgWin_Output(QStringLiteral("  GOT (OK\r\n) Grüße αβ"));
+    win.session().MsgWin_Output(QStringLiteral("  GOT (OK\r\n) ") + portText("Gr\xfc\xdf") +
+                                QStringLiteral("e αβ Grüße"));
     win.session().MsgWin_OutputCooked(QByteArrayLiteral("\xe9t\xe9"));
     const QStringList lines = fx().logLines();
     QVERIFY(lines.size() >= 3);
     fx().control<QAction>("menuLogCopy")->trigger();
-    // Lines as the window draws them: control characters and the codes 128..255 in the "\hh"
-    // notation.
+    // Lines as the window draws them: control characters and the line's bytes 128..255 in the
+    // "\hh" notation, the program's own text as it is.
     QStringList drawn;
     for (const QString& line : lines)
         drawn << displayedLine(line);
     QCOMPARE(clipboard->text(), drawn.join(QLatin1Char('\n')));
     QVERIFY(clipboard->text().contains(QStringLiteral("Open COM1 for 9600,N,8,1\n\nSent: ?")));
     QVERIFY(
-        clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Gr\\FC\\DFe αβ\n\\E9t\\E9")));
+        clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Gr\\FC\\DFe αβ Grüße\n\\E9t\\E9")));
     // Copying leaves the log as it was.
     QCOMPARE(fx().logLines(), lines);
 }

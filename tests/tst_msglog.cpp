@@ -304,8 +304,12 @@ private slots:
         QTest::newRow("NUL and DEL")
             << QString(QChar(0)) + QChar(127) << QStringLiteral("\\00\\7F");
         QTest::newRow("reply bytes 128 and 255")
-            << QStringLiteral("  GOT (") + QChar(128) + QChar(255) + QStringLiteral(")")
+            << QStringLiteral("  GOT (") + portText("\x80\xFF") + QStringLiteral(")")
             << QStringLiteral("  GOT (\\80\\FF)");
+        QTest::newRow("C1 control") << QString(QChar(0x85)) << QStringLiteral("\\85");
+        QTest::newRow("the program's own German text kept")
+            << QStringLiteral("Open COM9 failed: Ung\u00fcltiges Argument")
+            << QStringLiteral("Open COM9 failed: Ung\u00fcltiges Argument");
         QTest::newRow("Greek beyond 255 kept")
             << QStringLiteral("\u03b1\u0100") << QStringLiteral("\u03b1\u0100");
     }

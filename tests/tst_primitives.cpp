@@ -199,15 +199,15 @@ private slots:
         QTest::newRow("expect: one byte more")
             << Check::Expect << QByteArray("OK\r\nx") << kOK << QByteArray() << true
             << QStringList{"  GOT (OK\r\nx): FAILURE", wantOK};
-        QTest::newRow("expect: high bytes log as Latin-1")
+        QTest::newRow("expect: high bytes log as marked bytes")
             << Check::Expect
             << QByteArray("\xff\xff"
                           "blah")
             << QByteArray("\xff\xff"
                           "blah")
             << QByteArray() << false
-            << QStringList{QString::fromLatin1("  GOT (\xff\xff"
-                                               "blah) as expected.")};
+            << QStringList{QStringLiteral("  GOT (") + portText("\xff\xff") +
+                           QStringLiteral("blah) as expected.")};
         QTest::newRow("either: first")
             << Check::Either << kOK << kOK << kER << false << QStringList{gotOK};
         QTest::newRow("either: second") << Check::Either << kER << kOK << kER << false
