@@ -1,17 +1,17 @@
 // Keeping records of runs: the unit's label, and filing the log and the results row of every
 // outermost run.
 #include "platform/MSComm.h"
-#include "script/RecordFiles.h"
+#include "records/StoredRun.h"
+#include "session/ProgramVersion.h"
+#include "session/RecordKeeper.h"
 #include "session/SessionOptions.h"
 #include "session/SessionQuestions.h"
 #include "session/UnitSession.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 bool UnitSession::Records_AskUnit()
 {
-    if (RecordsFolder.isEmpty())
+    if (!RecordsKeep)
         return true;
     const std::optional<QString> label = Questions.askText(
         kTitlePrefix + QStringLiteral("Unit"), QStringLiteral("&Unit:"),
@@ -28,7 +28,7 @@ bool UnitSession::Records_RunStarting()
     if (RecordUnderWay) {
         // A run nested in the one under way is part of its record: the lines it is about to
         // clear from the window stay with the record.
-        if (!RecordsFolder.isEmpty()) {
+        if (RecordsKeep) {
             MsgLog lines = detachedCopy(*MsgLines);
             if (RecordEarlierLines)
                 RecordEarlierLines->append(lines);
@@ -62,36 +62,34 @@ void UnitSession::Records_RunEnded(const QString& name)
         record.abortedIn = run.ScriptStep();
     record.errors = run.ErrCount();
     LastRun = record;
-    if (RecordsFolder.isEmpty())
+    if (!RecordsKeep)
         return;
     RecordsLastUnit = record.unit;
     if (lines)
         lines->append(*MsgLines);
     else
         lines = detachedCopy(*MsgLines);
-
-    const QString logPath =
-        freeRecordPath(RecordsFolder, recordFileName(name, record.unit, record.start));
-    record.logFile = QFileInfo(logPath).fileName();
-    QString failedPath = logPath;
-    QString reason = writeShownLog(*lines, logPath, Options.showTimes());
-    if (reason.isEmpty()) {
-        failedPath = QDir(RecordsFolder).filePath(resultsFileName(record.start.date()));
-        reason = appendResultsRow(failedPath, resultsHeader(), resultsRow(record));
-    }
-    if (reason.isEmpty())
-        return;
-    // One box: records stop, so the next run does not fail the same way again.
-    RecordsFolder.clear();
-    emit recordsFolderChanged(RecordsFolder);
-    Questions.ask(QStringLiteral("The run's record could not be saved to ") +
-                   QDir::toNativeSeparators(failedPath) + QStringLiteral(":\n") + reason +
-                   QStringLiteral("\n\nRecords are no longer kept."),
-               kTitlePrefix + QStringLiteral("Save Failed"), MsgButtons::Ok);
+    QString log = QString::fromUtf8(savedLogText(*lines, Options.showTimes()));
+    if (log.endsWith(QLatin1Char('\n')))
+        log.chop(1);
+    // The store takes the run first; the folder and the server are written from the store.
+    emit runToKeep(storedRunFrom(record, RecordsStation, operatorName(), kProgramVersion, log),
+                   RecordsFolder, RecordsServer);
 }
 
 void UnitSession::setRecordsFolder(const QString& folder)
 {
     RecordsFolder = folder;
+    RecordsKeep = !folder.isEmpty();
+    emit recordsFolderChanged(folder);
+}
+
+void UnitSession::setRecords(bool keep, const QString& station, const QString& folder,
+                             const QString& server)
+{
+    RecordsKeep = keep;
+    RecordsStation = station;
+    RecordsFolder = folder;
+    RecordsServer = server;
     emit recordsFolderChanged(folder);
 }

@@ -4,6 +4,7 @@
 #include "platform/ProgramEnd.h"
 #include "session/SessionQuestions.h"
 
+#include <QSysInfo>
 #include <QTimer>
 
 UnitSession::UnitSession(PortBackends backends, SessionOptions& options,
@@ -22,6 +23,7 @@ UnitSession::UnitSession(PortBackends backends, SessionOptions& options,
     RxIdleTimer->setObjectName(QStringLiteral("RxIdleTimer"));
     DelayCalTimer->setObjectName(QStringLiteral("DelayCalTimer"));
     CommWatchTimer->setInterval(PortWatch::kTickMs);
+    RecordsStation = QSysInfo::machineHostName();
     connect(StartKludgeTimer, &QTimer::timeout, this, [this] { StartKludgeTimer_Timer(); });
     connect(CmdReplyTimer, &QTimer::timeout, this, [this] { CmdReplyTimer_Timer(); });
     connect(CommWatchTimer, &QTimer::timeout, this, [this] { CommWatchTimer_Timer(); });

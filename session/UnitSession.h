@@ -4,6 +4,7 @@
 
 #include "platform/PortBackends.h"
 #include "platform/Question.h"
+#include "records/StoredRun.h"
 #include "script/RunRecord.h"
 #include "script/RunState.h"
 #include "script/RunVerdict.h"
@@ -87,7 +88,12 @@ public:
     void menuFileStopRun_Click();
     // "Reconnect Automatically": a lost port is awaited and opened again when it comes back.
     void menuFileReconnect_Set(bool on);
+    // Records kept in that folder (records off when it is empty), as the Keep Records entry does.
     void setRecordsFolder(const QString& folder);
+    // Records kept or not, for the station of that name, filed in the folder and forwarded to
+    // the server (its address without a password), either empty for none.
+    void setRecords(bool keep, const QString& station, const QString& folder,
+                    const QString& server);
     // The unit's label for the next run, as if typed at its prompt.
     void setNextUnit(const QString& label) { RecordsUnit = label.trimmed(); }
     // The user's clear (double click, Log > Clear) and its undo.
@@ -131,8 +137,9 @@ signals:
     void busyChanged(bool busy);
     void undoClearChanged(bool offered);
     void previousRunKept();
-    // Records stopped after a failed save; the view shows the folder is no longer kept.
     void recordsFolderChanged(const QString& folder);
+    // A recorded run has ended: the store is to keep it, then its folder and server.
+    void runToKeep(const StoredRun& run, const QString& folder, const QString& server);
     // An outermost run began or ended (its name).
     void runStarted(const QString& name);
     void runEnded(const QString& name);
@@ -186,6 +193,9 @@ private:
     // Keeping records: the folder (empty while records are off), the unit label given for the
     // next run and the last one recorded, the record of the outermost run under way, and the
     // lines that runs nested in it cleared from the window.
+    bool RecordsKeep = false;
+    QString RecordsStation;
+    QString RecordsServer;
     QString RecordsFolder;
     QString RecordsUnit;
     QString RecordsLastUnit;

@@ -1,6 +1,8 @@
 // The main window's life: construction in the order the form loads, and the end of the program.
 #include "shell/MainWin.h"
 #include "platform/ProgramEnd.h"
+#include "records/RecordStore.h"
+#include "session/RecordKeeper.h"
 #include "session/UnitSession.h"
 #include "shell/ControlLayout.h"
 #include "shell/ControlLayoutGrowth.h"
@@ -24,6 +26,7 @@ MainWin::MainWin(PortBackends backends, QWidget* parent) : QMainWindow(parent)
     Questions = std::make_unique<WindowQuestions>(this);
     // The session starts as start-up leaves the line; the window then shows it.
     Session = new UnitSession(std::move(backends), *Options, *Questions, this);
+    Keeper = new RecordKeeper(RecordStore::defaultStorePath(), this);
     MsgWin_Attach();
     mirrorSession();
     connectHandlers();

@@ -29,6 +29,7 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 class MsgLogModel;
+class RecordKeeper;
 class UnitSession;
 class WindowOptions;
 class WindowQuestions;
@@ -149,6 +150,13 @@ private:
     std::unique_ptr<WindowOptions> Options;
     std::unique_ptr<WindowQuestions> Questions;
     UnitSession* Session = nullptr;
+    // Keeps the session's recorded runs: the station's store, then the records folder.
+    RecordKeeper* Keeper = nullptr;
+    // Beside the state line: the runs not yet in the records folder; the folder's trouble is
+    // said once until the folder can be written again.
+    QLabel* RecordsWaiting = nullptr;
+    bool RecordsTroubleSaid = false;
+    bool StoreTroubleSaid = false;
 
     // --- Form-level state ---
     QColor TestConsoleBackColor;
@@ -185,6 +193,9 @@ private:
     void TestStateWin_Show(const QString& text);
     // The Keep Records entry ticked and naming the folder while records are kept.
     void KeepRecords_Show(const QString& folder);
+    // The keeper's news: a store that cannot be written, runs waiting for their folder.
+    void Records_ShowStore(const QString& error);
+    void Records_ShowFolder(qint64 waiting, const QString& folder, const QString& error);
 
     // --- Serial: the port list ---
     void CommPort_DropDown(); // refreshes the list of the system's ports when it opens

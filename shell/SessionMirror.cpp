@@ -1,5 +1,6 @@
 // The window as a view of its session: the session's state shown in the controls (their handlers
 // do not run while they only mirror it), the Do buttons while a run is under way.
+#include "session/RecordKeeper.h"
 #include "session/UnitSession.h"
 #include "shell/MainWin.h"
 #include "shell/StateLine.h"
@@ -9,6 +10,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -64,6 +67,42 @@ void MainWin::mirrorSession()
             [this] { menuLogSavePrevious->setEnabled(true); });
     connect(s, &UnitSession::recordsFolderChanged, this,
             [this](const QString& folder) { KeepRecords_Show(folder); });
+    connect(s, &UnitSession::runToKeep, Keeper, &RecordKeeper::keep);
+    connect(Keeper, &RecordKeeper::storeProblem, this,
+            [this](const QString& error) { Records_ShowStore(error); });
+    connect(Keeper, &RecordKeeper::folderStatus, this,
+            [this](qint64 waiting, const QString& folder, const QString& error) {
+                Records_ShowFolder(waiting, folder, error);
+            });
+}
+
+void MainWin::Records_ShowStore(const QString& error)
+{
+    if (error.isEmpty()) {
+        StoreTroubleSaid = false;
+        return;
+    }
+    if (std::exchange(StoreTroubleSaid, true))
+        return;
+    Session->MsgWin_Output(QStringLiteral("The station's store cannot be written: ") + error);
+}
+
+void MainWin::Records_ShowFolder(qint64 waiting, const QString& folder, const QString& error)
+{
+    RecordsWaiting->setVisible(waiting > 0);
+    RecordsWaiting->setText(waiting == 1 ? QStringLiteral("1 run not yet in the folder")
+                                         : QString::number(waiting) +
+                                               QStringLiteral(" runs not yet in the folder"));
+    RecordsWaiting->setToolTip(error);
+    if (error.isEmpty() || waiting == 0) {
+        RecordsTroubleSaid = false;
+        return;
+    }
+    if (std::exchange(RecordsTroubleSaid, true))
+        return;
+    Session->MsgWin_Output(QStringLiteral("The records folder ") +
+                           QDir::toNativeSeparators(folder) +
+                           QStringLiteral(" cannot be written: ") + error);
 }
 
 void MainWin::TestStateWin_Show(const QString& text)

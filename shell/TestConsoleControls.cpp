@@ -118,6 +118,12 @@ void MainWin::buildTestConsole(QWidget* client)
                               TestStateWin->height() - 16);
     TestProgress->hide();
     announce(TestProgress, QStringLiteral("Radio test progress"));
+    // Runs that wait for the records folder are counted in the state line's lower left corner.
+    RecordsWaiting = named(new QLabel(TestStateWin), QStringLiteral("RecordsWaiting"));
+    RecordsWaiting->setFont(sansFont(7, false));
+    RecordsWaiting->setGeometry(6, TestStateWin->height() - 15, TestStateWin->width() / 2, 13);
+    RecordsWaiting->hide();
+    announce(RecordsWaiting, QStringLiteral("Records waiting"));
     // What each statistics counter counts, by its index.
     const QMap<int, QString> counted = {{8, QStringLiteral("Overruns")},
                                         {9, QStringLiteral("Receive buffer overflows")},

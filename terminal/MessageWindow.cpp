@@ -41,6 +41,14 @@ void UnitSession::MsgWin_ClearAside()
     // The run's name goes aside with its lines; clearing an empty log keeps the clear before.
     if (!MsgLines->isEmpty())
         MsgWinClearedRun = MsgWinRun;
+    // What the window clears during a run stays in the run's record.
+    if (RecordUnderWay && RecordsKeep) {
+        MsgLog lines = detachedCopy(*MsgLines);
+        if (RecordEarlierLines)
+            RecordEarlierLines->append(lines);
+        else
+            RecordEarlierLines = std::move(lines);
+    }
     MsgWinCleared.takeFrom(*MsgLines);
     MsgWinRun = {};
     emit undoClearChanged(undoClearOffered());
