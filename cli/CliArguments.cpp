@@ -53,6 +53,8 @@ QString actionRunName(CliArguments::Action action)
         return QStringLiteral("Config");
     case CliArguments::Action::Test:
         return QStringLiteral("Test");
+    case CliArguments::Action::Forward:
+        break;
     }
     return {};
 }
@@ -62,12 +64,18 @@ QString cliUsage()
     return QStringLiteral(
         "Usage: rovizez-cli ACTION --port NAME [options]\n"
         "ACTION: query | restore-factory | set-channel CHANNEL | set-mode CONFIG | config | test\n"
+        "       rovizez-cli forward [--database URI]\n"
         "  CHANNEL: 4, 13, 22, 31 or 40; CONFIG: \"PBASIC\" or \"Factory Defaults\"\n"
         "  --port NAME                 the modem's port (\"SIM\" is the simulated modem)\n"
         "  --baud RATE                 1200 ... 115200 (default 9600)\n"
         "  --format N,8,1|E,8,1        the line format (default N,8,1)\n"
         "  --test-only                 no configuring and no saving\n"
-        "  --unit LABEL                the unit's label for the run's record\n"
+        "Records (each turns them on: the station's store, then the folder and the server):\n"
+        "  --unit LABEL                the unit's label\n"
+        "  --station NAME              the test station's name (default the host name)\n"
+        "  --records-folder DIR        the log file and the day's table row go there\n"
+        "  --database URI              postgresql://[user[:password]@][host][:port][/db][?k=v]\n"
+        "  --records                   records into the station's store only\n"
         "config and test only:\n"
         "  --mobile                    the unit is a mobile station (default base)\n"
         "  --device-config NAME        FAST, PBASIC, RM2, Teamboard, each also -MultiMode\n"
@@ -144,6 +152,18 @@ CliParse parseCliArguments(const QStringList& arguments)
             a.json = true;
         } else if (arg == QLatin1String("--unit")) {
             error = take(arg, &a.unit);
+            a.records = true;
+        } else if (arg == QLatin1String("--station")) {
+            error = take(arg, &a.station);
+            a.records = true;
+        } else if (arg == QLatin1String("--records-folder")) {
+            error = take(arg, &a.recordsFolder);
+            a.records = true;
+        } else if (arg == QLatin1String("--database")) {
+            error = take(arg, &a.database);
+            a.records = true;
+        } else if (arg == QLatin1String("--records")) {
+            a.records = true;
         } else if (arg.startsWith(QLatin1String("-"))) {
             error = QStringLiteral("unknown option ") + arg;
         } else if (haveAction) {
@@ -158,6 +178,8 @@ CliParse parseCliArguments(const QStringList& arguments)
                 a.action = CliArguments::Action::Config;
             } else if (arg == QLatin1String("test")) {
                 a.action = CliArguments::Action::Test;
+            } else if (arg == QLatin1String("forward")) {
+                a.action = CliArguments::Action::Forward;
             } else if (arg == QLatin1String("set-channel")) {
                 a.action = CliArguments::Action::SetChannel;
                 error = take(arg, &value);
@@ -179,7 +201,7 @@ CliParse parseCliArguments(const QStringList& arguments)
     }
     if (!haveAction)
         return usageError(QStringLiteral("no action given"));
-    if (a.port.isEmpty())
+    if (a.port.isEmpty() && a.isRun())
         return usageError(QStringLiteral("no port given (--port NAME)"));
     if (consoleOption && a.action != CliArguments::Action::Config &&
         a.action != CliArguments::Action::Test)

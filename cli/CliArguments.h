@@ -6,7 +6,7 @@
 #include <QStringList>
 
 struct CliArguments {
-    enum class Action { Query, RestoreFactory, SetChannel, SetConfig, Config, Test };
+    enum class Action { Query, RestoreFactory, SetChannel, SetConfig, Config, Test, Forward };
 
     Action action = Action::Query;
     qint16 channel = 0;    // set-channel
@@ -25,6 +25,13 @@ struct CliArguments {
     QString powerCycleCommand;
     bool json = false;
     QString unit;
+    // Records: any of these turns them on for the run.
+    bool records = false;
+    QString recordsFolder;
+    QString database;
+    QString station;
+
+    bool isRun() const { return action != Action::Forward; }
 };
 
 // What parsing the arguments came to: a run to make, text to print and leave (help, version),

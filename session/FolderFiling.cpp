@@ -87,6 +87,13 @@ QString fileOne(const StoredRun& run, const QString& folder)
 FolderFilingReport fileWaitingRuns(RecordStore& store)
 {
     FolderFilingReport report;
+    // One program of the station files at a time: another that read the same waiting runs would
+    // file them twice. While one files, the others leave the runs to it.
+    QLockFile oneFiler(store.path() + QStringLiteral(".filing.lock"));
+    if (!oneFiler.tryLock(kTableLockMs)) {
+        report.waiting = store.waitingForFolderCount().count;
+        return report;
+    }
     const RecordStore::FilingRuns waiting = store.waitingForFolder(1000);
     report.error = waiting.error;
     for (const RecordStore::Filing& filing : waiting.runs) {
