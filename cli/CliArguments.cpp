@@ -65,6 +65,8 @@ QString cliUsage()
         "Usage: rovizez-cli ACTION --port NAME [options]\n"
         "ACTION: query | restore-factory | set-channel CHANNEL | set-mode CONFIG | config | test\n"
         "       rovizez-cli forward [--database URI]\n"
+        "       rovizez-cli results [--since yyyy-MM-dd] [--until yyyy-MM-dd] [--station NAME]\n"
+        "                           [--run NAME|all] [--database URI] [--json]\n"
         "  CHANNEL: 4, 13, 22, 31 or 40; CONFIG: \"PBASIC\" or \"Factory Defaults\"\n"
         "  --port NAME                 the modem's port (\"SIM\" is the simulated modem)\n"
         "  --baud RATE                 1200 ... 115200 (default 9600)\n"

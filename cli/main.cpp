@@ -2,6 +2,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/LogPrinter.h"
+#include "cli/ResultsAction.h"
 #include "cli/RunReport.h"
 #include "cli/SignalStop.h"
 #include "platform/ProgramEnd.h"
@@ -109,7 +110,10 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rovizez-cli"));
-    const CliParse parse = parseCliArguments(QCoreApplication::arguments().mid(1));
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.value(0) == QLatin1String("results"))
+        return runResultsAction(arguments.mid(1));
+    const CliParse parse = parseCliArguments(arguments);
     if (parse.kind == CliParse::Kind::Print) {
         print(stdout, parse.text);
         return 0;

@@ -175,6 +175,9 @@ void MainWin::buildMenus()
     // Its handler does nothing, so the entry is shown greyed like the others without an action.
     menuViewChangeLog = entry(menuFactory, QStringLiteral("menuViewChangeLog"),
                               QStringLiteral("View Change &History"), false);
+    menuFactory->addSeparator();
+    menuFactoryResults =
+        entry(menuFactory, QStringLiteral("menuFactoryResults"), QStringLiteral("&Results..."), true);
     menuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), QStringLiteral("menuHelp"));
     menuHelpOnlineHelp = entry(menuHelp, QStringLiteral("menuHelpOnlineHelp"),
                                QStringLiteral("&Online Help"), false);

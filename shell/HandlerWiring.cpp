@@ -95,6 +95,7 @@ void MainWin::connectHandlers()
             [this] { menuOptionsShowHideTestConsole_Click(); });
     connect(menuViewChangeLog, &QAction::triggered, this, [this] { menuViewChangeLog_Click(); });
     connect(menuHelpAbout, &QAction::triggered, this, [this] { menuHelpAbout_Click(); });
+    connect(menuFactoryResults, &QAction::triggered, this, [this] { menuFactoryResults_Click(); });
 
     // The factory operators' key: shows or hides the Factory menu; it is listed in no menu.
     auto* factoryKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")), this);

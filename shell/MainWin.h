@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <QMap>
 #include <QString>
 #include <QVariant>
@@ -30,6 +31,7 @@ class QScrollBar;
 class QTimer;
 class MsgLogModel;
 class RecordKeeper;
+class ResultsBoard;
 class UnitSession;
 class WindowOptions;
 class WindowQuestions;
@@ -143,6 +145,7 @@ private:
     QAction* menuOptionsShowHideShortcuts = nullptr;
     QAction* menuOptionsShowHideTestConsole = nullptr;
     QAction* menuViewChangeLog = nullptr;
+    QAction* menuFactoryResults = nullptr;
     QMenu* menuHelp = nullptr;
     QAction* menuHelpOnlineHelp = nullptr;
     QAction* menuHelpAbout = nullptr;
@@ -157,6 +160,8 @@ private:
     QLabel* RecordsWaiting = nullptr;
     bool RecordsTroubleSaid = false;
     bool StoreTroubleSaid = false;
+    // The results board, while it is open.
+    QPointer<ResultsBoard> Board;
 
     // --- Form-level state ---
     QColor TestConsoleBackColor;
@@ -184,6 +189,8 @@ private:
     void menuViewChangeLog_Click();
     void menuHelpAbout_Click();
     void menuFactory_Toggle(); // Ctrl+Shift+F: shows or hides the Factory menu
+    // Opens the results board beside the window, or brings it forward.
+    void menuFactoryResults_Click();
     // Connects the session's state to the controls that show it.
     void mirrorSession();
     // The Do buttons greyed during a run; the focus waits in the message window meanwhile.

@@ -95,6 +95,9 @@ void tst_menus::entries_data()
     QTest::newRow("menuViewChangeLog") << "menuViewChangeLog"
                                        << "menuFactory"
                                        << "View Change &History" << false;
+    QTest::newRow("menuFactoryResults") << "menuFactoryResults"
+                                        << "menuFactory"
+                                        << "&Results..." << true;
     QTest::newRow("menuHelpOnlineHelp") << "menuHelpOnlineHelp"
                                         << "menuHelp" << QString() << false;
     QTest::newRow("menuHelpAbout") << "menuHelpAbout"
