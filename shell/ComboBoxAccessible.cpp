@@ -6,16 +6,35 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace
 {
+// The popup list selects the entry at row, as it does for the choice when it opens. Qt moves the
+// popup's selection only then and on a pick, so a choice the program makes would leave screen
+// readers reading the one before. The popup list announces its change of selection itself; its
+// current entry is not one the pointer rests on, so the list does not report it as highlighted.
+void selectInPopup(QComboBox* list, int row)
+{
+    QItemSelectionModel* selection = list->view()->selectionModel();
+    if (!selection)
+        return;
+    const QSignalBlocker quiet(list);
+    selection->setCurrentIndex(
+        list->model()->index(row, list->modelColumn(), list->rootModelIndex()),
+        QItemSelectionModel::ClearAndSelect);
+}
+
 // A combo box for assistive technology: its text as name and value, its caption or label, the
 // popup list as its first child and, when it is editable, the text field as its second.
 class ComboBoxAccessible : public QAccessibleWidget
 {
 public:
+    // From now on the popup's selection follows every change of choice that the list announces.
     explicit ComboBoxAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
     {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                         [combo](int index) { selectInPopup(combo, index); });
     }
 
     QString text(QAccessible::Text t) const override
@@ -133,4 +152,14 @@ void installComboBoxAccessible()
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void setChoice(QComboBox* list, int index)
+{
+    if (index < 0 || index >= list->count())
+        return;
+    // As on a pick, the popup has selected the entry before Qt announces the new value (on the
+    // desktop's bridge, a change of name and of selection).
+    selectInPopup(list, index);
+    list->setCurrentIndex(index);
 }

@@ -2,6 +2,7 @@
 // do not run while they only mirror it), the Do buttons while a run is under way.
 #include "session/RecordKeeper.h"
 #include "session/UnitSession.h"
+#include "shell/ComboBoxAccessible.h"
 #include "shell/MainWin.h"
 #include "shell/StateLine.h"
 #include "shell/VerdictColour.h"
@@ -29,20 +30,19 @@ void mirrorCheck(QCheckBox* box, bool on)
 void mirrorChoice(QComboBox* list, const QString& text)
 {
     const QSignalBlocker blocker(list);
-    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        list->setCurrentIndex(index);
+    setChoice(list, list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 } // namespace
 
 void MainWin::mirrorSession()
 {
     UnitSession* s = Session;
-    connect(s, &UnitSession::portOpenBoxChanged, this, [this](bool on) {
-        mirrorCheck(CommOpenCbox, on);
-    });
-    connect(s, &UnitSession::cmdRtsBoxChanged, this, [this](bool on) { mirrorCheck(CmdRTSCbox, on); });
-    connect(s, &UnitSession::breakBoxChanged, this, [this](bool on) { mirrorCheck(CmdBreakCbox, on); });
+    connect(s, &UnitSession::portOpenBoxChanged, this,
+            [this](bool on) { mirrorCheck(CommOpenCbox, on); });
+    connect(s, &UnitSession::cmdRtsBoxChanged, this,
+            [this](bool on) { mirrorCheck(CmdRTSCbox, on); });
+    connect(s, &UnitSession::breakBoxChanged, this,
+            [this](bool on) { mirrorCheck(CmdBreakCbox, on); });
     connect(s, &UnitSession::baudTextChanged, this,
             [this](const QString& text) { mirrorChoice(CommBaud, text); });
     connect(s, &UnitSession::testNewBaudChanged, this,
@@ -51,7 +51,8 @@ void MainWin::mirrorSession()
             [this](const QString& text) { TestStateWin_Show(text); });
     connect(s, &UnitSession::verdictChanged, this,
             [this](RunVerdict verdict) { showVerdict(TestStateWin, verdict); });
-    connect(s, &UnitSession::progressShown, this, [this](bool shown) { TestProgress_SetShown(shown); });
+    connect(s, &UnitSession::progressShown, this,
+            [this](bool shown) { TestProgress_SetShown(shown); });
     connect(s, &UnitSession::progressChanged, this, [this](int value, const QString& text) {
         TestProgress->setValue(value);
         TestProgress->setFormat(text);

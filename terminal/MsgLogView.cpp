@@ -3,6 +3,7 @@
 
 #include "terminal/LineTime.h"
 #include "terminal/MsgLogAccessible.h"
+#include "terminal/QuietScrollBar.h"
 
 #include <QAccessible>
 #include <QFontMetricsF>
@@ -10,107 +11,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
+#include <QStyleOptionFocusRect>
 
 #include <cmath>
-
-namespace
-{
-// A scroll bar that repaints only when it looks different. The vertical bar's range grows with
-// every batch of lines, which moves the slider by a pixel only now and then in a long log. It
-// fills its own background, so that a repaint does not repaint the frames around it as well.
-class QuietScrollBar : public QScrollBar
-{
-public:
-    explicit QuietScrollBar(Qt::Orientation orientation) : QScrollBar(orientation)
-    {
-        setAutoFillBackground(true);
-    }
-
-protected:
-    // Setting the range or the steps announces a change even when they stay the same, and the
-    // range grows before the view follows the newest row. So the bar looks again once the
-    // present event is handled, and repaints only if it would look different from its last
-    // paint.
-    void sliderChange(SliderChange change) override
-    {
-        if (change == SliderOrientationChange) {
-            QScrollBar::sliderChange(change);
-            return;
-        }
-        if (m_lookPending)
-            return;
-        m_lookPending = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_lookPending = false;
-                const Look now = look();
-                if (now == m_painted)
-                    return;
-                // Following a growing log, only the slider moves or shrinks: the groove and
-                // the arrows are repainted only where the slider was and is.
-                if (arrowsKept(now))
-                    update(aroundSliders(now, m_painted));
-                else
-                    update();
-            },
-            Qt::QueuedConnection);
-    }
-    void paintEvent(QPaintEvent* event) override
-    {
-        QScrollBar::paintEvent(event);
-        // After a paint of part of the bar the screen shows the present look if the arrows
-        // stayed as they were and the slider either stayed or was painted where it was and is.
-        const Look now = look();
-        const auto covered = [event](const QRect& area) {
-            return QRegion(area).subtracted(event->region()).isEmpty();
-        };
-        const bool whole =
-            covered(rect()) || (arrowsKept(now) && (now.slider == m_painted.slider ||
-                                                    covered(aroundSliders(now, m_painted))));
-        m_painted = now;
-        m_painted.onScreen = whole;
-    }
-
-private:
-    struct Look {
-        QRect slider;
-        bool atStart = false;
-        bool atEnd = false;
-        // Whether the screen is known to show this look; a look not on screen differs from
-        // every other.
-        bool onScreen = true;
-        bool operator==(const Look&) const = default;
-    };
-
-    // Whether the screen shows the last paint and the arrows would look as they did then.
-    bool arrowsKept(const Look& now) const
-    {
-        return m_painted.onScreen && now.atStart == m_painted.atStart &&
-               now.atEnd == m_painted.atEnd;
-    }
-
-    // The slider's old and new place, with the line a style draws along its edges.
-    QRect aroundSliders(const Look& a, const Look& b) const
-    {
-        constexpr int kEdge = 2;
-        return a.slider.united(b.slider).adjusted(-kEdge, -kEdge, kEdge, kEdge) & rect();
-    }
-
-    Look look() const
-    {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
-                                        this),
-                value() == minimum(), value() == maximum()};
-    }
-
-    Look m_painted{{}, false, false, false};
-    bool m_lookPending = false;
-};
-} // namespace
 
 MsgLogView::MsgLogView(QWidget* parent) : QAbstractItemView(parent)
 {

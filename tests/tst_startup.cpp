@@ -158,6 +158,8 @@ private slots:
     void accessibleNames();
     void comboBoxesSayLabelAndChoice_data();
     void comboBoxesSayLabelAndChoice();
+    void comboBoxesSayTheProgramsChoice_data();
+    void comboBoxesSayTheProgramsChoice();
     void tabOrderInsidePanels_data();
     void tabOrderInsidePanels();
     void everyControlAnnouncesItself();
@@ -823,6 +825,68 @@ void tst_startup::comboBoxesSayLabelAndChoice()
     QCOMPARE(combo->currentIndex(), row);
     QCOMPARE(iface->text(QAccessible::Name), combo->itemText(row));
     QCOMPARE(spokenLabel(iface), label);
+}
+
+void tst_startup::comboBoxesSayTheProgramsChoice_data()
+{
+    addColumns<QString, QString, QString, bool>({"name", "picked", "chosen", "bySession"});
+    struct Row {
+        const char* tag;
+        const char* name;
+        const char* picked;
+        const char* chosen;
+        bool bySession;
+    };
+    const Row rows[] = {
+        {"CommBaud 19200 to 9600, by the session", "CommBaud", "19200", "9600", true},
+        {"TestNewBaud 4800 to 19200, by the session", "TestNewBaud", "4800", "19200", true},
+        {"RxShowMode hex to chars, by the window", "RxShowMode", "hex", "chars", false},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.tag) << r.name << r.picked << r.chosen << r.bySession;
+}
+
+// A choice the program makes in a list after the user's pick is heard as a pick is: the list's
+// name and value are the new choice, and the popup list, which screen readers read as the list's
+// selection, holds it alone, also where the session's state is mirrored with signals blocked.
+void tst_startup::comboBoxesSayTheProgramsChoice()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, picked);
+    QFETCH(QString, chosen);
+    QFETCH(bool, bySession);
+    WindowFixture own;
+    MainWin& win = own.win();
+    auto* combo = own.control<QComboBox>(name);
+    QVERIFY(combo);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
+    if (own.door().TestConsoleFrame()->isAncestorOf(combo))
+        own.control<QAction>("menuOptionsShowHideTestConsole")->trigger();
+    win.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&win));
+    QVERIFY(UserInput::pick(combo, combo->findText(picked)));
+    QCOMPARE(combo->currentText(), picked);
+
+    if (!bySession)
+        combo->setCurrentIndex(combo->findText(chosen));
+    else if (name == QLatin1String("CommBaud"))
+        win.session().CommBaud_Set(chosen);
+    else
+        win.session().TestNewBaud_Set(chosen);
+
+    QCOMPARE(combo->currentText(), chosen);
+    QCOMPARE(iface->text(QAccessible::Name), chosen);
+    QCOMPARE(iface->text(QAccessible::Value), chosen);
+    QAccessibleInterface* popup = iface->child(0);
+    QAccessibleTableInterface* table = popup->tableInterface();
+    QVERIFY(table);
+    const int row = combo->findText(chosen);
+    QCOMPARE(table->selectedRows(), QList<int>{row});
+    const QList<QAccessibleInterface*> cells = table->selectedCells();
+    QCOMPARE(cells.size(), 1);
+    QCOMPARE(cells.first()->text(QAccessible::Name), chosen);
+    QVERIFY(popup->child(row)->state().selected);
+    QVERIFY(!popup->child(combo->findText(picked))->state().selected);
 }
 
 // Inside each panel the options come first as one Tab stop, then the lists beside them, then the
