@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < kLines; ++i) {
         // 40 characters, each line its own text: "line 0000000042 " and 24 dots.
         win.session().MsgWin_Output(QStringLiteral("line %1 ").arg(i, 10, 10, QLatin1Char('0')) +
-                          QString(24, QLatin1Char('.')));
+                                    QString(24, QLatin1Char('.')));
         if (i % 1000 == 999)
             QCoreApplication::processEvents();
     }

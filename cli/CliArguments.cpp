@@ -137,8 +137,7 @@ CliParse parseCliArguments(const QStringList& arguments)
             error = take(arg, &a.deviceConfig);
             consoleOption = true;
             if (error.isEmpty() && !deviceConfigs().contains(a.deviceConfig))
-                error = QStringLiteral("--device-config: no such configuration: ") +
-                        a.deviceConfig;
+                error = QStringLiteral("--device-config: no such configuration: ") + a.deviceConfig;
         } else if (arg == QLatin1String("--save-tx-power-on")) {
             a.saveTxPowerOn = consoleOption = true;
         } else if (arg == QLatin1String("--leave-rts-on")) {

@@ -48,7 +48,8 @@ MsgAnswer CliQuestions::ask(const QString& text, const QString& title, MsgButton
     }
     if (answer == MsgAnswer::Cancel)
         m_cancelled = true;
-    writeError((answer == MsgAnswer::Ok ? QStringLiteral("Answered OK") : QStringLiteral("Answered Cancel")) +
+    writeError((answer == MsgAnswer::Ok ? QStringLiteral("Answered OK")
+                                        : QStringLiteral("Answered Cancel")) +
                how + QLatin1Char('\n'));
     return answer;
 }
@@ -95,8 +96,8 @@ MsgAnswer CliQuestions::runPowerCycleCommand()
         ::kill(-static_cast<pid_t>(command.processId()), SIGKILL);
         command.waitForFinished(1000);
     }
-    const bool ok = !cancelled && command.exitStatus() == QProcess::NormalExit &&
-                    command.exitCode() == 0;
+    const bool ok =
+        !cancelled && command.exitStatus() == QProcess::NormalExit && command.exitCode() == 0;
     if (!ok && !cancelled)
         writeError(QStringLiteral("The power-cycle command failed (exit status ") +
                    QString::number(command.exitCode()) + QStringLiteral(")\n"));

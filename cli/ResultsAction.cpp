@@ -44,8 +44,9 @@ int runResultsAction(const QStringList& arguments)
             continue;
         }
         if (i + 1 >= arguments.size())
-            return usage(arg.startsWith(QLatin1String("--")) ? arg + QStringLiteral(" needs a value")
-                                                             : QStringLiteral("unexpected ") + arg);
+            return usage(arg.startsWith(QLatin1String("--"))
+                             ? arg + QStringLiteral(" needs a value")
+                             : QStringLiteral("unexpected ") + arg);
         const QString value = arguments.at(++i);
         if (arg == QLatin1String("--since") || arg == QLatin1String("--until")) {
             const QDate date = QDate::fromString(value, Qt::ISODate);
@@ -70,8 +71,8 @@ int runResultsAction(const QStringList& arguments)
         if (!parsed.error.isEmpty())
             return usage(parsed.error);
         const ServerUri& uri = parsed.uri;
-        source.server = {uri.host, uri.port, uri.user, uri.password, uri.database,
-                         uri.connectOptions};
+        source.server = {uri.host,     uri.port,     uri.user,
+                         uri.password, uri.database, uri.connectOptions};
     }
     ResultsFilter filter = ResultsFilter::forPeriod(ResultsFilter::Period::Between,
                                                     QDateTime::currentDateTime(), since, until);

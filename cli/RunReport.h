@@ -19,7 +19,7 @@ int exitStatus(CliOutcome outcome, int errors);
 CliOutcome actionOutcome(const std::optional<RunRecord>& run, bool signalled, bool cancelled);
 
 struct RunReportFacts {
-    QString run;     // the action's run name, also when no run took place
+    QString run; // the action's run name, also when no run took place
     QString port;
     QString unit;
     CliOutcome outcome = CliOutcome::Cancelled;

@@ -87,8 +87,8 @@ void keepRecord(const CliArguments& a, const StoredRun& run, const QString& fold
     const QString store = RecordStore::defaultStorePath();
     const KeptNow kept = keepRunNow(store, run, folder, server);
     if (!kept.storeError.isEmpty())
-        print(stderr, QStringLiteral("The station's store cannot be written: ") +
-                          kept.storeError + QLatin1Char('\n'));
+        print(stderr, QStringLiteral("The station's store cannot be written: ") + kept.storeError +
+                          QLatin1Char('\n'));
     if (!kept.folderError.isEmpty())
         print(stderr, QStringLiteral("The records folder ") + folder +
                           QStringLiteral(" cannot be written: ") + kept.folderError +
@@ -97,12 +97,13 @@ void keepRecord(const CliArguments& a, const StoredRun& run, const QString& fold
         return;
     const ForwardReport report = forwardWithin(store, a.database, QString(), kForwardAfterRunMs);
     if (report.waiting > 0)
-        print(stderr, QString::number(report.waiting) +
-                          (report.waiting == 1 ? QStringLiteral(" run waits")
-                                               : QStringLiteral(" runs wait")) +
-                          QStringLiteral(" for the server") +
-                          (report.error.isEmpty() ? QString() : QStringLiteral(": ") + report.error) +
-                          QLatin1Char('\n'));
+        print(stderr,
+              QString::number(report.waiting) +
+                  (report.waiting == 1 ? QStringLiteral(" run waits")
+                                       : QStringLiteral(" runs wait")) +
+                  QStringLiteral(" for the server") +
+                  (report.error.isEmpty() ? QString() : QStringLiteral(": ") + report.error) +
+                  QLatin1Char('\n'));
 }
 } // namespace
 
@@ -119,8 +120,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (parse.kind == CliParse::Kind::UsageError) {
-        print(stderr, QStringLiteral("rovizez-cli: ") + parse.text + QStringLiteral("\n\n") +
-                          cliUsage());
+        print(stderr,
+              QStringLiteral("rovizez-cli: ") + parse.text + QStringLiteral("\n\n") + cliUsage());
         return kUsageStatus;
     }
     const CliArguments& a = parse.arguments;
@@ -132,7 +133,8 @@ int main(int argc, char* argv[])
     UnitSession session(stationPortBackends(), options, questions);
     setBeforeProgramEnd([&session] { session.releasePort(); });
     LogPrinter printer(session.log());
-    QObject::connect(&session, &UnitSession::runEnded, &session, [&printer] { printer.endAction(); });
+    QObject::connect(&session, &UnitSession::runEnded, &session,
+                     [&printer] { printer.endAction(); });
     // A stop ends the run under way as Stop Run does, and a question or command that is open.
     SignalStop stop([&session, &questions] {
         questions.cancelOpen();
@@ -140,7 +142,8 @@ int main(int argc, char* argv[])
     });
 
     if (a.records) {
-        const QString server = a.database.isEmpty() ? QString() : serverUriWithoutPassword(a.database);
+        const QString server =
+            a.database.isEmpty() ? QString() : serverUriWithoutPassword(a.database);
         session.setRecords(true, a.station.isEmpty() ? QSysInfo::machineHostName() : a.station,
                            a.recordsFolder, server);
     }

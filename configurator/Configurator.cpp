@@ -54,7 +54,7 @@ void UnitSession::Cfg_SetConfig(const QByteArray& config)
                        "modem.\n\nProceed with over-write of user-settings, restoring modem to ") +
         QString::fromLatin1(config) + QStringLiteral("?");
     if (Questions.ask(text, kTitlePrefix + QStringLiteral("Over-write user-settings?"),
-                   MsgButtons::OkCancel) != MsgAnswer::Ok)
+                      MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
     Test_RunScript(QStringLiteral("SetConfig"), ScriptFlag::StayInCmdMode | ScriptFlag::AskStation,
                    config, QString(), QByteArray());

@@ -3,7 +3,6 @@
 #include "session/SessionQuestions.h"
 #include "session/UnitSession.h"
 
-
 void UnitSession::Cfg_RestoreFactory(ScriptFlags flags)
 {
     MsgWin_Output(QStringLiteral("Restoring Factory Defaults"));

@@ -15,8 +15,9 @@ bool UnitSession::powerCycleModem(const QString& intro)
     if (run.RunStopped())
         return abandon();
     if (Questions.ask(intro + QStringLiteral("\n\n") + PowerCycleMsg,
-                   kTitlePrefix + QStringLiteral("Power-cycle Modem While Connected to CommPort"),
-                   MsgButtons::OkCancel) != MsgAnswer::Ok ||
+                      kTitlePrefix +
+                          QStringLiteral("Power-cycle Modem While Connected to CommPort"),
+                      MsgButtons::OkCancel) != MsgAnswer::Ok ||
         run.RunStopped() || !MSComm1->PortOpen())
         return abandon();
     MsgWin_Output(QStringLiteral("Toggling RTS 5 times..."));

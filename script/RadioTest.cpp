@@ -21,9 +21,9 @@ bool UnitSession::runRadioTest(const ScriptRun& script)
     };
     int done = 0;
     const auto showProgress = [&](std::size_t p, int repetition) {
-        emit progressChanged(done, RadioTest::progressText(channels[p], int(p) + 1,
-                                                           int(channels.size()), repetition,
-                                                           errors[p]));
+        emit progressChanged(done,
+                             RadioTest::progressText(channels[p], int(p) + 1, int(channels.size()),
+                                                     repetition, errors[p]));
     };
     showProgress(0, 0);
     emit progressShown(true);

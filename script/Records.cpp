@@ -8,14 +8,13 @@
 #include "session/SessionQuestions.h"
 #include "session/UnitSession.h"
 
-
 bool UnitSession::Records_AskUnit()
 {
     if (!RecordsKeep)
         return true;
-    const std::optional<QString> label = Questions.askText(
-        kTitlePrefix + QStringLiteral("Unit"), QStringLiteral("&Unit:"),
-        nextUnitLabel(RecordsLastUnit));
+    const std::optional<QString> label =
+        Questions.askText(kTitlePrefix + QStringLiteral("Unit"), QStringLiteral("&Unit:"),
+                          nextUnitLabel(RecordsLastUnit));
     if (!label)
         return false;
     // A scanner may add spaces around the label.
@@ -40,8 +39,7 @@ bool UnitSession::Records_RunStarting()
     RunRecord record;
     record.start = QDateTime::currentDateTime();
     record.unit = std::exchange(RecordsUnit, QString());
-    record.port = MSComm1->PortOpen() && !CommPortOpenText.isEmpty() ? CommPortOpenText
-                                                                     : PortText;
+    record.port = MSComm1->PortOpen() && !CommPortOpenText.isEmpty() ? CommPortOpenText : PortText;
     RecordUnderWay = std::move(record);
     RecordEarlierLines.reset();
     return true;

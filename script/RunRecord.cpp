@@ -12,7 +12,7 @@ QString guardedCell(const QString& text)
 {
     static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
     return !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QLatin1Char('\'') + text
-                                                                      : text;
+                                                                    : text;
 }
 
 QByteArray csvField(const QString& text)

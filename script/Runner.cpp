@@ -7,7 +7,7 @@
 #include <QDateTime>
 
 void UnitSession::Test_RunScript(const QString& name, ScriptFlags flags, const QByteArray& initId,
-                             const QVariant& initArg, const QByteArray& testId)
+                                 const QVariant& initArg, const QByteArray& testId)
 {
     if (!MSComm1->PortOpen()) {
         Questions.ask(QStringLiteral("Error: Ensure the correct CommPort is open."),

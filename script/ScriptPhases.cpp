@@ -26,9 +26,9 @@ bool UnitSession::scriptBaudPrecondition(const ScriptRun& script)
         return true;
     const QString bps = QString::number(rate);
     Questions.ask(QStringLiteral("Before you can set this Config, you must set the modem and the "
-                              "CommPort to ") +
-                   bps + QStringLiteral(" bps"),
-               kTitlePrefix + QStringLiteral("Must Change Baud-Rate"), MsgButtons::Ok);
+                                 "CommPort to ") +
+                      bps + QStringLiteral(" bps"),
+                  kTitlePrefix + QStringLiteral("Must Change Baud-Rate"), MsgButtons::Ok);
     Test_Log(QStringLiteral("  Aborted: must change baud-rate to ") + bps);
     return false;
 }

@@ -37,8 +37,7 @@ void UnitSession::Test_RunConfig()
 void UnitSession::Test_RunTest()
 {
     Test_RunScript(QStringLiteral("Test"), consoleFlags(Options.mobile()),
-                   Options.deviceConfig().toLatin1(), QString(),
-                   QByteArrayLiteral("perf"));
+                   Options.deviceConfig().toLatin1(), QString(), QByteArrayLiteral("perf"));
 }
 
 // The rate is 32-bit wide so that 38400, 57600 and 115200 swap like the others.

@@ -2,7 +2,7 @@
 #include "script/ScriptRun.h"
 
 void UnitSession::Test_Script(ScriptFlags flags, const QByteArray& initId, const QVariant& initArg,
-                          const QByteArray& testId)
+                              const QByteArray& testId)
 {
     ScriptRun script;
     script.flags = flags;

@@ -70,8 +70,7 @@ QString fileOne(const StoredRun& run, const QString& folder)
     if (QString reason = writeNewLog(folder, name, text, &logPath); !reason.isEmpty())
         return reason;
     record.logFile = QFileInfo(logPath).fileName();
-    const QString table =
-        QDir(folder).filePath(resultsFileName(record.start.toLocalTime().date()));
+    const QString table = QDir(folder).filePath(resultsFileName(record.start.toLocalTime().date()));
     QLockFile lock(table + QStringLiteral(".lock"));
     QString reason;
     if (!lock.tryLock(kTableLockMs))

@@ -89,8 +89,8 @@ void RecordKeeper::keep(const StoredRun& run, const QString& folder, const QStri
 
 void RecordKeeper::fileNow()
 {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->file(); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker] { worker->file(); }, Qt::QueuedConnection);
 }
 
 KeptNow keepRunNow(const QString& storePath, const StoredRun& run, const QString& folder,

@@ -1,10 +1,10 @@
 // The control inventory: the client area, the Comm. Settings strip, the Modem Configurator and
 // the menus; the Terminal Window and the Test Console have files of their own.
+#include "serial/BaudRates.h"
 #include "shell/AppIcon.h"
 #include "shell/ComboBoxAccessible.h"
 #include "shell/ControlLayout.h"
 #include "shell/ControlLayoutGrowth.h"
-#include "serial/BaudRates.h"
 #include "shell/MainWin.h"
 #include "shell/PortComboBox.h"
 
@@ -176,8 +176,8 @@ void MainWin::buildMenus()
     menuViewChangeLog = entry(menuFactory, QStringLiteral("menuViewChangeLog"),
                               QStringLiteral("View Change &History"), false);
     menuFactory->addSeparator();
-    menuFactoryResults =
-        entry(menuFactory, QStringLiteral("menuFactoryResults"), QStringLiteral("&Results..."), true);
+    menuFactoryResults = entry(menuFactory, QStringLiteral("menuFactoryResults"),
+                               QStringLiteral("&Results..."), true);
     menuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), QStringLiteral("menuHelp"));
     menuHelpOnlineHelp = entry(menuHelp, QStringLiteral("menuHelpOnlineHelp"),
                                QStringLiteral("&Online Help"), false);

@@ -63,4 +63,3 @@ void MainWin::menuExit_Click()
 {
     endProgram();
 }
-

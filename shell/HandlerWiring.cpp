@@ -52,7 +52,8 @@ void MainWin::connectHandlers()
             [this] { TestSetBaudTo_Click(); });
 
     // Terminal Window
-    connect(CmdRTSCbox, &QCheckBox::toggled, this, [this](bool on) { Session->CmdRTSCbox_Set(on); });
+    connect(CmdRTSCbox, &QCheckBox::toggled, this,
+            [this](bool on) { Session->CmdRTSCbox_Set(on); });
     connect(CmdBreakCbox, &QCheckBox::toggled, this,
             [this](bool on) { Session->CmdBreakCbox_Set(on); });
     connect(CmdSendTypingImmediately, &QCheckBox::toggled, this,

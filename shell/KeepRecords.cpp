@@ -19,11 +19,11 @@ const QString kRecordsSubject = QStringLiteral("Keep Records");
 void MainWin::KeepRecords_Show(const QString& folder)
 {
     menuFileKeepRecords->setChecked(!folder.isEmpty());
-    menuFileKeepRecords->setText(folder.isEmpty()
-                                     ? QStringLiteral("Keep &Records...")
-                                     : QStringLiteral("Keep &Records in ") +
-                                           QDir::toNativeSeparators(folder).replace(
-                                               QLatin1Char('&'), QStringLiteral("&&")));
+    menuFileKeepRecords->setText(
+        folder.isEmpty()
+            ? QStringLiteral("Keep &Records...")
+            : QStringLiteral("Keep &Records in ") +
+                  QDir::toNativeSeparators(folder).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 void MainWin::menuFileKeepRecords_Click()
@@ -63,4 +63,3 @@ void MainWin::menuFileKeepRecords_Click()
     }
     Session->setRecordsFolder(folderKept);
 }
-

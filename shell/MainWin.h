@@ -9,8 +9,8 @@
 #include <QByteArray>
 #include <QColor>
 #include <QMainWindow>
-#include <QPointer>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <array>

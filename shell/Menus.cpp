@@ -47,8 +47,7 @@ void MainWin::menuLogSave_Click()
 void MainWin::menuLogSavePrevious_Click()
 {
     if (const auto& previous = Session->previousRunLog())
-        MsgWin_SaveToFile(previous->lines, previous->label,
-                          QStringLiteral("Save Previous Run"));
+        MsgWin_SaveToFile(previous->lines, previous->label, QStringLiteral("Save Previous Run"));
 }
 
 void MainWin::menuOptionsShowHideShortcuts_Click()

@@ -5,6 +5,6 @@
 
 PortBackends programPortBackends()
 {
-    return stationPortBackends({[](SimulatedModem& modem) { showSimToolWindow(modem); },
-                                [] { hideSimToolWindow(); }});
+    return stationPortBackends(
+        {[](SimulatedModem& modem) { showSimToolWindow(modem); }, [] { hideSimToolWindow(); }});
 }

@@ -2,8 +2,8 @@
 // the after-test options, the state line with the radio test's progress and the statistics.
 #include "script/RadioTestProgress.h"
 #include "script/RadioTestTables.h"
-#include "shell/ControlLayout.h"
 #include "serial/BaudRates.h"
+#include "shell/ControlLayout.h"
 #include "shell/MainWin.h"
 #include "shell/StateLine.h"
 

@@ -31,7 +31,8 @@ void appendVisibleForm(QByteArray& out, quint8 byte, bool hexMode)
 // character is the program's own text ("Ungültiges Argument") and is drawn as it is.
 bool drawnAsHex(char32_t c)
 {
-    return c < 32 || (c >= 127 && c < 160) || (c >= kPortByteBase + 128 && c <= kPortByteBase + 255);
+    return c < 32 || (c >= 127 && c < 160) ||
+           (c >= kPortByteBase + 128 && c <= kPortByteBase + 255);
 }
 
 // The byte a character drawn as "\hh" stands for.

@@ -10,11 +10,11 @@
 
 class QAbstractItemView;
 
-// Shows a log to a view: its own, or one that lives longer than the model (a session's). The log itself is exact at every moment; the model
-// announces its changes in batches, so that a burst of received data costs one announcement
-// and one repaint per refresh interval instead of one for every few bytes. A change is
-// announced at once when the last announcement is older than the refresh interval, otherwise
-// when the interval has passed. A clear is announced at once.
+// Shows a log to a view: its own, or one that lives longer than the model (a session's). The log
+// itself is exact at every moment; the model announces its changes in batches, so that a burst of
+// received data costs one announcement and one repaint per refresh interval instead of one for
+// every few bytes. A change is announced at once when the last announcement is older than the
+// refresh interval, otherwise when the interval has passed. A clear is announced at once.
 class MsgLogModel : public QAbstractListModel, private MsgLogObserver
 {
     Q_OBJECT

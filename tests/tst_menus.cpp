@@ -275,8 +275,8 @@ void tst_menus::copyToClipboardCopiesTheWholeLog()
         drawn << displayedLine(line);
     QCOMPARE(clipboard->text(), drawn.join(QLatin1Char('\n')));
     QVERIFY(clipboard->text().contains(QStringLiteral("Open COM1 for 9600,N,8,1\n\nSent: ?")));
-    QVERIFY(
-        clipboard->text().endsWith(QStringLiteral("  GOT (OK\\0D\\0A) Gr\\FC\\DFe αβ Grüße\n\\E9t\\E9")));
+    QVERIFY(clipboard->text().endsWith(
+        QStringLiteral("  GOT (OK\\0D\\0A) Gr\\FC\\DFe αβ Grüße\n\\E9t\\E9")));
     // Copying leaves the log as it was.
     QCOMPARE(fx().logLines(), lines);
 }

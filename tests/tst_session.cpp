@@ -80,7 +80,8 @@ void tst_session::stopEndsTheRunAtOnce_data()
     addColumns<Start, bool, QString>({"start", "answerOk", "lastLine"});
     // The box is answered, the pulses begin, and the stop comes while they go on.
     QTest::newRow("during the power-cycle pulses")
-        << Start::Query << true << QStringLiteral("QueryConfig Aborted in Establishing Communication");
+        << Start::Query << true
+        << QStringLiteral("QueryConfig Aborted in Establishing Communication");
     // The stop comes while the restore's box is open: no run has shown itself yet.
     QTest::newRow("at the restore's power-cycle box")
         << Start::RestoreFactory << false << QStringLiteral("Stopped by the user");

@@ -6,8 +6,8 @@
 #include "shell/MainWin.h"
 
 // Reads and sets the private parts of the window and of its session by name, one line a member;
-// a door is cheap to make and holds only the window. Controls that few tests use are found by their objectName instead
-// (WindowFixture::control).
+// a door is cheap to make and holds only the window. Controls that few tests use are found by their
+// objectName instead (WindowFixture::control).
 class WindowDoor
 {
 public:
