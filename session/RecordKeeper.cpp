@@ -1,55 +1,38 @@
-// The record keeper's worker thread: its own store connection, commits and folder filing.
+// The record keeper: its worker thread, and the same work done at once for the command line.
 #include "session/RecordKeeper.h"
 #include "records/RecordStore.h"
 #include "session/FolderFiling.h"
+#include "session/KeeperWorker.h"
 
 #include <pwd.h>
 #include <unistd.h>
 
-class KeeperWorker : public QObject
+void KeeperWorker::keep(const StoredRun& run, const QString& folder, const QString& server)
 {
-    Q_OBJECT
-public:
-    explicit KeeperWorker(const QString& storePath) : m_path(storePath) {}
+    QString error = openStore();
+    if (error.isEmpty())
+        error = m_store->commit(run, folder, server);
+    emit storeProblem(error);
+    if (error.isEmpty())
+        emit runKept(run.runId);
+    file();
+}
 
-    void keep(const StoredRun& run, const QString& folder, const QString& server)
-    {
-        QString error = openStore();
-        if (error.isEmpty())
-            error = m_store->commit(run, folder, server);
-        emit storeProblem(error);
-        if (error.isEmpty())
-            emit runKept(run.runId);
-        file();
-    }
+void KeeperWorker::file()
+{
+    if (!openStore().isEmpty())
+        return;
+    const FolderFilingReport report = fileWaitingRuns(*m_store);
+    emit folderStatus(report.waiting, report.folder, report.error);
+}
 
-    void file()
-    {
-        if (!openStore().isEmpty())
-            return;
-        const FolderFilingReport report = fileWaitingRuns(*m_store);
-        emit folderStatus(report.waiting, report.folder, report.error);
-    }
-
-signals:
-    void storeProblem(const QString& error);
-    void folderStatus(qint64 waiting, const QString& folder, const QString& error);
-    void runKept(const QString& runId);
-
-private:
-    // The store opens in this thread, on the first run; a store that would not open is tried
-    // again with the next.
-    QString openStore()
-    {
-        if (m_store && m_store->isOpen())
-            return {};
-        m_store = std::make_unique<RecordStore>(m_path);
-        return m_store->open();
-    }
-
-    QString m_path;
-    std::unique_ptr<RecordStore> m_store;
-};
+QString KeeperWorker::openStore()
+{
+    if (m_store && m_store->isOpen())
+        return {};
+    m_store = std::make_unique<RecordStore>(m_path);
+    return m_store->open();
+}
 
 RecordKeeper::RecordKeeper(const QString& storePath, QObject* parent)
     : QObject(parent), m_worker(new KeeperWorker(storePath))
@@ -115,5 +98,3 @@ QString operatorName()
         return QString::fromLocal8Bit(user->pw_name);
     return qEnvironmentVariable("USER");
 }
-
-#include "RecordKeeper.moc"
