@@ -91,14 +91,19 @@ MsgAnswer CliQuestions::runPowerCycleCommand()
                              loop.exit(1);
                      });
     command.start();
-    const bool cancelled = loop.exec() != 0;
+    // A shell that could not be started has said so already, inside start().
+    const bool started = command.state() != QProcess::NotRunning;
+    const bool cancelled = !started || loop.exec() != 0;
     if (command.state() != QProcess::NotRunning) {
         ::kill(-static_cast<pid_t>(command.processId()), SIGKILL);
         command.waitForFinished(1000);
     }
     const bool ok =
         !cancelled && command.exitStatus() == QProcess::NormalExit && command.exitCode() == 0;
-    if (!ok && !cancelled)
+    if (!started)
+        writeError(QStringLiteral("The power-cycle command could not be started: ") +
+                   command.errorString() + QLatin1Char('\n'));
+    else if (!ok && !cancelled)
         writeError(QStringLiteral("The power-cycle command failed (exit status ") +
                    QString::number(command.exitCode()) + QStringLiteral(")\n"));
     return ok ? MsgAnswer::Ok : MsgAnswer::Cancel;

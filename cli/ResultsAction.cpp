@@ -47,7 +47,7 @@ int runResultsAction(const QStringList& arguments)
             return usage(arg.startsWith(QLatin1String("--"))
                              ? arg + QStringLiteral(" needs a value")
                              : QStringLiteral("unexpected ") + arg);
-        const QString value = arguments.at(++i);
+        const QString& value = arguments.at(++i);
         if (arg == QLatin1String("--since") || arg == QLatin1String("--until")) {
             const QDate date = QDate::fromString(value, Qt::ISODate);
             if (!date.isValid())

@@ -33,7 +33,8 @@ QString failed(const QSqlQuery& query, const QString& what)
 }
 
 // Runs work between begin and COMMIT; on any failure rolls back and returns the failure.
-template <typename Work> QString inTransaction(QSqlDatabase db, const QString& begin, Work work)
+template <typename Work>
+QString inTransaction(const QSqlDatabase& db, const QString& begin, Work work)
 {
     QSqlQuery control(db);
     if (!control.exec(begin))
@@ -47,7 +48,7 @@ template <typename Work> QString inTransaction(QSqlDatabase db, const QString& b
 }
 
 // The version in the store's schema_version table; 0 for a store without one.
-int storedVersion(QSqlDatabase db, QString* error)
+int storedVersion(const QSqlDatabase& db, QString* error)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND "
@@ -114,7 +115,7 @@ QString RecordStore::open()
     if (!db.open())
         return QStringLiteral("The store %1 cannot be opened: %2")
             .arg(path_, db.lastError().text());
-    const QString error = prepare();
+    QString error = prepare();
     if (!error.isEmpty()) {
         db.close();
         return error;
@@ -239,7 +240,7 @@ StoredRuns RecordStore::waitingForServer(int limit)
         while (query.next())
             result.runs.append(runFromRow(query));
         for (StoredRun& run : result.runs) {
-            const QString error = channelsOf(run);
+            QString error = channelsOf(run);
             if (!error.isEmpty())
                 return error;
         }
@@ -269,7 +270,7 @@ RecordStore::FilingRuns RecordStore::waitingForFolder(int limit)
         while (query.next())
             result.runs.append({runFromRow(query), query.value(folderColumn).toString()});
         for (Filing& filing : result.runs) {
-            const QString error = channelsOf(filing.run);
+            QString error = channelsOf(filing.run);
             if (!error.isEmpty())
                 return error;
         }

@@ -19,7 +19,7 @@ ResultsFilter ResultsFilter::forPeriod(Period period, const QDateTime& now, QDat
         filter.toUtc = end;
         break;
     case Period::ThisShift:
-        filter.fromUtc = now.toUTC().addSecs(-8 * 3600);
+        filter.fromUtc = now.toUTC().addSecs(qint64(-8) * 3600);
         filter.toUtc = end;
         break;
     case Period::Last7Days:

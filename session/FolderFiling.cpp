@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStringList>
 
 namespace
 {
@@ -48,7 +49,7 @@ QString writeNewLog(const QString& folder, const QString& name, const QByteArray
             return file.errorString();
         }
         if (file.write(text) != text.size() || !file.flush()) {
-            const QString reason = file.errorString();
+            QString reason = file.errorString();
             file.remove();
             return reason;
         }
@@ -95,18 +96,26 @@ FolderFilingReport fileWaitingRuns(RecordStore& store)
     }
     const RecordStore::FilingRuns waiting = store.waitingForFolder(1000);
     report.error = waiting.error;
+    if (!report.error.isEmpty())
+        return report;
+    // A folder that cannot be written holds its own runs back, in order; runs for another
+    // folder still go to theirs.
+    QStringList failed;
     for (const RecordStore::Filing& filing : waiting.runs) {
-        if (!report.error.isEmpty())
-            break;
+        if (failed.contains(filing.folder))
+            continue;
         const QString reason = fileOne(filing.run, filing.folder);
         if (!reason.isEmpty()) {
+            failed << filing.folder;
             report.folder = filing.folder;
             report.error = reason;
+            continue;
+        }
+        if (const QString marked = store.markFiled(filing.run.runId); !marked.isEmpty()) {
+            report.error = marked;
             break;
         }
-        report.error = store.markFiled(filing.run.runId);
-        if (report.error.isEmpty())
-            ++report.filed;
+        ++report.filed;
     }
     const StoreCount left = store.waitingForFolderCount();
     report.waiting = left.count;

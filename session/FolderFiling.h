@@ -13,8 +13,8 @@ struct FolderFilingReport {
     QString error;
 };
 
-// Files every run waiting in the store, oldest first, one program of the station at a time, and
-// stops at the first that cannot be filed (it and those after it wait for the next try). A log file
+// Files every run waiting in the store, oldest first, one program of the station at a time; a
+// folder that cannot be written keeps its runs (in order) for the next try. A log file
 // is created only under a name no other run has (two runs of one unit in one second get two files);
 // the table's row is appended under a lock file beside the table, so that one header is written and
 // no row is doubled or cut; a row that cannot be written takes its log file back.

@@ -58,8 +58,10 @@ RecordKeeper::RecordKeeper(const QString& storePath, QObject* parent)
 
 RecordKeeper::~RecordKeeper()
 {
-    // What was handed over is committed before the program goes.
-    m_thread.quit();
+    // What was handed over is committed before the keeper goes: the thread ends after the
+    // work queued before this.
+    QMetaObject::invokeMethod(
+        m_worker, [thread = &m_thread] { thread->quit(); }, Qt::QueuedConnection);
     m_thread.wait();
 }
 

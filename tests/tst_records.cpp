@@ -7,17 +7,18 @@
 #include "support/RunSuite.h"
 #include "support/SimModem.h"
 #include "terminal/MsgLog.h"
+#include "terminal/MsgLogView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace
 {
@@ -136,6 +137,8 @@ private slots:
         const QByteArray shown = doTest(QStringLiteral("U-0099"));
         QCOMPARE(records->unitPrefills, QStringList{QString()});
 
+        // The store takes the run first; the folder is written from it, off the window's thread.
+        QTRY_COMPARE_WITH_TIMEOUT(records->resultsRows().size(), 2, 10000);
         const QStringList logs = records->files(QStringLiteral("txt"));
         QCOMPARE(logs.size(), 1);
         QVERIFY2(
@@ -188,6 +191,7 @@ private slots:
         door().CfgDoIt()->click();
         QCOMPARE(records->unitPrefills, (QStringList{QString(), QStringLiteral("B-1000")}));
         QVERIFY(door().MsgLines()->shownUtf8().endsWith("typed after the run\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(records->resultsRows().size(), 2, 10000);
         const QList<QStringList> rows = records->resultsRows();
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1).at(Unit), QStringLiteral("B-0999"));
@@ -211,6 +215,7 @@ private slots:
         const QByteArray shown = door().MsgLines()->shownUtf8();
         QVERIFY(shown.startsWith("RestoreFactory Started.\n"));
 
+        QTRY_COMPARE_WITH_TIMEOUT(records->resultsRows().size(), 2, 10000);
         const QStringList logs = records->files(QStringLiteral("txt"));
         QCOMPARE(logs.size(), 1);
         QVERIFY(logs.first().startsWith(QStringLiteral("SetChannel-N1-")));
@@ -223,45 +228,49 @@ private slots:
         QCOMPARE(records->resultsRows().at(1).at(Run), QStringLiteral("SetChannel"));
     }
 
-    // The disk fills while the third row is written: one box, the earlier rows as they were, no
-    // part of the row, and records are no longer kept.
-    void aFailedWriteStopsTheRecords()
+    // The folder goes away for two runs (a share reconnecting): records go on, the window says
+    // so once and counts the runs not yet filed; when the folder is back the next run files them
+    // all, in the order they ended, with no box at any time.
+    void aFolderAwayHoldsTheRuns()
     {
         theSimulatedModem().setIgnoreCommands(true);
         keepRecords();
         doTest(QStringLiteral("F1"));
+        QTRY_COMPARE_WITH_TIMEOUT(records->resultsRows().size(), 2, 10000);
+        const QString away = records->path() + QStringLiteral("-away");
+        QVERIFY(QDir().rename(records->path(), away));
         doTest(QStringLiteral("F2"));
-        const QString table = records->filePath(resultsFileName(QDate::currentDate()));
-        const QByteArray before = records->contents(QFileInfo(table).fileName());
-        const QByteArray log = door().MsgLines()->shownUtf8();
-        // Room for the run's log file, but not for its row.
-        const qint64 limit = before.size() + 40;
-        QVERIFY2(log.size() < limit, "the log would not fit under the limit");
-
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit limited = saved;
-        limited.rlim_cur = rlim_t(limit);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         doTest(QStringLiteral("F3"));
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto* waiting = fx->control<QLabel>("RecordsWaiting");
+        QTRY_COMPARE_WITH_TIMEOUT(waiting->text(), QStringLiteral("2 runs not yet in the folder"),
+                                  10000);
+        QVERIFY(!waiting->isHidden());
+        QVERIFY(fx->boxes().isEmpty());
+        QVERIFY(fx->control<QAction>("menuFileKeepRecords")->isChecked());
+        QVERIFY(QDir().rename(away, records->path()));
+        doTest(QStringLiteral("F4"));
+        QTRY_COMPARE_WITH_TIMEOUT(records->resultsRows().size(), 5, 10000);
+        QStringList units;
+        for (const QStringList& row : records->resultsRows().mid(1))
+            units << row.at(Unit);
+        QCOMPARE(units, (QStringList{"F1", "F2", "F3", "F4"}));
+        QCOMPARE(records->files(QStringLiteral("txt")).size(), 4);
+        QTRY_VERIFY_WITH_TIMEOUT(waiting->isHidden(), 10000);
+        QVERIFY(fx->boxes().isEmpty());
+    }
 
-        QCOMPARE(fx->boxes().size(), 1);
-        QCOMPARE(fx->boxes().first().title, QStringLiteral("Modem Config - Save Failed"));
-        QVERIFY2(fx->boxes().first().text.contains(QDir::toNativeSeparators(table)),
-                 qPrintable(fx->boxes().first().text));
-        QCOMPARE(records->contents(QFileInfo(table).fileName()), before);
-        QVERIFY(!fx->control<QAction>("menuFileKeepRecords")->isChecked());
-        QVERIFY(door().MsgLines()->shownUtf8().endsWith(
-            "Test Aborted in Establishing Communication\n"));
-
-        // The next run asks nothing and files nothing.
-        const QStringList files = QDir(records->path()).entryList(QDir::Files);
-        door().TestDoIt()->click();
-        QCOMPARE(records->unitPrefills.size(), 3);
-        QCOMPARE(QDir(records->path()).entryList(QDir::Files), files);
-        QCOMPARE(fx->boxes().size(), 1);
+    // A double click in the log during a recorded run clears the window, not the run's record.
+    void aClearDuringTheRunKeepsTheRecordWhole()
+    {
+        keepRecords();
+        QTimer::singleShot(1500, &win(), [this] {
+            QTest::mouseDClick(door().MsgWin()->viewport(), Qt::LeftButton);
+        });
+        doTest(QStringLiteral("C1"));
+        QTRY_COMPARE_WITH_TIMEOUT(records->files(QStringLiteral("txt")).size(), 1, 10000);
+        const QByteArray filed = records->contents(records->files(QStringLiteral("txt")).first());
+        QVERIFY2(filed.startsWith("Test Started.\n"), filed.left(200).constData());
+        QVERIFY(!door().MsgLines()->shownUtf8().startsWith("Test Started.\n"));
     }
 };
 
