@@ -35,8 +35,13 @@ void addAxes(QChart* chart, QAbstractSeries* series, const QStringList& categori
     auto* x = new QBarCategoryAxis;
     x->append(categories);
     auto* y = new QValueAxis;
-    y->setRange(0, std::max<qreal>(top, 1));
-    y->applyNiceNumbers();
+    // Counts are whole: a small count gets one tick per unit, so that no two ticks read alike.
+    const int most = std::max(1, static_cast<int>(std::ceil(top)));
+    y->setRange(0, most);
+    if (most <= 10)
+        y->setTickCount(most + 1);
+    else
+        y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(valueTitle);
     chart->addAxis(x, Qt::AlignBottom);
