@@ -35,8 +35,7 @@ enum class CfgAction { RestoreFactory, SetChannel, SetConfig, Query };
 class UnitSession : public QObject
 {
     Q_OBJECT
-    // Tests and benchmarks read and set the session's private parts through this one class.
-    friend class SessionDoor;
+    // Tests and benchmarks read and set the session's private parts through the window's door.
     friend class WindowDoor;
 
 public:
