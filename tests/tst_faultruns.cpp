@@ -34,7 +34,7 @@ struct FaultRun {
 
 QString failure(const QByteArray& got)
 {
-    return QStringLiteral("  GOT (") + QString::fromLatin1(got) + QStringLiteral("): FAILURE");
+    return QStringLiteral("  GOT (") + portText(got) + QStringLiteral("): FAILURE");
 }
 
 const QString kLost = QStringLiteral("SIM lost: The simulated modem's adapter was unplugged.");

@@ -124,7 +124,7 @@ void tst_logsave::savedFileIsTheShownLog()
     openSim();
     fx->control<QCheckBox>("TestConfigOnly")->setChecked(true);
     door().TestDoIt()->click();
-    win().session().MsgWin_Output(QStringLiteral("after the run: \u00FF\u00E9"));
+    win().session().MsgWin_Output(QStringLiteral("after the run: ") + portText("\xFF\xE9"));
     win().session().MsgWin_OutputCooked("OK");
     const QString shown = door().MsgLines()->shownText();
     QVERIFY(shown.contains(QStringLiteral("  SENT(W\\00)")));

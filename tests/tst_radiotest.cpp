@@ -51,12 +51,11 @@ QStringList loopbackStates(const QStringList& steps)
 
 QString failureLine(const QByteArray& got)
 {
-    return QStringLiteral("  GOT (") + QString::fromLatin1(got) + QStringLiteral("): FAILURE");
+    return QStringLiteral("  GOT (") + portText(got) + QStringLiteral("): FAILURE");
 }
 
-const QString kExpectedPattern = QStringLiteral("      (") +
-                                 QString::fromLatin1(RadioTest::kPattern) +
-                                 QStringLiteral(") was expected.");
+const QString kExpectedPattern =
+    QStringLiteral("      (") + portText(RadioTest::kPattern) + QStringLiteral(") was expected.");
 
 } // namespace
 
