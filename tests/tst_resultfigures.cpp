@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(StoredRun)
+Q_DECLARE_METATYPE(BoardRun)
 Q_DECLARE_METATYPE(ResultsFilter::Period)
 
 using Period = ResultsFilter::Period;
@@ -26,29 +26,29 @@ QDateTime at(int day, int hour, int minute, int second = 0)
     return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second), Qt::LocalTime);
 }
 
-StoredRun failedRun(const QString& unit, const QDateTime& start, const QString& outcome,
-                    const QString& step, int errors = 0)
+BoardRun failedRun(const QString& unit, const QDateTime& start, const QString& outcome,
+                   const QString& step, int errors = 0)
 {
-    StoredRun run = passedRun(unit, start);
+    BoardRun run = passedRun(unit, start);
     run.outcome = outcome;
     run.endedIn = step;
     run.errors = errors;
     return run;
 }
 
-StoredRun onStation(StoredRun run, const QString& station)
+BoardRun onStation(BoardRun run, const QString& station)
 {
     run.station = station;
     return run;
 }
 
-StoredRun withId(StoredRun run, const QString& id)
+BoardRun withId(BoardRun run, const QString& id)
 {
     run.runId = id;
     return run;
 }
 
-QList<StoredRun> failedThenPassedElsewhere()
+QList<BoardRun> failedThenPassedElsewhere()
 {
     return {onStation(failedRun("U-1", at(9, 10, 0), "aborted", "Establishing Communication"), "A"),
             onStation(passedRun("U-1", at(9, 10, 30)), "B"),
@@ -66,7 +66,7 @@ class tst_resultfigures : public QObject
     QTemporaryDir m_dir;
     int m_stores = 0;
 
-    QString store(const QList<StoredRun>& runs)
+    QString store(const QList<BoardRun>& runs)
     {
         const QString path = m_dir.filePath(QStringLiteral("store-%1.db").arg(++m_stores));
         if (!writeResultsStore(path, runs))
@@ -75,7 +75,7 @@ class tst_resultfigures : public QObject
     }
 
     // The figures of the runs as the worker reads them, on this thread.
-    ResultFigures figuresOf(const QList<StoredRun>& runs, const ResultsFilter& filter)
+    ResultFigures figuresOf(const QList<BoardRun>& runs, const ResultsFilter& filter)
     {
         ResultsWorker worker;
         worker.setSource({store(runs), {}});
@@ -94,7 +94,7 @@ private slots:
 
     void figures_data()
     {
-        QTest::addColumn<QList<StoredRun>>("runs");
+        QTest::addColumn<QList<BoardRun>>("runs");
         QTest::addColumn<Period>("period");
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QString>("station");
@@ -116,60 +116,60 @@ private slots:
             << "" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
             << "100 %"
             << "" << qint64(0);
-        StoredRun channels = failedRun("U-1", at(9, 10, 20), "completed", "", 5);
+        BoardRun channels = failedRun("U-1", at(9, 10, 20), "completed", "", 5);
         channels.channels = {{1, 5, 0}, {2, 16, 3}, {3, 32, 2}};
         QTest::newRow("runs without a label count as runs")
-            << QList<StoredRun>{failedRun("", at(9, 10, 0), "stopped", "Writing Configuration"),
-                                passedRun("", at(9, 10, 10)), channels}
+            << QList<BoardRun>{failedRun("", at(9, 10, 0), "stopped", "Writing Configuration"),
+                               passedRun("", at(9, 10, 10)), channels}
             << Period::Today << none << ""
             << "" << QList<qint64>{1, 3, 0, 0, 1} << "0 %"
             << "0 %"
             << "errors in Ch# 16" << qint64(1);
-        StoredRun setConfig = failedRun("U-1", at(9, 0, 10), "completed", "", 2);
+        BoardRun setConfig = failedRun("U-1", at(9, 0, 10), "completed", "", 2);
         setConfig.run = "SetConfig";
         QTest::newRow("today begins at local midnight")
-            << QList<StoredRun>{passedRun("U-1", at(8, 23, 50)), setConfig} << Period::Today << none
+            << QList<BoardRun>{passedRun("U-1", at(8, 23, 50)), setConfig} << Period::Today << none
             << ""
             << "" << QList<qint64>{1, 1, 0, 0, 0} << "0 %"
             << "0 %"
             << "errors in SetConfig" << qint64(1);
         QTest::newRow("the shift holds the last eight hours")
-            << QList<StoredRun>{failedRun("U-1", at(9, 5, 59), "aborted", "Opening Port"),
-                                passedRun("U-1", at(9, 6, 1)), passedRun("U-2", at(9, 13, 59))}
+            << QList<BoardRun>{failedRun("U-1", at(9, 5, 59), "aborted", "Opening Port"),
+                               passedRun("U-1", at(9, 6, 1)), passedRun("U-2", at(9, 13, 59))}
             << Period::ThisShift << none << ""
             << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
             << "100 %"
             << "" << qint64(0);
         QTest::newRow("the final yield follows the latest run")
-            << QList<StoredRun>{passedRun("U-1", at(9, 9, 0)),
-                                failedRun("U-1", at(9, 9, 30), "stopped", "Radio Test")}
+            << QList<BoardRun>{passedRun("U-1", at(9, 9, 0)),
+                               failedRun("U-1", at(9, 9, 30), "stopped", "Radio Test")}
             << Period::Today << none << ""
             << "" << QList<qint64>{1, 2, 1, 0, 1} << "100 %"
             << "0 %"
             << "stopped in Radio Test" << qint64(1);
         QTest::newRow("runs begun in the same millisecond")
-            << QList<StoredRun>{withId(passedRun("U-1", at(9, 9, 0)), "b"),
-                                withId(failedRun("U-1", at(9, 9, 0), "aborted", "Opening Port"),
-                                       "a")}
+            << QList<BoardRun>{withId(passedRun("U-1", at(9, 9, 0)), "b"),
+                               withId(failedRun("U-1", at(9, 9, 0), "aborted", "Opening Port"),
+                                      "a")}
             << Period::Today << none << ""
             << "" << QList<qint64>{1, 2, 1, 1, 0} << "0 %"
             << "100 %"
             << "aborted in Opening Port" << qint64(1);
         QTest::newRow("a period without runs has no yields")
-            << QList<StoredRun>{passedRun("U-1", at(1, 9, 0))} << Period::Today << none << ""
+            << QList<BoardRun>{passedRun("U-1", at(1, 9, 0))} << Period::Today << none << ""
             << "" << QList<qint64>{0, 0, 0, 0, 0} << "\u2014"
             << "\u2014"
             << "" << qint64(0);
         QTest::newRow("between two dates, the last inclusive")
-            << QList<StoredRun>{passedRun("U-a", at(6, 23, 59, 59)), passedRun("U-b", at(7, 0, 0)),
-                                passedRun("U-c", at(8, 23, 59, 59)), passedRun("U-d", at(9, 0, 0))}
+            << QList<BoardRun>{passedRun("U-a", at(6, 23, 59, 59)), passedRun("U-b", at(7, 0, 0)),
+                               passedRun("U-c", at(8, 23, 59, 59)), passedRun("U-d", at(9, 0, 0))}
             << Period::Between << QDate(2026, 12, 7) << ""
             << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
             << "100 %"
             << "" << qint64(0);
-        const QList<StoredRun> labels{passedRun("U-100", at(9, 9, 0)),
-                                      passedRun("u-101", at(9, 9, 1)),
-                                      passedRun("X%1", at(9, 9, 2))};
+        const QList<BoardRun> labels{passedRun("U-100", at(9, 9, 0)),
+                                     passedRun("u-101", at(9, 9, 1)),
+                                     passedRun("X%1", at(9, 9, 2))};
         QTest::newRow("unit search ignores case")
             << labels << Period::Today << none << ""
             << "U-10" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
@@ -184,7 +184,7 @@ private slots:
 
     void figures()
     {
-        QFETCH(QList<StoredRun>, runs);
+        QFETCH(QList<BoardRun>, runs);
         QFETCH(Period, period);
         QFETCH(QDate, from);
         QFETCH(QString, station);
@@ -211,10 +211,10 @@ private slots:
 
     void chartsOfTheDay()
     {
-        QList<StoredRun> runs = failedThenPassedElsewhere();
-        StoredRun errors = onStation(failedRun("U-4", at(9, 12, 40), "completed", "", 4), "B");
+        QList<BoardRun> runs = failedThenPassedElsewhere();
+        BoardRun errors = onStation(failedRun("U-4", at(9, 12, 40), "completed", "", 4), "B");
         errors.channels = {{1, 16, 0}, {2, 32, 4}};
-        StoredRun clean = onStation(passedRun("U-5", at(9, 12, 50)), "B");
+        BoardRun clean = onStation(passedRun("U-5", at(9, 12, 50)), "B");
         clean.channels = {{1, 16, 0}, {2, 32, 1}};
         runs << errors << clean
              << failedRun("U-6", at(9, 13, 0), "aborted", "Establishing Communication");
@@ -244,11 +244,11 @@ private slots:
 
     void pagesAreNewestFirstAndCut()
     {
-        StoredRun longLabel = passedRun(QString(10000, 'L'), at(9, 9, 0));
+        BoardRun longLabel = passedRun(QString(10000, 'L'), at(9, 9, 0));
         longLabel.runId = "long";
-        StoredRun broken = passedRun("", at(9, 9, 5));
+        BoardRun broken = passedRun("", at(9, 9, 5));
         broken.rawUnit = QByteArray("U-\xff\xfe-1");
-        QList<StoredRun> runs{longLabel, broken};
+        QList<BoardRun> runs{longLabel, broken};
         for (int i = 0; i < 5; ++i)
             runs << passedRun(QStringLiteral("U-%1").arg(i), at(9, 10, i));
         const QString path = store(runs);
@@ -297,9 +297,9 @@ private slots:
 
     void exportWritesEveryRun()
     {
-        StoredRun tested = passedRun("U-1", at(9, 9, 0));
+        BoardRun tested = passedRun("U-1", at(9, 9, 0));
         tested.channels = {{1, 16, 0}, {2, 32, 1}};
-        StoredRun broken = passedRun("", at(9, 9, 5));
+        BoardRun broken = passedRun("", at(9, 9, 5));
         broken.rawUnit = QByteArray("U-\xff-2");
         ResultsWorker worker;
         worker.setSource({store({tested, broken}), {}});
