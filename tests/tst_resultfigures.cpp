@@ -292,7 +292,8 @@ private slots:
         BoardRun clean = onStation(passedRun("U-5", at(9, 12, 50)), "B");
         clean.channels = {{1, 16, 0}, {2, 32, 1}};
         runs << errors << clean
-             << failedRun("U-6", at(9, 13, 0), "aborted", "Establishing Communication");
+             << failedRun("U-6", at(9, 13, 0), "aborted", "Establishing Communication")
+             << onStation(passedRun("U-7", at(9, 13, 10)), "Line-9");
         const ResultFigures figures =
             figuresOf(runs, ResultsFilter::forPeriod(Period::Today, now), database);
 
@@ -303,7 +304,7 @@ private slots:
                          .arg(hour.passed)
                          .arg(hour.withErrors)
                          .arg(hour.abortedOrStopped);
-        QCOMPARE(hours, (QStringList{"10 1/0/1", "11 1/0/0", "12 2/1/0", "13 0/0/1"}));
+        QCOMPARE(hours, (QStringList{"10 1/0/1", "11 1/0/0", "12 2/1/0", "13 1/0/1"}));
         QCOMPARE(figures.pareto.size(), 2);
         QCOMPARE(figures.pareto[0].step, QStringLiteral("aborted in Establishing Communication"));
         QCOMPARE(figures.pareto[0].cumulativeShare, 2.0 / 3.0);
@@ -315,7 +316,7 @@ private slots:
         QStringList stations;
         for (const ResultFigures::Station& station : figures.stations)
             stations << station.station + " " + yieldText(station.firstPassYield());
-        QCOMPARE(stations, (QStringList{"A 67 %", "B 67 %", "bench-1 0 %"}));
+        QCOMPARE(stations, (QStringList{"A 67 %", "B 67 %", "Line-9 100 %", "bench-1 0 %"}));
     }
 
     void pagesAreNewestFirstAndCut_data() { chartsOfTheDay_data(); }

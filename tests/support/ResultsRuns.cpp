@@ -142,11 +142,11 @@ bool writeResultsServer(const ServerSettings& server, const QList<BoardRun>& run
             db.setDatabaseName(database);
         };
     };
+    const QString create = QStringLiteral("CREATE DATABASE %1 TEMPLATE template0"
+                                          " LOCALE_PROVIDER icu ICU_LOCALE 'de-DE'")
+                               .arg(server.database);
     return withConnection(QStringLiteral("QPSQL"), on(QStringLiteral("postgres")),
-                          [&](QSqlDatabase& db) {
-                              return execSql(db,
-                                             QStringLiteral("CREATE DATABASE ") + server.database);
-                          }) &&
+                          [&](QSqlDatabase& db) { return execSql(db, create); }) &&
            withConnection(QStringLiteral("QPSQL"), on(server.database),
                           [&](QSqlDatabase& db) { return fill(db, runs); });
 }

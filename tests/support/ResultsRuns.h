@@ -39,6 +39,7 @@ BoardRun passedRun(const QString& unit, const QDateTime& start);
 // transaction; false with a message on the test's output when it fails.
 bool writeResultsStore(const QString& path, const QList<BoardRun>& runs);
 
-// Creates the database server.database on the PostgreSQL server and fills it the same way. The
+// Creates the database server.database on the PostgreSQL server and fills it the same way. Like a
+// factory's server it sorts text by a language (German), not byte by byte as the store does. The
 // server keeps only valid text: a raw unit goes in as its UTF-8 reading.
 bool writeResultsServer(const ServerSettings& server, const QList<BoardRun>& runs);
