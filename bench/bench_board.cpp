@@ -35,15 +35,15 @@ void figure(const QString& name, const QString& value)
 
 // A week of runs on four stations: most units pass at once, some are tested again, some runs
 // are aborted or stopped, and every radio test records three channels.
-QList<StoredRun> week()
+QList<BoardRun> week()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QStringList steps{"Establishing Communication", "Writing Configuration", "Radio Test"};
-    QList<StoredRun> runs;
+    QList<BoardRun> runs;
     runs.reserve(runCount);
     for (int i = 0; i < runCount; ++i) {
-        StoredRun run = passedRun(QStringLiteral("U-%1").arg(i * 7 / 10, 6, 10, QLatin1Char('0')),
-                                  now.addSecs(-qint64(i) * 6));
+        BoardRun run = passedRun(QStringLiteral("U-%1").arg(i * 7 / 10, 6, 10, QLatin1Char('0')),
+                                 now.addSecs(-qint64(i) * 6));
         run.runId = QStringLiteral("run-%1").arg(i);
         run.station = QStringLiteral("station-%1").arg(i % 4);
         run.run = ResultsFilter::runNames().at(i % 6);

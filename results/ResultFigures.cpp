@@ -141,7 +141,8 @@ bool readChannels(QSqlDatabase& db, const SqlCondition& where, ResultFigures* fi
 }
 
 // Each station's units and those whose first run at that station passed: a unit that failed on
-// one station and passed on the next counts as a first pass of the second.
+// one station and passed on the next counts as a first pass of the second. The stations are
+// sorted here, not by the database: a server sorts text by its language, the store by its bytes.
 bool readStationYields(QSqlDatabase& db, const SqlCondition& where, ResultFigures* figures,
                        QString* error)
 {
@@ -152,13 +153,15 @@ bool readStationYields(QSqlDatabase& db, const SqlCondition& where, ResultFigure
                                        " ROW_NUMBER() OVER (PARTITION BY r.station, r.unit"
                                        " ORDER BY r.started_utc, r.run_id) AS n"
                                        " FROM runs r WHERE %2 AND %3) t"
-                                       " WHERE t.n = 1 GROUP BY t.station ORDER BY t.station")
+                                       " WHERE t.n = 1 GROUP BY t.station")
                             .arg(QLatin1String(passedSql), where.text, QLatin1String(labelledSql));
     if (!runQuery(query, sql, where.values, error))
         return false;
     while (query.next())
         figures->stations << ResultFigures::Station{
             query.value(0).toString(), query.value(1).toLongLong(), query.value(2).toLongLong()};
+    std::sort(figures->stations.begin(), figures->stations.end(),
+              [](const auto& a, const auto& b) { return a.station < b.station; });
     return true;
 }
 } // namespace
@@ -194,11 +197,12 @@ bool readStations(QSqlDatabase& db, QStringList* stations, QString* error)
     QSqlQuery query(db);
     if (!runQuery(query,
                   QStringLiteral("SELECT DISTINCT station FROM runs WHERE station IS NOT NULL"
-                                 " AND station <> '' ORDER BY station"),
+                                 " AND station <> ''"),
                   {}, error))
         return false;
     while (query.next())
         *stations << query.value(0).toString();
+    std::sort(stations->begin(), stations->end());
     return true;
 }
 

@@ -47,7 +47,7 @@ struct ResultFigures {
     QList<Hour> hours;       // in time order, only hours with runs
     QList<Cause> pareto;     // largest first
     QList<Channel> channels; // by channel number
-    QList<Station> stations; // by station name
+    QList<Station> stations; // by station name, character by character
 
     // No value when no unit was tested.
     std::optional<double> firstPassYield() const;
@@ -59,7 +59,8 @@ struct ResultFigures {
 bool readFigures(QSqlDatabase& db, const ResultsFilter& filter, ResultFigures* figures,
                  QString* error);
 
-// Every station name the store holds, sorted; runs without a station name are left out.
+// Every station name the store holds, sorted character by character on every database; runs
+// without a station name are left out.
 bool readStations(QSqlDatabase& db, QStringList* stations, QString* error);
 
 // The Pareto label of a run that did not pass. For a completed run with errors: its first channel

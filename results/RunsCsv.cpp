@@ -20,6 +20,13 @@ QByteArray csvField(const QString& text)
     field.replace('"', "\"\"");
     return '"' + field + '"';
 }
+
+// A missing value is an empty field. The PostgreSQL driver hands a NULL number over as a null
+// variant of its type, which reads as "0"; the SQLite driver's reads as "".
+QString fieldText(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
 } // namespace
 
 QByteArray runsCsvHeader()
@@ -71,8 +78,8 @@ bool exportRunsCsv(QSqlDatabase& db, const ResultsFilter& filter, const QString&
     while (query.next()) {
         QStringList fields;
         for (int column = 0; column < 17; ++column)
-            fields << query.value(column).toString();
-        fields << QString() << query.value(17).toString();
+            fields << fieldText(query.value(column));
+        fields << QString() << fieldText(query.value(17));
         file.write(runsCsvRow(fields));
         ++*written;
     }

@@ -6,15 +6,17 @@
 #include "results/ResultsWorker.h"
 #include "results/RunsCsv.h"
 #include "results/RunsPage.h"
+#include "support/PgServer.h"
 #include "support/ResultsRuns.h"
 
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(StoredRun)
+Q_DECLARE_METATYPE(BoardRun)
 Q_DECLARE_METATYPE(ResultsFilter::Period)
 
 using Period = ResultsFilter::Period;
@@ -26,29 +28,29 @@ QDateTime at(int day, int hour, int minute, int second = 0)
     return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second), Qt::LocalTime);
 }
 
-StoredRun failedRun(const QString& unit, const QDateTime& start, const QString& outcome,
-                    const QString& step, int errors = 0)
+BoardRun failedRun(const QString& unit, const QDateTime& start, const QString& outcome,
+                   const QString& step, int errors = 0)
 {
-    StoredRun run = passedRun(unit, start);
+    BoardRun run = passedRun(unit, start);
     run.outcome = outcome;
     run.endedIn = step;
     run.errors = errors;
     return run;
 }
 
-StoredRun onStation(StoredRun run, const QString& station)
+BoardRun onStation(BoardRun run, const QString& station)
 {
     run.station = station;
     return run;
 }
 
-StoredRun withId(StoredRun run, const QString& id)
+BoardRun withId(BoardRun run, const QString& id)
 {
     run.runId = id;
     return run;
 }
 
-QList<StoredRun> failedThenPassedElsewhere()
+QList<BoardRun> failedThenPassedElsewhere()
 {
     return {onStation(failedRun("U-1", at(9, 10, 0), "aborted", "Establishing Communication"), "A"),
             onStation(passedRun("U-1", at(9, 10, 30)), "B"),
@@ -64,9 +66,10 @@ class tst_resultfigures : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    PgServer m_server;
     int m_stores = 0;
 
-    QString store(const QList<StoredRun>& runs)
+    QString store(const QList<BoardRun>& runs)
     {
         const QString path = m_dir.filePath(QStringLiteral("store-%1.db").arg(++m_stores));
         if (!writeResultsStore(path, runs))
@@ -74,14 +77,147 @@ class tst_resultfigures : public QObject
         return path;
     }
 
+    // A new database on the suite's server holding the runs, as the worker reaches it.
+    ServerSettings serverDatabase(const QList<BoardRun>& runs)
+    {
+        ServerSettings server{QStringLiteral("127.0.0.1"),
+                              m_server.port(),
+                              QStringLiteral("rovizez"),
+                              {},
+                              QStringLiteral("figures_%1").arg(++m_stores),
+                              {}};
+        if (!writeResultsServer(server, runs))
+            return {};
+        return server;
+    }
+
+    // The runs in a store ("sqlite") or in a database on the server ("postgresql").
+    ResultsSource sourceOf(const QList<BoardRun>& runs, const QString& database)
+    {
+        if (database == QLatin1String("postgresql"))
+            return {QString(), serverDatabase(runs)};
+        return {store(runs), {}};
+    }
+
+    // A connection of the test's own, not yet open, to the runs in that kind of database.
+    QSqlDatabase connectionTo(const QList<BoardRun>& runs, const QString& database,
+                              const QString& name)
+    {
+        const ResultsSource source = sourceOf(runs, database);
+        if (source.server.host.isEmpty()) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(source.storePath);
+            return db;
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+        db.setHostName(source.server.host);
+        db.setPort(source.server.port);
+        db.setUserName(source.server.user);
+        db.setDatabaseName(source.server.database);
+        return db;
+    }
+
     // The figures of the runs as the worker reads them, on this thread.
-    ResultFigures figuresOf(const QList<StoredRun>& runs, const ResultsFilter& filter)
+    ResultFigures figuresOf(const QList<BoardRun>& runs, const ResultsFilter& filter,
+                            const QString& database = QStringLiteral("sqlite"))
     {
         ResultsWorker worker;
-        worker.setSource({store(runs), {}});
+        worker.setSource(sourceOf(runs, database));
         QSignalSpy ready(&worker, &ResultsWorker::figuresReady);
+        QSignalSpy failed(&worker, &ResultsWorker::failed);
         worker.figures(1, filter);
+        if (!failed.isEmpty())
+            qWarning() << database << failed.at(0).at(1).toString();
         return ready.size() == 1 ? ready.at(0).at(1).value<ResultFigures>() : ResultFigures();
+    }
+
+    // The rows of figures(), each read from a database of that kind.
+    static void figureRows(const char* database)
+    {
+        const auto row = [database](const char* name) -> QTestData& {
+            return QTest::addRow("%s: %s", database, name) << QString::fromLatin1(database);
+        };
+        const QDate none;
+        row("failed then passed on another station")
+            << failedThenPassedElsewhere() << Period::Today << none << ""
+            << "" << QList<qint64>{3, 4, 1, 1, 0} << "67 %"
+            << "100 %"
+            << "aborted in Establishing Communication" << qint64(1);
+        row("one station of two") << failedThenPassedElsewhere() << Period::Today << none << "B"
+                                  << "" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
+                                  << "100 %"
+                                  << "" << qint64(0);
+        BoardRun channels = failedRun("U-1", at(9, 10, 20), "completed", "", 5);
+        channels.channels = {{1, 5, 0}, {2, 16, 3}, {3, 32, 2}};
+        row("runs without a label count as runs")
+            << QList<BoardRun>{failedRun("", at(9, 10, 0), "stopped", "Writing Configuration"),
+                               passedRun("", at(9, 10, 10)), channels}
+            << Period::Today << none << ""
+            << "" << QList<qint64>{1, 3, 0, 0, 1} << "0 %"
+            << "0 %"
+            << "errors in Ch# 16" << qint64(1);
+        BoardRun setConfig = failedRun("U-1", at(9, 0, 10), "completed", "", 2);
+        setConfig.run = "SetConfig";
+        row("today begins at local midnight")
+            << QList<BoardRun>{passedRun("U-1", at(8, 23, 50)), setConfig} << Period::Today << none
+            << ""
+            << "" << QList<qint64>{1, 1, 0, 0, 0} << "0 %"
+            << "0 %"
+            << "errors in SetConfig" << qint64(1);
+        row("the shift holds the last eight hours")
+            << QList<BoardRun>{failedRun("U-1", at(9, 5, 59), "aborted", "Opening Port"),
+                               passedRun("U-1", at(9, 6, 1)), passedRun("U-2", at(9, 13, 59))}
+            << Period::ThisShift << none << ""
+            << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
+            << "100 %"
+            << "" << qint64(0);
+        row("the final yield follows the latest run")
+            << QList<BoardRun>{passedRun("U-1", at(9, 9, 0)),
+                               failedRun("U-1", at(9, 9, 30), "stopped", "Radio Test")}
+            << Period::Today << none << ""
+            << "" << QList<qint64>{1, 2, 1, 0, 1} << "100 %"
+            << "0 %"
+            << "stopped in Radio Test" << qint64(1);
+        row("runs begun in the same millisecond")
+            << QList<BoardRun>{withId(passedRun("U-1", at(9, 9, 0)), "b"),
+                               withId(failedRun("U-1", at(9, 9, 0), "aborted", "Opening Port"),
+                                      "a")}
+            << Period::Today << none << ""
+            << "" << QList<qint64>{1, 2, 1, 1, 0} << "0 %"
+            << "100 %"
+            << "aborted in Opening Port" << qint64(1);
+        row("a period without runs has no yields")
+            << QList<BoardRun>{passedRun("U-1", at(1, 9, 0))} << Period::Today << none << ""
+            << "" << QList<qint64>{0, 0, 0, 0, 0} << "\u2014"
+            << "\u2014"
+            << "" << qint64(0);
+        row("between two dates, the last inclusive")
+            << QList<BoardRun>{passedRun("U-a", at(6, 23, 59, 59)), passedRun("U-b", at(7, 0, 0)),
+                               passedRun("U-c", at(8, 23, 59, 59)), passedRun("U-d", at(9, 0, 0))}
+            << Period::Between << QDate(2026, 12, 7) << ""
+            << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
+            << "100 %"
+            << "" << qint64(0);
+        const QList<BoardRun> labels{passedRun("U-100", at(9, 9, 0)),
+                                     passedRun("u-101", at(9, 9, 1)), passedRun("X%1", at(9, 9, 2)),
+                                     passedRun("Y_1", at(9, 9, 3)), passedRun("Z\\1", at(9, 9, 4))};
+        row("unit search ignores case") << labels << Period::Today << none << ""
+                                        << "U-10" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
+                                        << "100 %"
+                                        << "" << qint64(0);
+        row("unit search takes % as itself") << labels << Period::Today << none << ""
+                                             << "%" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
+                                             << "100 %"
+                                             << "" << qint64(0);
+        row("unit search takes _ as itself") << labels << Period::Today << none << ""
+                                             << "_" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
+                                             << "100 %"
+                                             << "" << qint64(0);
+        row("unit search takes a backslash as itself")
+            << labels << Period::Today << none << ""
+            << "\\" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
+            << "100 %"
+            << "" << qint64(0);
     }
 
 private slots:
@@ -90,11 +226,14 @@ private slots:
         qputenv("TZ", "Europe/Berlin");
         tzset();
         QVERIFY(m_dir.isValid());
+        const QString error = m_server.start();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
     void figures_data()
     {
-        QTest::addColumn<QList<StoredRun>>("runs");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QList<BoardRun>>("runs");
         QTest::addColumn<Period>("period");
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QString>("station");
@@ -105,86 +244,14 @@ private slots:
         QTest::addColumn<QString>("topCause");
         QTest::addColumn<qint64>("topCauseRuns");
 
-        const QDate none;
-        QTest::newRow("failed then passed on another station")
-            << failedThenPassedElsewhere() << Period::Today << none << ""
-            << "" << QList<qint64>{3, 4, 1, 1, 0} << "67 %"
-            << "100 %"
-            << "aborted in Establishing Communication" << qint64(1);
-        QTest::newRow("one station of two")
-            << failedThenPassedElsewhere() << Period::Today << none << "B"
-            << "" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
-            << "100 %"
-            << "" << qint64(0);
-        StoredRun channels = failedRun("U-1", at(9, 10, 20), "completed", "", 5);
-        channels.channels = {{1, 5, 0}, {2, 16, 3}, {3, 32, 2}};
-        QTest::newRow("runs without a label count as runs")
-            << QList<StoredRun>{failedRun("", at(9, 10, 0), "stopped", "Writing Configuration"),
-                                passedRun("", at(9, 10, 10)), channels}
-            << Period::Today << none << ""
-            << "" << QList<qint64>{1, 3, 0, 0, 1} << "0 %"
-            << "0 %"
-            << "errors in Ch# 16" << qint64(1);
-        StoredRun setConfig = failedRun("U-1", at(9, 0, 10), "completed", "", 2);
-        setConfig.run = "SetConfig";
-        QTest::newRow("today begins at local midnight")
-            << QList<StoredRun>{passedRun("U-1", at(8, 23, 50)), setConfig} << Period::Today << none
-            << ""
-            << "" << QList<qint64>{1, 1, 0, 0, 0} << "0 %"
-            << "0 %"
-            << "errors in SetConfig" << qint64(1);
-        QTest::newRow("the shift holds the last eight hours")
-            << QList<StoredRun>{failedRun("U-1", at(9, 5, 59), "aborted", "Opening Port"),
-                                passedRun("U-1", at(9, 6, 1)), passedRun("U-2", at(9, 13, 59))}
-            << Period::ThisShift << none << ""
-            << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
-            << "100 %"
-            << "" << qint64(0);
-        QTest::newRow("the final yield follows the latest run")
-            << QList<StoredRun>{passedRun("U-1", at(9, 9, 0)),
-                                failedRun("U-1", at(9, 9, 30), "stopped", "Radio Test")}
-            << Period::Today << none << ""
-            << "" << QList<qint64>{1, 2, 1, 0, 1} << "100 %"
-            << "0 %"
-            << "stopped in Radio Test" << qint64(1);
-        QTest::newRow("runs begun in the same millisecond")
-            << QList<StoredRun>{withId(passedRun("U-1", at(9, 9, 0)), "b"),
-                                withId(failedRun("U-1", at(9, 9, 0), "aborted", "Opening Port"),
-                                       "a")}
-            << Period::Today << none << ""
-            << "" << QList<qint64>{1, 2, 1, 1, 0} << "0 %"
-            << "100 %"
-            << "aborted in Opening Port" << qint64(1);
-        QTest::newRow("a period without runs has no yields")
-            << QList<StoredRun>{passedRun("U-1", at(1, 9, 0))} << Period::Today << none << ""
-            << "" << QList<qint64>{0, 0, 0, 0, 0} << "\u2014"
-            << "\u2014"
-            << "" << qint64(0);
-        QTest::newRow("between two dates, the last inclusive")
-            << QList<StoredRun>{passedRun("U-a", at(6, 23, 59, 59)), passedRun("U-b", at(7, 0, 0)),
-                                passedRun("U-c", at(8, 23, 59, 59)), passedRun("U-d", at(9, 0, 0))}
-            << Period::Between << QDate(2026, 12, 7) << ""
-            << "" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
-            << "100 %"
-            << "" << qint64(0);
-        const QList<StoredRun> labels{passedRun("U-100", at(9, 9, 0)),
-                                      passedRun("u-101", at(9, 9, 1)),
-                                      passedRun("X%1", at(9, 9, 2))};
-        QTest::newRow("unit search ignores case")
-            << labels << Period::Today << none << ""
-            << "U-10" << QList<qint64>{2, 2, 0, 0, 0} << "100 %"
-            << "100 %"
-            << "" << qint64(0);
-        QTest::newRow("unit search takes % as itself")
-            << labels << Period::Today << none << ""
-            << "%" << QList<qint64>{1, 1, 0, 0, 0} << "100 %"
-            << "100 %"
-            << "" << qint64(0);
+        figureRows("sqlite");
+        figureRows("postgresql");
     }
 
     void figures()
     {
-        QFETCH(QList<StoredRun>, runs);
+        QFETCH(QString, database);
+        QFETCH(QList<BoardRun>, runs);
         QFETCH(Period, period);
         QFETCH(QDate, from);
         QFETCH(QString, station);
@@ -195,7 +262,7 @@ private slots:
         filter.station = station;
         filter.unitSearch = search;
 
-        const ResultFigures figures = figuresOf(runs, filter);
+        const ResultFigures figures = figuresOf(runs, filter, database);
         QCOMPARE((QList<qint64>{figures.units, figures.runs, figures.retests, figures.aborted,
                                 figures.stopped}),
                  counts);
@@ -209,16 +276,26 @@ private slots:
         QTEST(pareto.isEmpty() ? qint64(0) : pareto[0]["runs"].toInteger(), "topCauseRuns");
     }
 
+    void chartsOfTheDay_data()
+    {
+        QTest::addColumn<QString>("database");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgresql") << "postgresql";
+    }
+
     void chartsOfTheDay()
     {
-        QList<StoredRun> runs = failedThenPassedElsewhere();
-        StoredRun errors = onStation(failedRun("U-4", at(9, 12, 40), "completed", "", 4), "B");
+        QFETCH(QString, database);
+        QList<BoardRun> runs = failedThenPassedElsewhere();
+        BoardRun errors = onStation(failedRun("U-4", at(9, 12, 40), "completed", "", 4), "B");
         errors.channels = {{1, 16, 0}, {2, 32, 4}};
-        StoredRun clean = onStation(passedRun("U-5", at(9, 12, 50)), "B");
+        BoardRun clean = onStation(passedRun("U-5", at(9, 12, 50)), "B");
         clean.channels = {{1, 16, 0}, {2, 32, 1}};
         runs << errors << clean
-             << failedRun("U-6", at(9, 13, 0), "aborted", "Establishing Communication");
-        const ResultFigures figures = figuresOf(runs, ResultsFilter::forPeriod(Period::Today, now));
+             << failedRun("U-6", at(9, 13, 0), "aborted", "Establishing Communication")
+             << onStation(passedRun("U-7", at(9, 13, 10)), "Line-9");
+        const ResultFigures figures =
+            figuresOf(runs, ResultsFilter::forPeriod(Period::Today, now), database);
 
         QStringList hours;
         for (const ResultFigures::Hour& hour : figures.hours)
@@ -227,7 +304,7 @@ private slots:
                          .arg(hour.passed)
                          .arg(hour.withErrors)
                          .arg(hour.abortedOrStopped);
-        QCOMPARE(hours, (QStringList{"10 1/0/1", "11 1/0/0", "12 2/1/0", "13 0/0/1"}));
+        QCOMPARE(hours, (QStringList{"10 1/0/1", "11 1/0/0", "12 2/1/0", "13 1/0/1"}));
         QCOMPARE(figures.pareto.size(), 2);
         QCOMPARE(figures.pareto[0].step, QStringLiteral("aborted in Establishing Communication"));
         QCOMPARE(figures.pareto[0].cumulativeShare, 2.0 / 3.0);
@@ -239,22 +316,23 @@ private slots:
         QStringList stations;
         for (const ResultFigures::Station& station : figures.stations)
             stations << station.station + " " + yieldText(station.firstPassYield());
-        QCOMPARE(stations, (QStringList{"A 67 %", "B 67 %", "bench-1 0 %"}));
+        QCOMPARE(stations, (QStringList{"A 67 %", "B 67 %", "Line-9 100 %", "bench-1 0 %"}));
     }
+
+    void pagesAreNewestFirstAndCut_data() { chartsOfTheDay_data(); }
 
     void pagesAreNewestFirstAndCut()
     {
-        StoredRun longLabel = passedRun(QString(10000, 'L'), at(9, 9, 0));
+        QFETCH(QString, database);
+        BoardRun longLabel = passedRun(QString(10000, 'L'), at(9, 9, 0));
         longLabel.runId = "long";
-        StoredRun broken = passedRun("", at(9, 9, 5));
+        BoardRun broken = passedRun("", at(9, 9, 5));
         broken.rawUnit = QByteArray("U-\xff\xfe-1");
-        QList<StoredRun> runs{longLabel, broken};
+        QList<BoardRun> runs{longLabel, broken};
         for (int i = 0; i < 5; ++i)
             runs << passedRun(QStringLiteral("U-%1").arg(i), at(9, 10, i));
-        const QString path = store(runs);
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "pages");
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
+        QSqlDatabase db = connectionTo(runs, database, "pages");
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
         QList<RunRow> rows;
         QString error;
         const ResultsFilter today = ResultsFilter::forPeriod(Period::Today, now);
@@ -295,16 +373,19 @@ private slots:
         QTEST(runsCsvRow({field}), "written");
     }
 
+    void exportWritesEveryRun_data() { chartsOfTheDay_data(); }
+
     void exportWritesEveryRun()
     {
-        StoredRun tested = passedRun("U-1", at(9, 9, 0));
+        QFETCH(QString, database);
+        BoardRun tested = passedRun("U-1", at(9, 9, 0));
         tested.channels = {{1, 16, 0}, {2, 32, 1}};
-        StoredRun broken = passedRun("", at(9, 9, 5));
+        BoardRun broken = passedRun("", at(9, 9, 5));
         broken.rawUnit = QByteArray("U-\xff-2");
         ResultsWorker worker;
-        worker.setSource({store({tested, broken}), {}});
+        worker.setSource(sourceOf({tested, broken}, database));
         QSignalSpy done(&worker, &ResultsWorker::exportDone);
-        const QString csv = m_dir.filePath("export.csv");
+        const QString csv = m_dir.filePath(database + ".csv");
         worker.exportRuns(1, ResultsFilter::forPeriod(Period::Today, now), csv);
         QCOMPARE(done.size(), 1);
         QCOMPARE(done[0][1].toLongLong(), 2);

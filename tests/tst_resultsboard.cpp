@@ -28,9 +28,9 @@ QString spoken(QWidget* widget)
     return face ? face->text(QAccessible::Name) : QStringLiteral("<no interface>");
 }
 
-StoredRun aborted(const QString& unit, const QDateTime& start)
+BoardRun aborted(const QString& unit, const QDateTime& start)
 {
-    StoredRun run = passedRun(unit, start);
+    BoardRun run = passedRun(unit, start);
     run.outcome = "aborted";
     run.endedIn = "Establishing Communication";
     run.station = "bench-2";
@@ -60,9 +60,9 @@ private slots:
     {
         const QDateTime now = QDateTime::currentDateTime();
         m_longLog = QString(2 * RunLogDialog::viewLimit, QLatin1Char('x')) + "END";
-        StoredRun newest = passedRun("U-3", now.addSecs(-1));
+        BoardRun newest = passedRun("U-3", now.addSecs(-1));
         newest.log = m_longLog;
-        StoredRun unreadable = passedRun("", now.addSecs(-2));
+        BoardRun unreadable = passedRun("", now.addSecs(-2));
         unreadable.rawUnit = QByteArray("U-\xc3\x28-bad");
         unreadable.configuration = QString(10000, 'C');
         m_store = m_dir.filePath("store.db");
